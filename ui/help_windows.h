@@ -1,0 +1,39 @@
+#pragma once
+// The two read-only text windows: recommendations for the user ("Помощь") and the
+// description of the method with its formulas ("Описание методики").
+
+#include <QDialog>
+
+class QPlainTextEdit;
+
+namespace nutrient {
+
+// A window filled by a sunken panel holding one read-only, word-wrapped text view with a
+// vertical scroll bar.  Closed through the window frame only.
+class TextWindow : public QDialog {
+    Q_OBJECT
+public:
+    TextWindow(const char* caption, const QString& resource, QWidget* parent);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QPlainTextEdit* Memo1 = nullptr;
+};
+
+// The recommendations; resizable, 696 x 480 at first.
+class TForm4 : public TextWindow {
+    Q_OBJECT
+public:
+    explicit TForm4(QWidget* parent = nullptr);
+};
+
+// The method description; fixed 862 x 606.
+class TForm7 : public TextWindow {
+    Q_OBJECT
+public:
+    explicit TForm7(QWidget* parent = nullptr);
+};
+
+}  // namespace nutrient

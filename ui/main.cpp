@@ -1,0 +1,6 @@
+// Расчет формирования биогенной нагрузки: the annual phosphorus and nitrogen load formed on
+// the catchment of a lake or a bay and the part of it that reaches the water body.
+
+#include "ui/program.h"
+
+int main(int, char** argv) { return nutrient::runProgram(argv[0]); }

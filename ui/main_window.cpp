@@ -1,0 +1,164 @@
+#include "ui/main_window.h"
+
+#include "ui/message_boxes.h"
+#include "ui/modal.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+
+namespace nutrient {
+
+namespace {
+
+constexpr int kClientWidth = 427;
+constexpr int kClientHeight = 392;
+constexpr int kButtonHeight = 25;
+
+QFrame* sunkenPanel(QWidget* parent, const char* name, const QRect& geometry) {
+    auto* panel = new QFrame(parent);
+    panel->setObjectName(QString::fromLatin1(name));
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setGeometry(geometry);
+    return panel;
+}
+
+QPushButton* glyphButton(QWidget* parent, const char* name, const char* text,
+                         QStyle::StandardPixmap glyph, const QRect& geometry) {
+    auto* button = new QPushButton(parent->style()->standardIcon(glyph), QString::fromUtf8(text),
+                                   parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(geometry);
+    return button;
+}
+
+void centreOnScreen(QWidget& window) {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = window.frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        window.move(frame.topLeft());
+    }
+}
+
+}  // namespace
+
+TForm1::TForm1(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QString::fromUtf8(kProgramTitle));
+    setFixedSize(kClientWidth, kClientHeight);
+
+    QFrame* client = sunkenPanel(this, "Panel1", QRect(0, 0, kClientWidth, kClientHeight));
+    buildAboutPanel(client);
+    buildEmblem(client);
+    buildActionButtons(client);
+    setKeyboardOrder();
+}
+
+void TForm1::buildAboutPanel(QWidget* client) {
+    QFrame* panel = sunkenPanel(client, "Panel2", QRect(16, 16, 393, 169));
+
+    struct Line {
+        const char* text;
+        int pixelSize;
+        int top;
+        int height;
+    };
+    // The trailing blanks belong to the texts.
+    static constexpr Line kLines[] = {
+        {"Программа предназначена ", 12, 10, 18},
+        {"для расчета формирования биогенной нагрузки ", 12, 30, 18},
+        {"на водные объекты", 12, 50, 18},
+        {"Методика института Сарвенского", 8, 78, 14},
+    };
+    int number = 1;
+    for (const Line& line : kLines) {
+        auto* label = new QLabel(QString::fromUtf8(line.text), panel);
+        label->setObjectName(QStringLiteral("Label%1").arg(number++));
+        QFont font = label->font();
+        font.setPixelSize(line.pixelSize);
+        font.setBold(true);
+        label->setFont(font);
+        label->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+        label->setGeometry(2, line.top, panel->width() - 4, line.height);
+    }
+
+    const int buttonTop = panel->height() - 16 - kButtonHeight;
+    BitBtn5 = glyphButton(panel, "BitBtn5", "&Описание методики", QStyle::SP_DialogHelpButton,
+                          QRect(16, buttonTop, 161, kButtonHeight));
+    BitBtn4 = glyphButton(panel, "BitBtn4", "&Техническая поддержка",
+                          QStyle::SP_DialogHelpButton,
+                          QRect(panel->width() - 16 - 161, buttonTop, 161, kButtonHeight));
+    connect(BitBtn5, &QPushButton::clicked, this, &TForm1::BitBtn5Click);
+    connect(BitBtn4, &QPushButton::clicked, this, &TForm1::BitBtn4Click);
+}
+
+void TForm1::buildEmblem(QWidget* client) {
+    QFrame* frame = sunkenPanel(client, "Panel3", QRect(136, 200, 145, 137));
+    // Drawn unscaled from its top-left corner; the label clips what does not fit.
+    auto* picture = new QLabel(frame);
+    picture->setObjectName(QStringLiteral("Image1"));
+    picture->setGeometry(6, 6, 133, 125);
+    picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    picture->setPixmap(QPixmap(QStringLiteral(":/images/emblem.png")));
+}
+
+void TForm1::buildActionButtons(QWidget* client) {
+    BitBtn3 = glyphButton(client, "BitBtn3", "&Параметры", QStyle::SP_DialogYesToAllButton,
+                          QRect(16, 208, 113, kButtonHeight));
+    BitBtn2 = glyphButton(client, "BitBtn2", "&Расчет", QStyle::SP_DialogIgnoreButton,
+                          QRect(296, 208, 113, kButtonHeight));
+    BitBtn1 = glyphButton(client, "BitBtn1", "&Выход", QStyle::SP_DialogCloseButton,
+                          QRect(152, 352, 113, kButtonHeight));
+    connect(BitBtn3, &QPushButton::clicked, this, &TForm1::BitBtn3Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &TForm1::BitBtn2Click);
+    connect(BitBtn1, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void TForm1::setKeyboardOrder() {
+    setTabOrder(BitBtn1, BitBtn2);
+    setTabOrder(BitBtn2, BitBtn3);
+    setTabOrder(BitBtn3, BitBtn4);
+    setTabOrder(BitBtn4, BitBtn5);
+}
+
+void TForm1::setWindows(QDialog& parameters, QDialog& results, QDialog& help, QDialog& method) {
+    parameters_ = &parameters;
+    results_ = &results;
+    help_ = &help;
+    method_ = &method;
+}
+
+void TForm1::BitBtn3Click() {
+    if (parameters_) showModal(*parameters_);
+}
+
+void TForm1::BitBtn2Click() {
+    if (results_) showModal(*results_);
+}
+
+void TForm1::BitBtn5Click() {
+    if (method_) showModal(*method_);
+}
+
+void TForm1::BitBtn4Click() {
+    if (help_) showModal(*help_);
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    centreOnScreen(*this);
+    // "&Выход" holds the focus, so Enter right after start-up ends the program.
+    BitBtn1->setFocus();
+}
+
+void TForm1::keyPressEvent(QKeyEvent* event) {
+    // The main window has no cancel button: Esc does not close it.
+    if (event->key() == Qt::Key_Escape) return;
+    QDialog::keyPressEvent(event);
+}
+
+}  // namespace nutrient

@@ -1,0 +1,51 @@
+#pragma once
+// The start-up of the program: the regional number separators, the three model objects that
+// live for the whole run, and the windows, created once in their fixed order and only hidden
+// between showings, so everything typed or computed persists until exit.
+
+#include "model/load_calculation.h"
+#include "model/parameter_set.h"
+#include "ui/help_windows.h"
+#include "ui/main_window.h"
+#include "ui/message_boxes.h"
+
+#include <functional>
+
+namespace nutrient {
+
+class Program {
+public:
+    // The real message boxes.
+    Program();
+    // Boxes told to the given seam instead (tests).
+    explicit Program(Messages& messages);
+
+    TForm1& mainWindow() { return form1_; }
+    TForm4& helpWindow() { return form4_; }
+    TForm7& methodWindow() { return form7_; }
+    ParameterSet& parameters() { return parameters_; }
+    LoadResults& results() { return results_; }
+    RetentionShared& retention() { return retention_; }
+
+private:
+    MessageBoxes boxes_;
+    Messages& messages_;
+    ParameterSet parameters_;
+    LoadResults results_;
+    RetentionShared retention_;
+    // Created in this order, the main window first.
+    TForm1 form1_;
+    TForm4 form4_;
+    TForm7 form7_;
+};
+
+// The number texts take the decimal and group separators of the desktop's regional settings;
+// the C library's numeric locale is put back to "C" so that nothing else follows them.
+void takeRegionalSeparators();
+
+// Everything main() does: the application (no command-line options: Qt sees only the program
+// name), the separators, the windows, the main window shown, the event loop until the main
+// window is closed.  onShown, when given, is called once the main window has been shown.
+int runProgram(const char* programName, const std::function<void(QWidget& mainWindow)>& onShown = {});
+
+}  // namespace nutrient
