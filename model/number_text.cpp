@@ -52,7 +52,9 @@ Decimal significantDigits(long double magnitude, int count) {
     const char* p = buffer;
     for (; p != end && *p != 'e'; ++p)
         if (isDigit(*p)) d.digits += *p;
-    d.exponent = std::atoi(p + 1);
+    ++p;                   // past the 'e'
+    if (*p == '+') ++p;    // from_chars reads a '-' but not a '+'
+    std::from_chars(p, end, d.exponent);
     return d;
 }
 
