@@ -1,0 +1,561 @@
+// Parameters files: the exact bytes written, the file-name rule, the change rules fired while
+// loading, the error texts of failed reads and writes, and files that were never written by
+// the program (binary garbage, NUL bytes, a huge line, other line ends).
+
+#include "model/number_text.h"
+#include "model/parameters_file.h"
+#include "recorder.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <iconv.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace nutrient;
+namespace fs = std::filesystem;
+
+namespace {
+
+// The standard set as the program writes it: Windows-1251, CR LF after each of the 40 lines.
+const std::string kStandardFile =
+    // "Частный водосбор Финского залива"
+    "\xD7\xE0\xF1\xF2\xED\xFB\xE9 \xE2\xEE\xE4\xEE\xF1\xE1\xEE\xF0 "
+    "\xD4\xE8\xED\xF1\xEA\xEE\xE3\xEE \xE7\xE0\xEB\xE8\xE2\xE0\r\n"
+    "25948\r\n1684\r\n1003\r\n562\r\n1\r\n22439.52\r\n633\r\n3899\r\n1.32\r\n9.1\r\n"
+    "0.00322\r\n0\r\n13.3\r\n-0.93\r\n1.9\r\n-0.49\r\n9.513\r\n18.9\r\n3.36\r\n0.28\r\n"
+    "77.1\r\n14.4\r\n1.14\r\n108030\r\n69900\r\n12311600\r\n212\r\n1324\r\n0\r\n0\r\n"
+    "0.08\r\n0.2\r\n0.05\r\n0.12\r\n3.1\r\n2.3\r\n0.7\r\n1.4\r\n300\r\n";
+
+const std::string kNotTextFile = kWarnNotTextFile;
+
+// A fresh folder under the system's temporary folder, removed with everything in it.
+class TempFolder {
+public:
+    TempFolder() {
+        std::string pattern = (fs::temp_directory_path() / "nutrient-file-XXXXXX").string();
+        path_ = ::mkdtemp(pattern.data());
+        fs::permissions(path_, fs::perms(0755));  // others may enter: see AsUnprivilegedUser
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
+        for (const auto& entry : fs::recursive_directory_iterator(path_, ignored))
+            if (!entry.is_symlink()) fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+        fs::remove_all(path_, ignored);
+    }
+    std::string operator/(const std::string& name) const { return (path_ / name).string(); }
+    const fs::path& path() const { return path_; }
+    std::set<std::string> names() const {
+        std::set<std::string> result;
+        for (const auto& entry : fs::directory_iterator(path_)) result.insert(entry.path().filename().string());
+        return result;
+    }
+
+private:
+    fs::path path_;
+};
+
+std::string readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void writeBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::vector<std::string> textsOf(const ParameterSet& parameters) {
+    std::vector<std::string> texts;
+    for (const ParameterInfo& p : kParameters) texts.push_back(parameters.getText(p.field));
+    return texts;
+}
+
+std::string join(const std::vector<std::string>& lines, const std::string& lineEnd) {
+    std::string bytes;
+    for (const std::string& line : lines) bytes += line + lineEnd;
+    return bytes;
+}
+
+std::vector<std::string> standardTexts() {
+    std::vector<std::string> texts;
+    for (const ParameterInfo& p : kParameters) texts.push_back(p.standardText);
+    return texts;
+}
+
+// The standard set's lines with some replaced (1-based line numbers), in Windows-1251.
+std::vector<std::string> standardLines(std::vector<std::pair<int, std::string>> replaced = {}) {
+    std::vector<std::string> lines;
+    for (const ParameterInfo& p : kParameters) lines.push_back(encodeWindows1251(p.standardText));
+    for (const auto& [line, text] : replaced) lines[line - 1] = text;
+    return lines;
+}
+
+std::vector<std::string> firstStandardLines(std::size_t count, std::vector<std::pair<int, std::string>> replaced = {}) {
+    std::vector<std::string> lines = standardLines(std::move(replaced));
+    lines.resize(count);
+    return lines;
+}
+
+std::string failureOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const Failure& failure) {
+        return failure.what();
+    }
+    return "no failure";
+}
+
+// Root may write anywhere; to meet a denied access the test drops to an ordinary user.
+class AsUnprivilegedUser {
+public:
+    AsUnprivilegedUser() : wasRoot_(::geteuid() == 0) {
+        if (wasRoot_ && ::seteuid(65534) != 0) throw std::runtime_error("cannot drop root privileges");
+    }
+    ~AsUnprivilegedUser() {
+        if (wasRoot_) [[maybe_unused]] const int ignored = ::seteuid(0);
+    }
+
+private:
+    bool wasRoot_;
+};
+
+// Files may not grow beyond `bytes`: a write past it fails as on a full medium.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+
+private:
+    rlimit saved_;
+    void (*previousHandler_)(int);
+};
+
+class ParametersFileTest : public ::testing::Test {
+protected:
+    ParametersFileTest() {
+        parameters.applyStandard();
+        recorder.boxes.clear();
+    }
+    Recorder recorder;
+    ParameterSet parameters{recorder};
+    TempFolder folder;
+};
+
+RecordedBox conversionFailure(const std::string& text) {
+    return {"failure", "'" + text + "' is not a valid floating point value"};
+}
+
+// --- Saving and loading the standard set ---------------------------------------------------
+
+TEST_F(ParametersFileTest, SavingTheStandardSetWritesItsFortyLinesInWindows1251) {
+    std::string name = folder / "standard.txt";
+    saveParameters(parameters, name);
+    EXPECT_EQ(readBytes(name), kStandardFile);
+    EXPECT_TRUE(recorder.boxes.empty());
+}
+
+TEST_F(ParametersFileTest, LoadingTheSavedStandardSetChangesNothing) {
+    std::string name = folder / "standard.txt";
+    saveParameters(parameters, name);
+    int changes = 0;
+    parameters.setChangeListener([&](const std::string&) { ++changes; });
+    loadParameters(parameters, name);
+    EXPECT_EQ(textsOf(parameters), standardTexts());
+    EXPECT_EQ(changes, 0);
+    EXPECT_TRUE(recorder.boxes.empty());
+}
+
+// --- File names ----------------------------------------------------------------------------
+
+struct NameCase {
+    const char* name;
+    const char* savedAs;  // nullptr: refused with the warning
+};
+
+void PrintTo(const NameCase& c, std::ostream* os) { *os << c.name; }
+
+class FileNameRule : public ParametersFileTest, public ::testing::WithParamInterface<NameCase> {};
+
+TEST_P(FileNameRule, DecidesTheNameSavedToOrRefusesWithAWarning) {
+    std::string name = folder / GetParam().name;
+    saveParameters(parameters, name);
+    if (GetParam().savedAs) {
+        EXPECT_EQ(name, folder / GetParam().savedAs);
+        EXPECT_EQ(folder.names(), std::set<std::string>{GetParam().savedAs});
+        EXPECT_TRUE(recorder.boxes.empty());
+    } else {
+        EXPECT_EQ(name, folder / GetParam().name);
+        EXPECT_TRUE(folder.names().empty());
+        EXPECT_EQ(recorder.boxes, (std::vector<RecordedBox>{{"warning", kNotTextFile}}));
+    }
+}
+
+TEST_P(FileNameRule, LoadingRefusesWhatSavingRefuses) {
+    const std::string name = folder / GetParam().name;
+    writeBytes(name, join(standardLines({{1, "Other"}, {2, "1000"}}), "\r\n"));
+    loadParameters(parameters, name);
+    if (GetParam().savedAs) {
+        // Only names that already end in "txt" are read as they are.
+        if (name.ends_with("txt")) EXPECT_EQ(parameters.getText("Edit38"), "Other");
+        else EXPECT_EQ(recorder.boxes, (std::vector<RecordedBox>{{"warning", kNotTextFile}}));
+    } else {
+        EXPECT_EQ(textsOf(parameters), standardTexts());
+        EXPECT_EQ(recorder.boxes, (std::vector<RecordedBox>{{"warning", kNotTextFile}}));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, FileNameRule,
+    ::testing::Values(NameCase{"variant", "variant.txt"}, NameCase{"variant.txt", "variant.txt"},
+                      NameCase{"ab", "ab.txt"}, NameCase{"txt", "txt.txt"},
+                      NameCase{"a.TXT", nullptr}, NameCase{"data.dat", nullptr},
+                      // The Cyrillic "тхт" looks like "txt" but is not.
+                      NameCase{"данные.тхт", nullptr}, NameCase{"данные", "данные.txt"},
+                      NameCase{"report.txt.bak", nullptr}));
+
+// --- Loading: what the change rules make of the lines ---------------------------------------
+
+struct ShortFileCase {
+    const char* name;
+    std::vector<std::string> lines;
+    std::vector<RecordedBox> boxes;  // the failed change rules, in order
+};
+
+class ShortFile : public ParametersFileTest, public ::testing::WithParamInterface<ShortFileCase> {};
+
+TEST_P(ShortFile, LeavesTheMissingLinesEmptyAndReportsEachFailedRule) {
+    const std::string name = folder / "short.txt";
+    writeBytes(name, join(GetParam().lines, "\r\n"));
+    loadParameters(parameters, name);
+    const std::vector<std::string> texts = textsOf(parameters);
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        if (i < GetParam().lines.size()) EXPECT_EQ(texts[i], decodeWindows1251(GetParam().lines[i])) << i + 1;
+        else EXPECT_EQ(texts[i], "") << "line " << i + 1;
+    }
+    EXPECT_EQ(recorder.boxes, GetParam().boxes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, ShortFile,
+    ::testing::Values(
+        // Only y (line 40) of the missing lines has a rule: q cannot be derived from "".
+        ShortFileCase{"ten", firstStandardLines(10), {conversionFailure("")}},
+        // Line 4 is a word: the natural area cannot be derived and keeps its text; line 7
+        // then holds that same text, so it fires nothing.
+        ShortFileCase{"tenWithWord",
+                      firstStandardLines(10, {{4, "\xEC\xED\xEE\xE3\xEE"}}),
+                      {conversionFailure("много"), conversionFailure("")}},
+        // W (line 6), Anat (line 7) and y (line 40) become empty, each firing its rule.
+        ShortFileCase{"five",
+                      firstStandardLines(5),
+                      {conversionFailure(""), conversionFailure(""), conversionFailure("")}},
+        // Every line is missing: A, Af, Au, Amix, W, Anat and y each fail once.
+        ShortFileCase{"empty", {}, std::vector<RecordedBox>(7, conversionFailure(""))}),
+    [](const auto& info) { return info.param.name; });
+
+struct RunoffCase {
+    const char* name;
+    const char* y;  // line 40
+    const char* q;  // Edit20 after loading
+};
+
+class RunoffModulusAfterLoading : public ParametersFileTest, public ::testing::WithParamInterface<RunoffCase> {};
+
+// The set shows y = 300 before loading; line 18 holds a q that does not belong to any y.
+TEST_P(RunoffModulusAfterLoading, IsTheStoredTextUnlessLine40ChangesTheRunoffLayer) {
+    const std::string name = folder / "runoff.txt";
+    writeBytes(name, join(standardLines({{18, "7.7"}, {40, GetParam().y}}), "\r\n"));
+    loadParameters(parameters, name);
+    EXPECT_EQ(parameters.getText("Edit20"), GetParam().q);
+    EXPECT_EQ(parameters.getText("Edit5"), GetParam().y);
+    EXPECT_TRUE(recorder.boxes.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, RunoffModulusAfterLoading,
+                         ::testing::Values(RunoffCase{"sameY", "300", "7.7"},
+                                           RunoffCase{"otherY", "250", "7.9275"}),  // 250 * 0.03171
+                         [](const auto& info) { return info.param.name; });
+
+TEST_F(ParametersFileTest, LoadingWarnsAboutAreasAsTheLinesChangeTheFields) {
+    // W = 150 makes the natural area negative when line 6 is assigned; line 7 then stores
+    // another negative area, which warns again.
+    const std::string name = folder / "warnings.txt";
+    writeBytes(name, join(standardLines({{6, "150"}, {7, "-1"}}), "\r\n"));
+    loadParameters(parameters, name);
+    EXPECT_EQ(recorder.boxes, (std::vector<RecordedBox>{{"warning", kWarnNegativeArea},
+                                                        {"warning", kWarnWaterShare},
+                                                        {"warning", kWarnNegativeArea}}));
+    EXPECT_EQ(parameters.getText("Edit26"), "-1");
+}
+
+struct LineEndCase {
+    const char* name;
+    std::function<std::string(const std::vector<std::string>&)> bytes;
+};
+
+class LineEnds : public ParametersFileTest, public ::testing::WithParamInterface<LineEndCase> {};
+
+TEST_P(LineEnds, AllReadTheSameLines) {
+    // "Вариант Ё №2" in Windows-1251, and another deposition.
+    const std::vector<std::string> lines =
+        standardLines({{1, "\xC2\xE0\xF0\xE8\xE0\xED\xF2 \xA8 \xB9" "2"}, {13, "0.5"}});
+    const std::string name = folder / "variant.txt";
+    writeBytes(name, GetParam().bytes(lines));
+    loadParameters(parameters, name);
+    std::vector<std::string> expected = standardTexts();
+    expected[0] = "Вариант Ё №2";
+    expected[12] = "0.5";
+    EXPECT_EQ(textsOf(parameters), expected);
+    EXPECT_TRUE(recorder.boxes.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, LineEnds,
+    ::testing::Values(LineEndCase{"crLf", [](const auto& l) { return join(l, "\r\n"); }},
+                      LineEndCase{"lf", [](const auto& l) { return join(l, "\n"); }},
+                      LineEndCase{"cr", [](const auto& l) { return join(l, "\r"); }},
+                      LineEndCase{"noFinalEnd", [](const auto& l) { auto b = join(l, "\r\n"); b.resize(b.size() - 2); return b; }},
+                      LineEndCase{"mixed",
+                                  [](const auto& l) {
+                                      std::string b;
+                                      const char* ends[] = {"\r\n", "\n", "\r"};
+                                      for (std::size_t i = 0; i < l.size(); ++i) b += l[i] + ends[i % 3];
+                                      return b;
+                                  }}),
+    [](const auto& info) { return info.param.name; });
+
+// --- Files the program never wrote --------------------------------------------------------
+
+struct ContentCase {
+    const char* name;
+    std::function<std::string()> bytes;
+    std::vector<std::pair<const char*, std::string>> texts;  // field, text after loading
+};
+
+class StrangeContent : public ParametersFileTest, public ::testing::WithParamInterface<ContentCase> {};
+
+TEST_P(StrangeContent, LoadsWithoutHarm) {
+    const std::string name = folder / "strange.txt";
+    writeBytes(name, GetParam().bytes());
+    loadParameters(parameters, name);
+    for (const auto& [field, text] : GetParam().texts) EXPECT_EQ(parameters.getText(field), text) << field;
+}
+
+std::string everyByte() {
+    std::string bytes;
+    for (int b = 0; b < 256; ++b) bytes += static_cast<char>(b);
+    return bytes;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, StrangeContent,
+    ::testing::Values(
+        // Lines: bytes 0..9 (ending at LF), 11..12 (ending at CR), 14..255.
+        ContentCase{"everyByte", everyByte,
+                    {{"Edit38", ""}, {"Edit21", "\v\f"}, {"Edit22", decodeWindows1251(everyByte().substr(14))},
+                     {"Edit23", ""}}},
+        // A field's text ends at a NUL byte.
+        ContentCase{"nulBytes", [] { return std::string("Name\0hidden\r\n\0\r\n1\0" "2\r\n", 22); },
+                    {{"Edit38", "Name"}, {"Edit21", ""}, {"Edit22", "1"}, {"Edit23", ""}}},
+        ContentCase{"noLineEnd", [] { return std::string("\xCE\xE7\xE5\xF0\xEE"); },
+                    {{"Edit38", "Озеро"}, {"Edit21", ""}}},
+        ContentCase{"tenMegabyteLine", [] { return std::string(10'000'000, '\xDF') + "\r\n777\r\n"; },
+                    {{"Edit38", [] { std::string s; for (int i = 0; i < 10'000'000; ++i) s += "Я"; return s; }()},
+                     {"Edit21", "777"}}},
+        ContentCase{"linesBeyondForty",
+                    [] { return kStandardFile + "junk\r\n" + std::string(1'000'000, '\0') + "\r\n"; },
+                    {{"Edit38", "Частный водосбор Финского залива"}, {"Edit5", "300"}, {"Edit20", "9.513"}}}),
+    [](const auto& info) { return info.param.name; });
+
+// --- Failures --------------------------------------------------------------------------------
+
+enum class Condition { None, Unprivileged, FileSizeLimit };
+
+struct FailureCase {
+    const char* name;
+    std::function<void(const TempFolder&)> arrange;  // besides old.txt, which always exists
+    std::string fileName;
+    Condition condition;
+    const char* text;
+};
+
+std::string underCondition(Condition condition, const std::function<void()>& action) {
+    if (condition == Condition::Unprivileged) {
+        AsUnprivilegedUser unprivileged;
+        return failureOf(action);
+    }
+    if (condition == Condition::FileSizeLimit) {
+        FileSizeLimit limit(100);
+        return failureOf(action);
+    }
+    return failureOf(action);
+}
+
+const std::string kLongName = std::string(300, 'a') + ".txt";
+
+class FailedSave : public ParametersFileTest, public ::testing::WithParamInterface<FailureCase> {};
+
+TEST_P(FailedSave, ReportsTheErrorAndLeavesTheFolderAsItWas) {
+    const std::string oldBytes = join(standardLines({{1, "old"}}), "\r\n");
+    writeBytes(folder / "old.txt", oldBytes);
+    GetParam().arrange(folder);
+    const std::set<std::string> before = folder.names();
+    std::string name = folder / GetParam().fileName;
+    EXPECT_EQ(underCondition(GetParam().condition, [&] { saveParameters(parameters, name); }), GetParam().text);
+    EXPECT_EQ(folder.names(), before);  // no temporary file left behind
+    EXPECT_EQ(readBytes(folder / "old.txt"), oldBytes);
+    EXPECT_TRUE(recorder.boxes.empty());
+}
+
+const auto kNothing = [](const TempFolder&) {};
+
+INSTANTIATE_TEST_SUITE_P(
+    Saves, FailedSave,
+    ::testing::Values(
+        FailureCase{"readOnlyFolder", [](const TempFolder& f) { fs::permissions(f.path(), fs::perms(0555)); },
+                    "old.txt", Condition::Unprivileged, "File access denied"},
+        FailureCase{"readOnlyFile",
+                    [](const TempFolder& f) {
+                        fs::permissions(f.path(), fs::perms(0777));
+                        fs::permissions(f / "old.txt", fs::perms(0444));
+                    },
+                    "old.txt", Condition::Unprivileged, "File access denied"},
+        // The file reaches the size limit part way: the previous file must survive.
+        FailureCase{"diskLimitReached", kNothing, "old.txt", Condition::FileSizeLimit, "I/O error 27"},
+        FailureCase{"overAFolder", [](const TempFolder& f) { fs::create_directory(f / "dir.txt"); }, "dir.txt",
+                    Condition::None, "File access denied"},
+        FailureCase{"missingFolder", kNothing, "missing/new.txt", Condition::None, "File not found"},
+        FailureCase{"throughAFile", kNothing, "old.txt/new.txt", Condition::None, "Invalid filename"},
+        FailureCase{"nameTooLong", kNothing, kLongName, Condition::None, "Invalid filename"}),
+    [](const auto& info) { return info.param.name; });
+
+class FailedLoad : public ParametersFileTest, public ::testing::WithParamInterface<FailureCase> {};
+
+TEST_P(FailedLoad, ReportsTheErrorAndChangesNothing) {
+    writeBytes(folder / "old.txt", join(standardLines({{1, "old"}}), "\r\n"));
+    GetParam().arrange(folder);
+    int changes = 0;
+    parameters.setChangeListener([&](const std::string&) { ++changes; });
+    const std::string name = folder / GetParam().fileName;
+    EXPECT_EQ(underCondition(GetParam().condition, [&] { loadParameters(parameters, name); }), GetParam().text);
+    EXPECT_EQ(changes, 0);
+    EXPECT_TRUE(recorder.boxes.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Loads, FailedLoad,
+    ::testing::Values(
+        FailureCase{"missingFile", kNothing, "missing.txt", Condition::None, "File not found"},
+        FailureCase{"unreadableFile", [](const TempFolder& f) { fs::permissions(f / "old.txt", fs::perms(0200)); },
+                    "old.txt", Condition::Unprivileged, "File access denied"},
+        FailureCase{"aFolder", [](const TempFolder& f) { fs::create_directory(f / "dir.txt"); }, "dir.txt",
+                    Condition::None, "File access denied"},
+        FailureCase{"throughAFile", kNothing, "old.txt/new.txt", Condition::None, "Invalid filename"},
+        FailureCase{"nameTooLong", kNothing, kLongName, Condition::None, "Invalid filename"}),
+    [](const auto& info) { return info.param.name; });
+
+// --- What a replaced file keeps ---------------------------------------------------------------
+
+TEST_F(ParametersFileTest, ReplacingAFileKeepsItsPermissions) {
+    for (const fs::perms mode : {fs::perms(0640), fs::perms(0604), fs::perms(0755)}) {
+        std::string name = folder / "kept.txt";
+        writeBytes(name, "old");
+        fs::permissions(name, mode);
+        saveParameters(parameters, name);
+        EXPECT_EQ(fs::status(name).permissions(), mode);
+        EXPECT_EQ(readBytes(name), kStandardFile);
+    }
+}
+
+TEST_F(ParametersFileTest, ANewFileGetsTheUsualPermissions) {
+    const mode_t mask = ::umask(027);
+    std::string name = folder / "new.txt";
+    saveParameters(parameters, name);
+    ::umask(mask);
+    EXPECT_EQ(fs::status(name).permissions(), fs::perms(0640));
+}
+
+TEST_F(ParametersFileTest, SavingThroughASymbolicLinkReplacesTheFileItPointsTo) {
+    fs::create_directory(folder.path() / "sets");
+    writeBytes(folder / "sets/real.txt", "old");
+    fs::create_symlink("sets/real.txt", folder.path() / "link.txt");
+    std::string name = folder / "link.txt";
+    saveParameters(parameters, name);
+    EXPECT_TRUE(fs::is_symlink(folder.path() / "link.txt"));
+    EXPECT_EQ(readBytes(folder / "sets/real.txt"), kStandardFile);
+    EXPECT_EQ(folder.names(), (std::set<std::string>{"link.txt", "sets"}));
+}
+
+TEST_F(ParametersFileTest, LineBreaksInATextAreWrittenAsBlanks) {
+    parameters.setText("Edit38", "two\r\nlines\rand\nmore");
+    std::string name = folder / "breaks.txt";
+    saveParameters(parameters, name);
+    EXPECT_EQ(readBytes(name), "two  lines and more\r\n" + kStandardFile.substr(kStandardFile.find("\r\n") + 2));
+}
+
+// --- Windows-1251 -----------------------------------------------------------------------------
+
+std::string systemDecoding(char byte) {
+    iconv_t codec = ::iconv_open("UTF-8", "CP1251");
+    char in[1] = {byte};
+    char out[8];
+    char* inPointer = in;
+    char* outPointer = out;
+    std::size_t inLeft = 1, outLeft = sizeof out;
+    const bool ok = ::iconv(codec, &inPointer, &inLeft, &outPointer, &outLeft) != static_cast<std::size_t>(-1);
+    ::iconv_close(codec);
+    return ok ? std::string(out, outPointer) : "unassigned";
+}
+
+TEST(Windows1251, EveryByteDecodesAsTheSystemCodecHasItAndEncodesBack) {
+    for (int b = 0; b < 256; ++b) {
+        const std::string byte(1, static_cast<char>(b));
+        const std::string text = decodeWindows1251(byte);
+        EXPECT_EQ(text, b == 0x98 ? "\xC2\x98" : systemDecoding(byte[0])) << "byte " << b;
+        EXPECT_EQ(encodeWindows1251(text), byte) << "byte " << b;
+    }
+}
+
+struct EncodingCase {
+    const char* utf8;
+    const char* bytes;
+};
+
+class Encoding : public ::testing::TestWithParam<EncodingCase> {};
+
+TEST_P(Encoding, WritesWhatTheCodePageCannotHoldAsQuestionMarks) {
+    EXPECT_EQ(encodeWindows1251(GetParam().utf8), GetParam().bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, Encoding,
+    ::testing::Values(EncodingCase{"Ёж №5 – «€»", "\xA8\xE6 \xB9" "5 \x96 \xAB\x88\xBB"},
+                      EncodingCase{"日本", "??"},             // outside the code page
+                      EncodingCase{"\xF0\x9F\x98\x80", "?"},   // one character of four bytes
+                      EncodingCase{"a\xD0" "b", "a?b"},        // a sequence cut short
+                      EncodingCase{"\xFF\xFE", "??"},          // bytes that never occur in UTF-8
+                      EncodingCase{"\xC0\xAF", "??"},          // an overlong "/"
+                      EncodingCase{"\xED\xA0\x80", "???"},     // a surrogate
+                      EncodingCase{"\xF4\x90\x80\x80", "????"}));  // beyond U+10FFFF
+
+}  // namespace
