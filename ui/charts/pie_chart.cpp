@@ -1,20 +1,262 @@
 #include "ui/charts/pie_chart.h"
 
+#include "ui/charts/chart_painting.h"
+
+#include <QFontMetricsF>
+#include <QLinearGradient>
 #include <QPainter>
+#include <QPainterPath>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
 
 namespace nutrient {
 
+namespace {
+
+constexpr int kTitlePixels = 13;
+constexpr int kLegendPixels = 11;
+constexpr qreal kMargin = 8;
+const QColor kOutline(0, 0, 0, 150);
+
+// Where the pie stands: the centre and radius of its top face and the height of its wall.
+struct PieFrame {
+    QPointF centre;
+    qreal radius = 0;
+    qreal depth = 0;
+    QRectF top() const {
+        return {centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius};
+    }
+    QRectF bottom() const { return top().translated(0, depth); }
+};
+
+// A slice's sweep, in degrees anticlockwise from three o'clock.
+struct Sweep {
+    qreal start;
+    qreal span;
+    qreal middle() const { return start + span / 2; }
+};
+
+std::vector<Sweep> sweeps(const std::vector<PieSlice>& slices) {
+    qreal total = 0;
+    for (const PieSlice& slice : slices) total += std::fabs(slice.value);
+    std::vector<Sweep> result;
+    qreal start = 0;
+    for (const PieSlice& slice : slices) {
+        const qreal span = total > 0 ? 360.0 * std::fabs(slice.value) / total : 0;
+        result.push_back({start, span});
+        start += span;
+    }
+    return result;
+}
+
+QPointF direction(qreal degrees) {
+    const qreal radians = degrees * std::numbers::pi / 180;
+    return {std::cos(radians), -std::sin(radians)};
+}
+
+bool onFrontHalf(qreal degrees) { return std::sin(degrees * std::numbers::pi / 180) < 0; }
+
+// The point of the pie's outline at an angle: on the rim of the top face at the back, on the
+// lower rim of the wall at the front.
+QPointF outlinePoint(const PieFrame& pie, qreal degrees) {
+    QPointF point = pie.centre + pie.radius * direction(degrees);
+    if (onFrontHalf(degrees)) point.ry() += pie.depth;
+    return point;
+}
+
+// Distance from a box to the pie body (the top face swept down through the wall).
+qreal distanceToPie(const PieFrame& pie, const QRectF& box) {
+    const qreal dx = std::max({0.0, box.left() - pie.centre.x(), pie.centre.x() - box.right()});
+    const qreal dy = std::max({0.0, box.top() - (pie.centre.y() + pie.depth),
+                               pie.centre.y() - box.bottom()});
+    return std::hypot(dx, dy) - pie.radius;
+}
+
+bool overlapsAny(const QRectF& box, const std::vector<QRectF>& others) {
+    const QRectF spaced = box.adjusted(-2, -2, 2, 2);
+    return std::any_of(others.begin(), others.end(),
+                       [&](const QRectF& other) { return spaced.intersects(other); });
+}
+
+// The box of a mark: leaning outwards from the end of its arrow, then pushed further out
+// until it keeps the arrow's length from the pie and clears the marks placed before it.
+QRectF placeMark(const PieFrame& pie, qreal degrees, const QSizeF& size, qreal arrowLength,
+                 const std::vector<QRectF>& placed, const QRectF& bounds) {
+    const QPointF u = direction(degrees);
+    const QPointF end = outlinePoint(pie, degrees) + arrowLength * u;
+    const QPointF centre = end + QPointF(u.x() * size.width() / 2, u.y() * size.height() / 2);
+    QRectF box(centre.x() - size.width() / 2, centre.y() - size.height() / 2, size.width(),
+               size.height());
+    for (int step = 0; step < 400 && distanceToPie(pie, box) < arrowLength - 0.5; ++step)
+        box.translate(u);
+    for (int step = 0; step < 400 && overlapsAny(box, placed); ++step) box.translate(u);
+    box.moveLeft(std::clamp(box.left(), bounds.left(), bounds.right() - box.width()));
+    box.moveTop(std::clamp(box.top(), bounds.top(), bounds.bottom() - box.height()));
+    return box;
+}
+
+QPainterPath topFace(const PieFrame& pie, const Sweep& sweep) {
+    QPainterPath path(pie.centre);
+    path.arcTo(pie.top(), sweep.start, sweep.span);
+    path.closeSubpath();
+    return path;
+}
+
+// The part of a slice's outer wall seen from the front, between two angles of the front half.
+QPainterPath wall(const PieFrame& pie, qreal from, qreal to) {
+    QPainterPath path(pie.centre + pie.radius * direction(from));
+    path.arcTo(pie.top(), from, to - from);
+    path.lineTo(pie.centre + pie.radius * direction(to) + QPointF(0, pie.depth));
+    path.arcTo(pie.bottom(), to, from - to);
+    path.closeSubpath();
+    return path;
+}
+
+// A wall darkens towards the sides of the pie, as a cylinder lit from the upper left.
+QBrush wallShade(const PieFrame& pie, const QColor& colour) {
+    QLinearGradient gradient(pie.centre.x() - pie.radius, 0, pie.centre.x() + pie.radius, 0);
+    gradient.setColorAt(0, colour.darker(200));
+    gradient.setColorAt(0.35, colour.darker(125));
+    gradient.setColorAt(1, colour.darker(230));
+    return gradient;
+}
+
+// The front walls, the ones farthest from the viewer (the sides) first.
+void paintWalls(QPainter& painter, const PieFrame& pie, const std::vector<PieSlice>& slices,
+                const std::vector<Sweep>& sweeps) {
+    struct Piece {
+        qreal from, to;
+        QColor colour;
+    };
+    std::vector<Piece> pieces;
+    for (std::size_t i = 0; i < slices.size(); ++i) {
+        const qreal from = std::max<qreal>(sweeps[i].start, 180);
+        const qreal to = std::min<qreal>(sweeps[i].start + sweeps[i].span, 360);
+        if (to > from) pieces.push_back({from, to, slices[i].colour});
+    }
+    auto distanceFromFront = [](const Piece& p) { return std::fabs((p.from + p.to) / 2 - 270); };
+    std::sort(pieces.begin(), pieces.end(), [&](const Piece& a, const Piece& b) {
+        return distanceFromFront(a) > distanceFromFront(b);
+    });
+    for (const Piece& piece : pieces) {
+        painter.setPen(QPen(kOutline, 1));
+        painter.setBrush(wallShade(pie, piece.colour));
+        painter.drawPath(wall(pie, piece.from, piece.to));
+    }
+}
+
+void paintTopFaces(QPainter& painter, const PieFrame& pie, const std::vector<PieSlice>& slices,
+                   const std::vector<Sweep>& sweeps) {
+    painter.setPen(QPen(kOutline, 1));
+    for (std::size_t i = 0; i < slices.size(); ++i) {
+        if (sweeps[i].span <= 0) continue;
+        painter.setBrush(slices[i].colour);
+        painter.drawPath(topFace(pie, sweeps[i]));
+    }
+}
+
+// The legend: one row of entries, each a colour box as wide as the widest label and the
+// label, in a white framed box.
+QRectF legendBox(const std::vector<PieSlice>& slices, const QRectF& area) {
+    const QFontMetricsF metrics(chart::arial(kLegendPixels));
+    qreal widest = 0, entries = 0;
+    for (const PieSlice& slice : slices) widest = std::max(widest, metrics.horizontalAdvance(slice.label));
+    for (const PieSlice& slice : slices)
+        entries += widest + 4 + metrics.horizontalAdvance(slice.label) + 10;
+    const QSizeF size(std::ceil(entries + 6), std::ceil(metrics.height() + 8));
+    return {area.center().x() - size.width() / 2, area.bottom() - size.height(), size.width(),
+            size.height()};
+}
+
+void paintLegend(QPainter& painter, const std::vector<PieSlice>& slices, const QRectF& box) {
+    const QFont font = chart::arial(kLegendPixels);
+    const QFontMetricsF metrics(font);
+    qreal widest = 0;
+    for (const PieSlice& slice : slices) widest = std::max(widest, metrics.horizontalAdvance(slice.label));
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(Qt::white);
+    painter.drawRect(chart::crisp(box));
+    painter.setFont(font);
+    qreal x = box.left() + 8;
+    const qreal boxHeight = std::round(metrics.ascent() * 0.8);
+    for (const PieSlice& slice : slices) {
+        painter.setPen(QPen(Qt::black, 1));
+        painter.setBrush(slice.colour);
+        painter.drawRect(chart::crisp(QRectF(x, box.center().y() - boxHeight / 2, std::round(widest), boxHeight + 1)));
+        x += widest + 4;
+        const qreal textWidth = metrics.horizontalAdvance(slice.label);
+        painter.drawText(QRectF(x, box.top(), textWidth + 1, box.height()), Qt::AlignVCenter, slice.label);
+        x += textWidth + 10;
+    }
+}
+
+}  // namespace
+
 PieChart3D::PieChart3D(QWidget* parent) : QWidget(parent) {}
 
-void PieChart3D::setTitle(const QString& title) { title_ = title; update(); }
-void PieChart3D::setArrowLength(int pixels) { arrowLength_ = pixels; update(); }
-void PieChart3D::setDepthShare(double share) { depthShare_ = share; update(); }
-void PieChart3D::setSlices(std::vector<PieSlice> slices) { slices_ = std::move(slices); update(); }
-void PieChart3D::clear() { slices_.clear(); update(); }
+void PieChart3D::setTitle(const QString& title) {
+    title_ = title;
+    update();
+}
+
+void PieChart3D::setArrowLength(int pixels) {
+    arrowLength_ = pixels;
+    update();
+}
+
+void PieChart3D::setDepthShare(double share) {
+    depthShare_ = share;
+    update();
+}
+
+void PieChart3D::setSlices(std::vector<PieSlice> slices) {
+    slices_ = std::move(slices);
+    update();
+}
+
+void PieChart3D::clear() {
+    slices_.clear();
+    update();
+}
 
 void PieChart3D::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.drawText(rect(), Qt::AlignTop | Qt::AlignHCenter, title_);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    const QRectF area = QRectF(rect()).adjusted(kMargin, kMargin, -kMargin, -kMargin);
+    const qreal titleBottom = chart::paintTitle(painter, area, title_, chart::arial(kTitlePixels, true));
+    if (slices_.empty()) return;
+
+    const QRectF legend = legendBox(slices_, area);
+    paintLegend(painter, slices_, legend);
+
+    // Room for the pie: what the title and legend leave, less a margin for the marks.
+    const QRectF room(area.left(), titleBottom + 6, area.width(), legend.top() - 6 - (titleBottom + 6));
+    QSizeF widestMark;
+    for (const PieSlice& slice : slices_) widestMark = widestMark.expandedTo(chart::markSize(slice.mark));
+    PieFrame pie;
+    pie.depth = std::round(depthShare_ * std::min(width(), height()));
+    const qreal across = room.width() - 2 * (widestMark.width() + arrowLength_ + 4);
+    const qreal down = room.height() - pie.depth - 2 * (widestMark.height() + arrowLength_ + 4);
+    pie.radius = std::max<qreal>(10, std::floor(std::min(across, down) / 2));
+    pie.centre = QPointF(std::round(room.center().x()),
+                         std::round(room.center().y() - pie.depth / 2));
+
+    const std::vector<Sweep> sweeps = nutrient::sweeps(slices_);
+    paintWalls(painter, pie, slices_, sweeps);
+    paintTopFaces(painter, pie, slices_, sweeps);
+
+    std::vector<QRectF> placed;
+    for (std::size_t i = 0; i < slices_.size(); ++i) {
+        const qreal angle = sweeps[i].middle();
+        const QRectF box = placeMark(pie, angle, chart::markSize(slices_[i].mark), arrowLength_,
+                                     placed, room);
+        chart::paintArrow(painter, outlinePoint(pie, angle), box);
+        chart::paintMark(painter, box, slices_[i].mark);
+        placed.push_back(box);
+    }
 }
 
 }  // namespace nutrient

@@ -1,0 +1,232 @@
+// The two chart windows: what the pies and bars are handed after FormShow, the draw
+// conditions, the order of the warnings, and a conversion failure inside the handler.
+
+#include "model/load_calculation.h"
+#include "model/parameter_set.h"
+#include "recorder.h"
+#include "ui/budget_charts.h"
+#include "ui/charts/bar_chart.h"
+#include "ui/charts/pie_chart.h"
+#include "ui/modal.h"
+#include "ui/source_share_charts.h"
+
+#include <QCoreApplication>
+#include <QtTest>
+
+#include <utility>
+#include <vector>
+
+using namespace nutrient;
+
+using Overrides = std::vector<std::pair<std::string, std::string>>;
+using Boxes = std::vector<RecordedBox>;
+Q_DECLARE_METATYPE(Overrides)
+Q_DECLARE_METATYPE(Boxes)
+
+namespace {
+
+const std::string kNegative = "Величина вклада различных источников не должна быть отрицательной!";
+const std::string kDiffuse =
+    "Вклад рассредоточенных источников в биогенную нагрузку отрицательный, проверьте "
+    "правильность задания параметров!";
+const QColor kLime(0x00, 0xFF, 0x00), kGreen(0x00, 0x80, 0x00), kYellow(0xFF, 0xFF, 0x00);
+const QColor kRed(0xFF, 0x00, 0x00), kBlue(0x00, 0x00, 0xFF);
+
+// The standard set calculated, with some result texts then replaced.
+struct Calculated {
+    Recorder recorder;
+    ParameterSet parameters{recorder};
+    LoadResults results;
+    RetentionShared shared;
+    explicit Calculated(const Overrides& overrides = {}) {
+        parameters.applyStandard();
+        calculate(parameters, results, shared);
+        for (const auto& [field, text] : overrides) results.setText(field, text);
+        recorder.boxes.clear();
+    }
+};
+
+QStringList marks(const PieChart3D& pie) {
+    QStringList texts;
+    for (const PieSlice& slice : pie.slices()) texts << slice.mark;
+    return texts;
+}
+
+}  // namespace
+
+class ChartWindowsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { setModalShowingForTests(true); }
+
+    void standardSetPies() {
+        Calculated c;
+        TForm5 window(c.results, c.shared, c.recorder);
+        showModal(window);
+        QCOMPARE(window.windowTitle(), QString::fromUtf8("Графики"));
+        QCOMPARE(window.size(), QSize(1014, 654));
+        const std::vector<PieSlice> p = window.chartP().slices();
+        QCOMPARE(p.size(), 3u);
+        QCOMPARE(p[0].label, QStringLiteral("1  "));
+        QCOMPARE(p[1].label, QStringLiteral("2  "));
+        QCOMPARE(p[2].label, QStringLiteral("3  "));
+        QCOMPARE(p[0].colour, kLime);
+        QCOMPARE(p[1].colour, kGreen);
+        QCOMPARE(p[2].colour, kYellow);
+        // Lp * Rt, (L - Lnat) - Lp * Rt, Lnat with L = 3126.5, Lp = 212.0, Lnat = 300.0.
+        QCOMPARE(p[0].value, 135.62769087764408);
+        QCOMPARE(p[1].value, 2690.872309122356);
+        QCOMPARE(p[2].value, 300.0);
+        // The sum 3126.5 rounds half up to a whole number.
+        QCOMPARE(marks(window.chartP()),
+                 QStringList({"4.34% of 3,127", "86.07% of 3,127", "9.6% of 3,127"}));
+        QCOMPARE(marks(window.chartN()),
+                 QStringList({"6.47% of 15,066", "67.19% of 15,066", "26.35% of 15,066"}));
+        QCOMPARE(c.recorder.boxes, Boxes{});
+    }
+
+    void pieConditions_data() {
+        QTest::addColumn<Overrides>("overrides");
+        QTest::addColumn<bool>("drawn");
+        QTest::addColumn<Boxes>("boxes");
+        const RecordedBox negative{"warning", kNegative}, diffuse{"warning", kDiffuse};
+        const RecordedBox notANumber{"failure", "'abc' is not a valid floating point value"};
+        QTest::newRow("Lp(N) zero") << Overrides{{"Edit13", "0.0"}} << false << Boxes{};
+        QTest::newRow("Lnat(N) zero") << Overrides{{"Edit9", "0.0"}} << false << Boxes{};
+        QTest::newRow("L(P) negative") << Overrides{{"Edit11", "-5.0"}} << false
+                                       << Boxes{negative};
+        QTest::newRow("L(P) and Lnat(P) negative")
+            << Overrides{{"Edit11", "-5.0"}, {"Edit5", "-1.0"}} << false
+            << Boxes{negative, negative};
+        QTest::newRow("crop removal of P above diffuse inputs")
+            << Overrides{{"Edit7", "6898.0"}} << false << Boxes{diffuse};
+        QTest::newRow("crop removal of P just below diffuse inputs")
+            << Overrides{{"Edit7", "6897.8"}} << true << Boxes{};
+        QTest::newRow("Lnat(N) negative, crop removal of N above inputs")
+            << Overrides{{"Edit9", "-1.0"}, {"Edit18", "40000.0"}} << false
+            << Boxes{negative, diffuse};
+        QTest::newRow("L(N) not a number") << Overrides{{"Edit22", "abc"}} << false
+                                           << Boxes{notANumber};
+        // The draw condition stops at L(P); the warnings reach L(N) and fail there.
+        QTest::newRow("L(P) negative, L(N) not a number")
+            << Overrides{{"Edit11", "-5.0"}, {"Edit22", "abc"}} << false
+            << Boxes{negative, notANumber};
+    }
+
+    void pieConditions() {
+        QFETCH(Overrides, overrides);
+        QFETCH(bool, drawn);
+        QFETCH(Boxes, boxes);
+        Calculated c(overrides);
+        TForm5 window(c.results, c.shared, c.recorder);
+        showModal(window);
+        QVERIFY(window.isVisible());
+        QCOMPARE(window.chartP().slices().size(), drawn ? 3u : 0u);
+        QCOMPARE(window.chartN().slices().size(), drawn ? 3u : 0u);
+        QCOMPARE(c.recorder.boxes, boxes);
+    }
+
+    void piesShownTwiceAreNotDoubled() {
+        Calculated c;
+        TForm5 window(c.results, c.shared, c.recorder);
+        showModal(window);
+        window.close();
+        showModal(window);
+        QCOMPARE(window.chartP().slices().size(), 3u);
+        QCOMPARE(window.chartN().slices().size(), 3u);
+    }
+
+    // L - Lnat = 10 is less than Lp * Rt = 135.63: the second slice comes out negative.
+    void negativeSecondSliceDrawnByMagnitude() {
+        Calculated c(Overrides{{"Edit11", "310.0"}});
+        TForm5 window(c.results, c.shared, c.recorder);
+        showModal(window);
+        const std::vector<PieSlice> p = window.chartP().slices();
+        QCOMPARE(p.size(), 3u);
+        QCOMPARE(p[1].value, -125.6276908776441);
+        // Total of the magnitudes 135.63 + 125.63 + 300 = 561.26, not the signed 310.
+        QCOMPARE(marks(window.chartP()),
+                 QStringList({"24.17% of 561", "22.38% of 561", "53.45% of 561"}));
+        QCOMPARE(c.recorder.boxes, Boxes{});
+    }
+
+    void standardSetBudget() {
+        Calculated c;
+        TForm6 window(c.results, c.recorder);
+        showModal(window);
+        QCOMPARE(window.windowTitle(), QStringLiteral("Graphics"));
+        QCOMPARE(window.size(), QSize(1088, 666));
+        const QStringList labels{"Lp", "Le", "Lmf", "Lof", "La", "Lex", "Lret", "Lc", "L"};
+        const std::vector<double> p{212.0, 457.4, 633.0, 5723.9, 83.6, 0.0, -1760.5, -2222.9, -3126.5};
+        const std::vector<double> n{1324.0, 7206.5, 3899.0, 23370.9, 0.0, 0.0,
+                                    -5410.1, -15324.4, -15065.9};
+        for (const auto& [chart, values] :
+             {std::pair{&window.chartP(), p}, std::pair{&window.chartN(), n}}) {
+            const std::vector<ChartBar>& bars = chart->bars();
+            QCOMPARE(bars.size(), 9u);
+            for (std::size_t i = 0; i < bars.size(); ++i) {
+                QCOMPARE(bars[i].label, labels[i]);
+                QCOMPARE(bars[i].value, values[i]);
+                QCOMPARE(bars[i].colour, i < 6 ? kRed : kBlue);
+            }
+        }
+        QCOMPARE(c.recorder.boxes, Boxes{});
+    }
+
+    void budgetConditions_data() {
+        QTest::addColumn<Overrides>("overrides");
+        QTest::addColumn<bool>("drawn");
+        QTest::addColumn<Boxes>("boxes");
+        const RecordedBox diffuse{"warning", kDiffuse};
+        QTest::newRow("crop removal of N above diffuse inputs")
+            << Overrides{{"Edit18", "40000.0"}} << false << Boxes{diffuse};
+        QTest::newRow("crop removal above diffuse inputs for both")
+            << Overrides{{"Edit7", "7000.0"}, {"Edit18", "40000.0"}} << false
+            << Boxes{diffuse, diffuse};
+        QTest::newRow("negative loads still drawn")
+            << Overrides{{"Edit11", "-5.0"}, {"Edit1", "-1.0"}} << true << Boxes{};
+        QTest::newRow("Lc(P) not a number")
+            << Overrides{{"Edit7", "abc"}} << false
+            << Boxes{{"failure", "'abc' is not a valid floating point value"}};
+    }
+
+    void budgetConditions() {
+        QFETCH(Overrides, overrides);
+        QFETCH(bool, drawn);
+        QFETCH(Boxes, boxes);
+        Calculated c(overrides);
+        TForm6 window(c.results, c.recorder);
+        showModal(window);
+        QVERIFY(window.isVisible());
+        QCOMPARE(window.chartP().bars().size(), drawn ? 9u : 0u);
+        QCOMPARE(window.chartN().bars().size(), drawn ? 9u : 0u);
+        QCOMPARE(c.recorder.boxes, boxes);
+    }
+
+    void budgetShownTwiceIsNotDoubled() {
+        Calculated c;
+        TForm6 window(c.results, c.recorder);
+        showModal(window);
+        window.close();
+        showModal(window);
+        QCOMPARE(window.chartP().bars().size(), 9u);
+        QCOMPARE(window.chartN().bars().size(), 9u);
+    }
+
+    // Pictures of both windows with the standard set, for looking at.
+    void screenshots() {
+        Calculated c;
+        TForm5 shares(c.results, c.shared, c.recorder);
+        TForm6 budget(c.results, c.recorder);
+        const QString folder = QCoreApplication::applicationDirPath();
+        for (QDialog* window : {static_cast<QDialog*>(&shares), static_cast<QDialog*>(&budget)}) {
+            showModal(*window);
+            const QPixmap picture = window->grab();
+            QCOMPARE(picture.deviceIndependentSize().toSize(), window->size());
+            QVERIFY(picture.save(folder + "/" + window->metaObject()->className() + ".png"));
+        }
+    }
+};
+
+QTEST_MAIN(ChartWindowsTest)
+#include "tst_charts.moc"
