@@ -50,6 +50,10 @@ TForm1::TForm1(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(kProgramTitle));
     setFixedSize(kClientWidth, kClientHeight);
+    // Captions in the 8-point face of the program's text windows.
+    QFont captions = font();
+    captions.setPointSize(8);
+    setFont(captions);
 
     QFrame* client = sunkenPanel(this, "Panel1", QRect(0, 0, kClientWidth, kClientHeight));
     buildAboutPanel(client);
@@ -92,6 +96,12 @@ void TForm1::buildAboutPanel(QWidget* client) {
     BitBtn4 = glyphButton(panel, "BitBtn4", "&Техническая поддержка",
                           QStyle::SP_DialogHelpButton,
                           QRect(panel->width() - 16 - 161, buttonTop, 161, kButtonHeight));
+    // Semi-condensed, so that "&Техническая поддержка" and its glyph fit the 161 pixels.
+    for (QPushButton* button : {BitBtn5, BitBtn4}) {
+        QFont condensed = button->font();
+        condensed.setStretch(QFont::SemiCondensed);
+        button->setFont(condensed);
+    }
     connect(BitBtn5, &QPushButton::clicked, this, &TForm1::BitBtn5Click);
     connect(BitBtn4, &QPushButton::clicked, this, &TForm1::BitBtn4Click);
 }
@@ -107,9 +117,11 @@ void TForm1::buildEmblem(QWidget* client) {
 }
 
 void TForm1::buildActionButtons(QWidget* client) {
-    BitBtn3 = glyphButton(client, "BitBtn3", "&Параметры", QStyle::SP_DialogYesToAllButton,
+    // The style's own "yes to all" and "ignore" glyphs are empty in most styles; the green check
+    // and the green forward arrow stand for them.
+    BitBtn3 = glyphButton(client, "BitBtn3", "&Параметры", QStyle::SP_DialogApplyButton,
                           QRect(16, 208, 113, kButtonHeight));
-    BitBtn2 = glyphButton(client, "BitBtn2", "&Расчет", QStyle::SP_DialogIgnoreButton,
+    BitBtn2 = glyphButton(client, "BitBtn2", "&Расчет", QStyle::SP_ArrowForward,
                           QRect(296, 208, 113, kButtonHeight));
     BitBtn1 = glyphButton(client, "BitBtn1", "&Выход", QStyle::SP_DialogCloseButton,
                           QRect(152, 352, 113, kButtonHeight));
