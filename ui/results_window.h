@@ -1,0 +1,66 @@
+#pragma once
+// The results window: showing it runs the load calculation on the current parameters, lists
+// the 13 results for P and N, warns when the load on the water body comes out below its
+// natural component, and opens the two chart windows.
+
+#include "model/load_calculation.h"
+#include "model/messages.h"
+#include "model/parameter_set.h"
+
+#include <QDialog>
+#include <QString>
+
+class QFontMetrics;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace nutrient {
+
+class TForm3 : public QDialog {
+    Q_OBJECT
+public:
+    TForm3(const ParameterSet& parameters, LoadResults& results, RetentionShared& shared,
+           Messages& messages, QWidget* parent = nullptr);
+
+    // The chart windows the two buttons open; they live as long as this one.
+    void setChartWindows(QDialog& sourceShares, QDialog& budget);
+
+    void FormShow();
+    void BitBtn2Click();  // "&Graphics 1": shares of the sources in the load on the water body
+    void BitBtn3Click();  // "&Graphic 2": the nutrient budget of the catchment
+
+    // The table as tab-separated lines "caption<TAB>P<TAB>N" joined by LF, without the dot
+    // leaders and with the raised exponent written as "²": what Ctrl+C puts on the clipboard.
+    QString tableText() const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildHeadings(QWidget* panel);
+    void buildRows(QWidget* panel);
+    bool addSquareExponent(QWidget* panel, int labelNumber, const QString& line,
+                           const QFontMetrics& metrics, int lineTop);
+    void addValueFields(QWidget* panel, int rowIndex, int top);
+    void buildButtons(QWidget* panel);
+    void showResults();
+    void warnIfBelowBackground(Nutrient nutrient);
+    void copyTable();
+
+    const ParameterSet& parameters_;
+    LoadResults& results_;
+    RetentionShared& shared_;
+    Messages& messages_;
+    QDialog* sourceShares_ = nullptr;
+    QDialog* budget_ = nullptr;
+
+    QLabel* Label2 = nullptr;         // the object name
+    QLineEdit* fields_[kResultRowCount][2] = {};  // per row: P field, N field
+    QPushButton* BitBtn1 = nullptr;   // close
+    QPushButton* BitBtn2 = nullptr;   // "&Graphics 1"
+    QPushButton* BitBtn3 = nullptr;   // "&Graphic 2"
+};
+
+}  // namespace nutrient
