@@ -1,0 +1,109 @@
+// Any file named *.txt opened as a parameters file: loading never fails on its content, and
+// what is then saved is a proper 40-line file that loads back without changing a field.
+
+#include "model/parameter_set.h"
+#include "model/parameters_file.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+using namespace nutrient;
+
+void require(bool condition) {
+    if (!condition) std::abort();
+}
+
+class SilentMessages : public Messages {
+public:
+    void warning(const std::string&) override {}
+    void error(const std::string&) override {}
+    void failure(const std::string&) override {}
+};
+
+// One scratch folder per process, in memory where the system offers it: every save syncs.
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        const std::filesystem::path base =
+            std::filesystem::exists("/dev/shm") ? "/dev/shm" : std::filesystem::temp_directory_path();
+        path_ = (base / "nutrient-fuzz-XXXXXX").string();
+        require(::mkdtemp(path_.data()) != nullptr);
+    }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    std::string operator/(const char* name) const { return path_ + "/" + name; }
+
+private:
+    std::string path_;
+};
+
+void writeFile(const std::string& path, const std::uint8_t* data, std::size_t size) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    require(fd >= 0);
+    while (size > 0) {
+        const ssize_t written = ::write(fd, data, size);
+        require(written > 0);
+        data += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    require(::close(fd) == 0);
+}
+
+std::string readFile(const std::string& path) {
+    std::string bytes;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    require(fd >= 0);
+    char chunk[4096];
+    ssize_t received;
+    while ((received = ::read(fd, chunk, sizeof chunk)) > 0) bytes.append(chunk, static_cast<std::size_t>(received));
+    require(received == 0 && ::close(fd) == 0);
+    return bytes;
+}
+
+// Exactly 40 lines, each ended by CR LF, no other CR or LF.
+bool isParametersFile(const std::string& bytes) {
+    int lines = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\n') return false;
+        if (bytes[i] == '\r') {
+            if (i + 1 == bytes.size() || bytes[i + 1] != '\n') return false;
+            ++lines;
+            ++i;
+        }
+    }
+    return lines == kParameterCount && bytes.ends_with("\r\n");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    // Every byte survives a decoding and an encoding unchanged.
+    require(encodeWindows1251(decodeWindows1251(bytes)) == bytes);
+
+    static const ScratchFolder scratch;
+    const std::string input = scratch / "input.txt";
+    writeFile(input, data, size);
+    SilentMessages silent;
+    ParameterSet parameters(silent);
+    loadParameters(parameters, input);
+
+    std::string saved = scratch / "saved.txt";
+    saveParameters(parameters, saved);
+    require(isParametersFile(readFile(saved)));
+
+    int changes = 0;
+    parameters.setChangeListener([&](const std::string&) { ++changes; });
+    loadParameters(parameters, saved);
+    require(changes == 0);
+    return 0;
+}

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets with clang and libFuzzer (AddressSanitizer and UndefinedBehavior-
+# Sanitizer on) in build-fuzz and runs each for a bounded time, default 20 seconds, on a copy
+# of its corpus.  Fails when a fuzzer finds a crash; the input is kept as build-fuzz/crash-*.
+#   scripts/fuzz.sh [seconds]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds="${1:-20}"
+
+CXX=clang++-14 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DNUTRIENT_FUZZ=ON -DNUTRIENT_BUILD_UI=OFF -DNUTRIENT_SANITIZE=ON
+cmake --build build-fuzz -j2 --target fuzz_parse fuzz_load
+
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+for target in parse load; do
+    mkdir "$work/$target"
+    cp fuzz/corpus/"$target"/* "$work/$target/"
+    echo "== fuzz_$target for $seconds s"
+    build-fuzz/fuzz/fuzz_"$target" -max_total_time="$seconds" -print_final_stats=1 \
+        -artifact_prefix="build-fuzz/crash-$target-" "$work/$target"
+done
