@@ -2,7 +2,12 @@
 
 #include "model/messages.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
+#include <cstdint>
+#include <optional>
+#include <tuple>
 #include <clocale>
 #include <cmath>
 #include <locale.h>
@@ -15,6 +20,93 @@ namespace {
 Separators regional;
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+using u64 = std::uint64_t;
+using u128 = unsigned __int128;
+
+constexpr u64 kTenPow17 = 100000000000000000ULL;
+constexpr u64 kTenPow18 = 1000000000000000000ULL;
+
+constexpr std::array<u128, 39> powersOfTen() {
+    std::array<u128, 39> p{};
+    p[0] = 1;
+    for (std::size_t i = 1; i < p.size(); ++i) p[i] = p[i - 1] * 10;
+    return p;
+}
+constexpr std::array<u128, 39> kPowersOfTen = powersOfTen();
+
+// 10^k = 5^k x 2^k is exact in the 64-bit significand of an extended value while 5^k < 2^64.
+constexpr int kExactPowerLimit = 27;
+long double exactPowerOfTen(int k) {
+    const u64 fivePower = static_cast<u64>(kPowersOfTen[k] >> k);
+    return std::ldexp(static_cast<long double>(fivePower), k);
+}
+
+// An unsigned 192-bit integer, least significant limb first: room for a 64-bit significand
+// times a power of ten up to 10^38.
+struct U192 {
+    u64 limb[3];
+
+    bool bit(int i) const { return i >= 0 && i < 192 && ((limb[i / 64] >> (i % 64)) & 1); }
+    // Any bit set below position i (0 <= i <= 192).
+    bool anyBelow(int i) const {
+        for (int w = 0; w < 3 && w * 64 < i; ++w) {
+            const int bits = std::min(64, i - w * 64);
+            const u64 mask = bits == 64 ? ~u64{0} : ((u64{1} << bits) - 1);
+            if (limb[w] & mask) return true;
+        }
+        return false;
+    }
+    // Any bit set at or above position i.
+    bool anyFrom(int i) const {
+        if (i >= 192) return false;
+        if (limb[i / 64] >> (i % 64)) return true;
+        for (int w = i / 64 + 1; w < 3; ++w)
+            if (limb[w]) return true;
+        return false;
+    }
+    // The 64 bits starting at position i (0 <= i < 192).
+    u64 bitsFrom(int i) const {
+        const int w = i / 64, b = i % 64;
+        u64 v = limb[w] >> b;
+        if (b && w + 1 < 3) v |= limb[w + 1] << (64 - b);
+        return v;
+    }
+};
+
+// The positive value times 10^k rounded to the nearest integer (ties to even, as the C library
+// rounds its decimal forms), computed exactly; nothing when k is outside 0..38 or the result does
+// not fit in 64 bits.  The value is significand x 2^exponent with a 64-bit significand.
+std::optional<u64> scaledByPowerOfTen(long double magnitude, int k) {
+    if (k < 0 || k > 38) return std::nullopt;
+    int exponent;
+    const long double fraction = std::frexp(magnitude, &exponent);
+    const u64 significand = static_cast<u64>(std::ldexp(fraction, 64));
+    exponent -= 64;
+
+    const u128 power = kPowersOfTen[k];
+    const u128 low = static_cast<u128>(significand) * static_cast<u64>(power);
+    const u128 high = static_cast<u128>(significand) * static_cast<u64>(power >> 64);
+    const u128 middle = (low >> 64) + static_cast<u64>(high);
+    const U192 n{{static_cast<u64>(low), static_cast<u64>(middle),
+                  static_cast<u64>(high >> 64) + static_cast<u64>(middle >> 64)}};
+
+    if (exponent >= 0) {
+        if (exponent >= 64 || n.limb[1] || n.limb[2] || (exponent && (n.limb[0] >> (64 - exponent))))
+            return std::nullopt;
+        return n.limb[0] << exponent;
+    }
+    const int shift = -exponent;
+    if (shift >= 192) return u64{0};
+    if (n.anyFrom(shift + 64)) return std::nullopt;
+    u64 quotient = n.bitsFrom(shift);
+    const bool half = n.bit(shift - 1);
+    if (half && (n.anyBelow(shift - 1) || (quotient & 1))) {
+        if (quotient == ~u64{0}) return std::nullopt;
+        ++quotient;
+    }
+    return quotient;
+}
 
 // strtold bound to the "C" locale: the desktop toolkit switches the C library to the user's
 // locale, which must not change how our own (already validated) digits are read.
@@ -36,26 +128,62 @@ bool incrementDigits(std::string& digits) {
     return true;
 }
 
+std::string digitsOf(u64 v) {
+    char buffer[24];
+    return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, v).ptr);
+}
+
 // The significant digits and decimal exponent of a positive finite value, correctly rounded
-// to `count` significant digits: value ~ d.ddd x 10^exponent.
+// to 18 significant digits: value ~ d.ddd x 10^exponent.
 struct Decimal {
     std::string digits;
     int exponent;
 };
 
-Decimal significantDigits(long double magnitude, int count) {
+Decimal eighteenDigitsFromLibrary(long double magnitude) {
     char buffer[64];
     auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
-                                   std::chars_format::scientific, count - 1);
+                                   std::chars_format::scientific, 17);
     (void)ec;  // cannot fail: the buffer holds any scientific form with 18 digits
-    Decimal d;
+    Decimal d{};
     const char* p = buffer;
     for (; p != end && *p != 'e'; ++p)
         if (isDigit(*p)) d.digits += *p;
-    ++p;                   // past the 'e'
-    if (*p == '+') ++p;    // from_chars reads a '-' but not a '+'
+    ++p;                 // past the 'e'
+    if (*p == '+') ++p;  // from_chars reads a '-' but not a '+'
     std::from_chars(p, end, d.exponent);
     return d;
+}
+
+Decimal eighteenDigits(long double magnitude) {
+    // Scale so that the integer part has 18 digits; the estimate from the logarithm may be one
+    // off near powers of ten, and rounding may carry into a nineteenth digit.
+    int k = 17 - static_cast<int>(std::floor(std::log10(magnitude)));
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const std::optional<u64> scaled = scaledByPowerOfTen(magnitude, k);
+        if (!scaled) break;
+        if (*scaled < kTenPow17) ++k;
+        else if (*scaled >= kTenPow18) --k;
+        else return {digitsOf(*scaled), 17 - k};
+    }
+    return eighteenDigitsFromLibrary(magnitude);
+}
+
+// Integer part and 17 decimals of a value below 10.
+std::pair<std::string, std::string> seventeenDecimals(long double magnitude) {
+    std::string digits;
+    if (const std::optional<u64> scaled = scaledByPowerOfTen(magnitude, 17)) {
+        digits = digitsOf(*scaled);
+    } else {
+        char buffer[64];
+        auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
+                                       std::chars_format::fixed, 17);
+        (void)ec;  // below 10 with 17 decimals always fits
+        for (const char* p = buffer; p != end; ++p)
+            if (isDigit(*p)) digits += *p;
+    }
+    if (digits.size() < 18) digits.insert(0, 18 - digits.size(), '0');
+    return {digits.substr(0, digits.size() - 17), digits.substr(digits.size() - 17)};
 }
 
 }  // namespace
@@ -75,41 +203,69 @@ long double parseNumber(std::string_view text) {
     const auto skipBlanks = [&] {
         while (i < text.size() && text[i] == ' ') ++i;
     };
-    const auto copyDigits = [&](std::string& out) {
-        std::size_t start = i;
-        while (i < text.size() && isDigit(text[i])) out += text[i++];
-        return i - start;
+    const auto skipDigits = [&] {
+        const std::size_t start = i;
+        while (i < text.size() && isDigit(text[i])) ++i;
+        return text.substr(start, i - start);
     };
 
-    std::string normal;
     skipBlanks();
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) normal += text[i++];
-    std::size_t mantissaDigits = copyDigits(normal);
+    const bool negative = i < text.size() && text[i] == '-';
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    const std::string_view integer = skipDigits();
+    std::string_view fraction;
     if (!point.empty() && text.substr(i, point.size()) == point) {
         i += point.size();
-        normal += '.';
-        mantissaDigits += copyDigits(normal);
+        fraction = skipDigits();
     }
-    if (mantissaDigits == 0) return fail();
+    if (integer.empty() && fraction.empty()) return fail();
+    bool negativeExponent = false;
+    std::string_view exponentDigits;
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
         ++i;
-        normal += 'e';
-        if (i < text.size() && (text[i] == '+' || text[i] == '-')) normal += text[i++];
-        if (copyDigits(normal) == 0) return fail();
+        negativeExponent = i < text.size() && text[i] == '-';
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+        exponentDigits = skipDigits();
+        if (exponentDigits.empty()) return fail();
     }
     skipBlanks();
     if (i != text.size()) return fail();
 
-    const long double value = readDecimal(normal);
+    long double value = -1;
+    // The common case: at most 19 significant digits and a small power of ten make one exactly
+    // rounded operation on exact operands.
+    std::string digits = std::string(integer) + std::string(fraction);
+    const std::size_t firstSignificant = std::min(digits.find_first_not_of('0'), digits.size());
+    const std::size_t lastSignificant = digits.find_last_not_of('0');
+    if (firstSignificant == digits.size()) {
+        value = 0;
+    } else if (lastSignificant - firstSignificant < 19 && exponentDigits.size() <= 4) {
+        u64 significand = 0;
+        for (std::size_t d = firstSignificant; d <= lastSignificant; ++d)
+            significand = significand * 10 + static_cast<u64>(digits[d] - '0');
+        int power = 0;
+        for (char c : exponentDigits) power = power * 10 + (c - '0');
+        if (negativeExponent) power = -power;
+        power += static_cast<int>(digits.size() - 1 - lastSignificant) - static_cast<int>(fraction.size());
+        if (power >= 0 && power <= kExactPowerLimit) value = significand * exactPowerOfTen(power);
+        else if (power < 0 && -power <= kExactPowerLimit) value = significand / exactPowerOfTen(-power);
+    }
+    if (value < 0) {
+        std::string normal = std::string(integer) + "." + std::string(fraction) + "e" +
+                             (negativeExponent ? "-" : "") + std::string(exponentDigits);
+        if (normal.front() == '.') normal.insert(0, "0");
+        value = readDecimal(normal);
+    }
     if (std::isinf(value)) return fail();  // beyond the extended range
-    return value == 0 ? 0.0L : value;      // a typed "-0" is zero, not a negative value
+    if (value == 0) return 0.0L;           // a typed "-0" is zero, not a negative value
+    return negative ? -value : value;
 }
 
 std::string formatGeneral(long double value) {
     if (value == 0) return "0";
     // 15 significant digits, judged on the 18-digit decimal form: the three dropped digits
     // round up when they are one half or more.
-    Decimal d = significantDigits(std::fabs(value), 18);
+    Decimal d = eighteenDigits(std::fabs(value));
     const bool roundUp = d.digits[15] >= '5';
     d.digits.resize(15);
     if (roundUp && incrementDigits(d.digits)) {
@@ -149,16 +305,9 @@ std::string formatFixed(long double value, int decimals) {
     const long double magnitude = std::fabs(value);
     std::string integer, fraction;
     if (magnitude < 10) {
-        char buffer[64];
-        auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
-                                       std::chars_format::fixed, 17);
-        (void)ec;  // below 10 with 17 decimals always fits
-        const std::string form(buffer, end);
-        const std::size_t dot = form.find('.');
-        integer = form.substr(0, dot);
-        fraction = form.substr(dot + 1);
+        std::tie(integer, fraction) = seventeenDecimals(magnitude);
     } else {
-        Decimal d = significantDigits(magnitude, 18);
+        Decimal d = eighteenDigits(magnitude);
         const std::size_t integerDigits = d.exponent + 1;
         if (d.digits.size() < integerDigits) d.digits.append(integerDigits - d.digits.size(), '0');
         integer = d.digits.substr(0, integerDigits);

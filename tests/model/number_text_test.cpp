@@ -270,3 +270,17 @@ TEST(CheckedArithmetic, ReportsTheFloatingPointFailures) {
     EXPECT_EQ(failureOf([] { checkedFinite(NAN); }), "Floating point overflow");
     EXPECT_EQ(checkedDivide(3, 4), 0.75L);
 }
+
+// Every text must read as the correctly rounded extended value, whatever path the reading takes.
+TEST(Parse, AgreesWithTheCorrectlyRoundedLibraryReading) {
+    std::mt19937_64 random(1251);
+    for (int i = 0; i < 200000; ++i) {
+        std::string text = std::to_string(random() % 10000000000000000000ULL);
+        const std::size_t point = random() % (text.size() + 1);
+        text.insert(point, ".");
+        if (random() % 2) text.insert(0, std::string(random() % 4, '0'));
+        if (random() % 3 == 0) text += "e" + std::to_string(static_cast<int>(random() % 80) - 40);
+        if (text == ".") continue;
+        ASSERT_EQ(parseNumber(text), std::strtold(text.c_str(), nullptr)) << text;
+    }
+}
