@@ -219,11 +219,12 @@ private slots:
         TForm5 shares(c.results, c.shared, c.recorder);
         TForm6 budget(c.results, c.recorder);
         const QString folder = QCoreApplication::applicationDirPath();
-        for (QDialog* window : {static_cast<QDialog*>(&shares), static_cast<QDialog*>(&budget)}) {
+        for (const auto& [window, name] : {std::pair<QDialog*, QString>{&shares, "source_share_charts"},
+                                           std::pair<QDialog*, QString>{&budget, "budget_charts"}}) {
             showModal(*window);
             const QPixmap picture = window->grab();
             QCOMPARE(picture.deviceIndependentSize().toSize(), window->size());
-            QVERIFY(picture.save(folder + "/" + window->metaObject()->className() + ".png"));
+            QVERIFY(picture.save(folder + "/" + name + ".png"));
         }
     }
 };

@@ -187,7 +187,8 @@ void BarChart3D::paintEvent(QPaintEvent*) {
         labelWidth = std::max(labelWidth, axisMetrics.horizontalAdvance(groupedNumber(plot.scale.tick(i), 3)));
     const qreal markSpace = arrowLength_ + chart::markSize(QStringLiteral("Lret")).height() + 4;
     const qreal left = area.left() + std::ceil(labelWidth) + 12;
-    const qreal depth = std::round(depthShare_ * (area.right() - left) / 2);
+    // The depth runs back at 45 degrees, drawn at half its length (cabinet projection).
+    const qreal depth = std::round(depthShare_ * (area.right() - left) * std::sqrt(0.125));
     plot.back = QPointF(depth, -depth);
     plot.front = QRectF(QPointF(left, titleBottom + 8 + depth + markSpace),
                         QPointF(area.right() - depth, area.bottom() - markSpace));

@@ -74,16 +74,19 @@ qreal distanceToPie(const PieFrame& pie, const QRectF& box) {
     return std::hypot(dx, dy) - pie.radius;
 }
 
-bool overlapsAny(const QRectF& box, const std::vector<QRectF>& others) {
+// The first of the other boxes that the box touches, or nullptr.
+const QRectF* overlapped(const QRectF& box, const std::vector<QRectF>& others) {
     const QRectF spaced = box.adjusted(-2, -2, 2, 2);
-    return std::any_of(others.begin(), others.end(),
-                       [&](const QRectF& other) { return spaced.intersects(other); });
+    auto it = std::find_if(others.begin(), others.end(),
+                           [&](const QRectF& other) { return spaced.intersects(other); });
+    return it == others.end() ? nullptr : &*it;
 }
 
-// The box of a mark: leaning outwards from the end of its arrow, then pushed further out
-// until it keeps the arrow's length from the pie and clears the marks placed before it.
+// The box of a mark: leaning outwards from the end of its arrow, pushed further out until it
+// keeps the arrow's length from the pie, then slid along the pie's side (up or down beside
+// it, sideways above or below it) away from any mark placed before it.
 QRectF placeMark(const PieFrame& pie, qreal degrees, const QSizeF& size, qreal arrowLength,
-                 const std::vector<QRectF>& placed, const QRectF& bounds) {
+                 const std::vector<QRectF>& placed) {
     const QPointF u = direction(degrees);
     const QPointF end = outlinePoint(pie, degrees) + arrowLength * u;
     const QPointF centre = end + QPointF(u.x() * size.width() / 2, u.y() * size.height() / 2);
@@ -91,9 +94,13 @@ QRectF placeMark(const PieFrame& pie, qreal degrees, const QSizeF& size, qreal a
                size.height());
     for (int step = 0; step < 400 && distanceToPie(pie, box) < arrowLength - 0.5; ++step)
         box.translate(u);
-    for (int step = 0; step < 400 && overlapsAny(box, placed); ++step) box.translate(u);
-    box.moveLeft(std::clamp(box.left(), bounds.left(), bounds.right() - box.width()));
-    box.moveTop(std::clamp(box.top(), bounds.top(), bounds.bottom() - box.height()));
+    const bool beside = std::fabs(u.x()) >= std::fabs(u.y());
+    for (int step = 0; step < 400; ++step) {
+        const QRectF* other = overlapped(box, placed);
+        if (!other) break;
+        const QPointF away = box.center() - other->center();
+        box.translate(beside ? QPointF(0, away.y() < 0 ? -1 : 1) : QPointF(away.x() < 0 ? -1 : 1, 0));
+    }
     return box;
 }
 
@@ -192,6 +199,34 @@ void paintLegend(QPainter& painter, const std::vector<PieSlice>& slices, const Q
     }
 }
 
+// The mark boxes of all slices, each clear of the pie and of the marks before it.
+std::vector<QRectF> placeMarks(const PieFrame& pie, const std::vector<PieSlice>& slices,
+                               const std::vector<Sweep>& sweeps, qreal arrowLength) {
+    std::vector<QRectF> placed;
+    for (std::size_t i = 0; i < slices.size(); ++i)
+        placed.push_back(placeMark(pie, sweeps[i].middle(), chart::markSize(slices[i].mark),
+                                   arrowLength, placed));
+    return placed;
+}
+
+// The largest pie, centred in the room, whose marks all stay inside the room and off the pie.
+PieFrame largestFittingPie(const QRectF& room, qreal depth, const std::vector<PieSlice>& slices,
+                           const std::vector<Sweep>& sweeps, qreal arrowLength) {
+    PieFrame pie;
+    pie.depth = depth;
+    pie.centre = QPointF(std::round(room.center().x()), std::round(room.center().y() - depth / 2));
+    // A pie of at most about a third of the room keeps the marks near their slices.
+    pie.radius = std::floor(0.32 * std::min(room.width(), room.height() - depth));
+    for (; pie.radius > 20; pie.radius -= 2) {
+        const std::vector<QRectF> marks = placeMarks(pie, slices, sweeps, arrowLength);
+        if (std::all_of(marks.begin(), marks.end(), [&](const QRectF& box) {
+                return room.contains(box) && distanceToPie(pie, box) > 0;
+            }))
+            break;
+    }
+    return pie;
+}
+
 }  // namespace
 
 PieChart3D::PieChart3D(QWidget* parent) : QWidget(parent) {}
@@ -232,30 +267,19 @@ void PieChart3D::paintEvent(QPaintEvent*) {
     const QRectF legend = legendBox(slices_, area);
     paintLegend(painter, slices_, legend);
 
-    // Room for the pie: what the title and legend leave, less a margin for the marks.
-    const QRectF room(area.left(), titleBottom + 6, area.width(), legend.top() - 6 - (titleBottom + 6));
-    QSizeF widestMark;
-    for (const PieSlice& slice : slices_) widestMark = widestMark.expandedTo(chart::markSize(slice.mark));
-    PieFrame pie;
-    pie.depth = std::round(depthShare_ * std::min(width(), height()));
-    const qreal across = room.width() - 2 * (widestMark.width() + arrowLength_ + 4);
-    const qreal down = room.height() - pie.depth - 2 * (widestMark.height() + arrowLength_ + 4);
-    pie.radius = std::max<qreal>(10, std::floor(std::min(across, down) / 2));
-    pie.centre = QPointF(std::round(room.center().x()),
-                         std::round(room.center().y() - pie.depth / 2));
-
+    // Room for the pie and its marks: what the title and legend leave.
+    const QRectF room(area.left(), titleBottom + 6, area.width(),
+                      legend.top() - 6 - (titleBottom + 6));
     const std::vector<Sweep> sweeps = nutrient::sweeps(slices_);
+    const PieFrame pie = largestFittingPie(room, std::round(depthShare_ * std::min(width(), height())),
+                                           slices_, sweeps, arrowLength_);
     paintWalls(painter, pie, slices_, sweeps);
     paintTopFaces(painter, pie, slices_, sweeps);
 
-    std::vector<QRectF> placed;
+    const std::vector<QRectF> marks = placeMarks(pie, slices_, sweeps, arrowLength_);
     for (std::size_t i = 0; i < slices_.size(); ++i) {
-        const qreal angle = sweeps[i].middle();
-        const QRectF box = placeMark(pie, angle, chart::markSize(slices_[i].mark), arrowLength_,
-                                     placed, room);
-        chart::paintArrow(painter, outlinePoint(pie, angle), box);
-        chart::paintMark(painter, box, slices_[i].mark);
-        placed.push_back(box);
+        chart::paintArrow(painter, outlinePoint(pie, sweeps[i].middle()), marks[i]);
+        chart::paintMark(painter, marks[i], slices_[i].mark);
     }
 }
 
