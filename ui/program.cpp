@@ -9,10 +9,17 @@
 
 namespace nutrient {
 
-Program::Program() : Program(boxes_) {}
+Program::Program() : Program(boxes_, qtFileDialogs_) {}
 
-Program::Program(Messages& messages)
-    : messages_(messages), parameters_(messages_) {}
+Program::Program(Messages& messages, FileDialogs& fileDialogs)
+    : parameters_(messages),
+      form2_(parameters_, messages, fileDialogs),
+      form3_(parameters_, results_, retention_, messages),
+      form5_(results_, retention_, messages),
+      form6_(results_, messages) {
+    form1_.setWindows(form2_, form3_, form4_, form7_);
+    form3_.setChartWindows(form5_, form6_);
+}
 
 void takeRegionalSeparators() {
     const QLocale regional = QLocale::system();

@@ -5,9 +5,14 @@
 
 #include "model/load_calculation.h"
 #include "model/parameter_set.h"
+#include "ui/budget_charts.h"
+#include "ui/file_dialogs.h"
 #include "ui/help_windows.h"
 #include "ui/main_window.h"
 #include "ui/message_boxes.h"
+#include "ui/parameters_window.h"
+#include "ui/results_window.h"
+#include "ui/source_share_charts.h"
 
 #include <functional>
 
@@ -15,13 +20,17 @@ namespace nutrient {
 
 class Program {
 public:
-    // The real message boxes.
+    // The real message boxes and file dialogs.
     Program();
-    // Boxes told to the given seam instead (tests).
-    explicit Program(Messages& messages);
+    // Boxes and file dialogs answered by the given seams instead (tests).
+    Program(Messages& messages, FileDialogs& fileDialogs);
 
     TForm1& mainWindow() { return form1_; }
+    TForm2& parametersWindow() { return form2_; }
+    TForm3& resultsWindow() { return form3_; }
     TForm4& helpWindow() { return form4_; }
+    TForm5& sourceShareWindow() { return form5_; }
+    TForm6& budgetWindow() { return form6_; }
     TForm7& methodWindow() { return form7_; }
     ParameterSet& parameters() { return parameters_; }
     LoadResults& results() { return results_; }
@@ -29,13 +38,17 @@ public:
 
 private:
     MessageBoxes boxes_;
-    Messages& messages_;
+    QtFileDialogs qtFileDialogs_;
     ParameterSet parameters_;
     LoadResults results_;
     RetentionShared retention_;
     // Created in this order, the main window first.
     TForm1 form1_;
+    TForm2 form2_;
+    TForm3 form3_;
     TForm4 form4_;
+    TForm5 form5_;
+    TForm6 form6_;
     TForm7 form7_;
 };
 
