@@ -5,33 +5,9 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
-#include <set>
 #include <stdexcept>
 
 namespace nutrient {
-
-// The row captions are the results window's own texts; in rows 12 and 13 the blanks after
-// "км" make room for a raised "2".
-const std::array<ResultRow, kResultRowCount> kResultRows = {{
-    {"Lp", "Edit1", "Edit13", 1, "Нагрузка от точечных источников (Lp)"},
-    {"Le", "Edit2", "Edit12", 1, "Рассредоточенная эмиссия подстилающей поверхностью (Le)"},
-    {"Lmf", "Edit3", "Edit14", 1,
-     "Нагрузка, сформированная в результате внесения минеральных удобрений (Lmf )"},
-    {"Lof", "Edit4", "Edit15", 1,
-     "Нагрузка, сформированной за счет животноводства и птицеводства (Lof)"},
-    {"La", "Edit6", "Edit17", 1, "Нагрузка, сформированной атмосферными выпадениями (La)"},
-    {"Lex", "Edit27", "Edit28", 2, "Поступление извне (Lex)"},
-    {"Lc", "Edit7", "Edit18", 1,
-     "Вынос биогенных веществ за пределы водосбора с выращенным урожаем (Lc)"},
-    {"Ltot", "Edit8", "Edit19", 1, "Суммарная биогеннаяй нагрузка на водосбор (Ltot)"},
-    {"Lret", "Edit10", "Edit21", 1,
-     "Удержание биогенных веществ водосбором и его гидрографической сетью (Lret)"},
-    {"L", "Edit11", "Edit22", 1,
-     "Вынос биогенных веществ с водосбора и нагрузки на водный объект (L)"},
-    {"Lnat", "Edit5", "Edit9", 1, "Фоновая (природная) компонента нагрузки  (Lnat)"},
-    {"M", "Edit16", "Edit23", 2, "Модуль выноса с водосбора (кг/(км  год))"},
-    {"Mnat", "Edit20", "Edit24", 2, "Модуль фонового выноса (кг/(км   год))"},
-}};
 
 const ResultRow* findResultRow(std::string_view quantity) {
     auto it = std::find_if(kResultRows.begin(), kResultRows.end(),
@@ -51,29 +27,37 @@ const char* resultField(const ResultRow& row, Nutrient nutrient) {
     return nutrient == Nutrient::P ? row.pField : row.nField;
 }
 
+// The row of a quantity, looked up when the program is compiled.
+consteval const ResultRow& row(std::string_view quantity) {
+    for (const ResultRow& r : kResultRows)
+        if (quantity == r.quantity) return r;
+    throw "unknown result quantity";
+}
+
 }  // namespace
 
 LoadResults::LoadResults() {
     for (const ResultRow& row : kResultRows) {
-        texts_.emplace(row.pField, "");
-        texts_.emplace(row.nField, "");
+        known_.set(fieldNumber(row.pField));
+        known_.set(fieldNumber(row.nField));
     }
 }
 
-const std::string& LoadResults::text(std::string_view field) const {
-    auto it = texts_.find(field);
-    if (it == texts_.end()) throw std::out_of_range("unknown result field " + std::string(field));
-    return it->second;
+std::size_t LoadResults::indexOf(std::string_view field) const {
+    const std::size_t number = fieldNumber(field);
+    if (number >= known_.size() || !known_.test(number))
+        throw std::out_of_range("unknown result field " + std::string(field));
+    return number;
 }
+
+const std::string& LoadResults::text(std::string_view field) const { return texts_[indexOf(field)]; }
 
 const std::string& LoadResults::text(std::string_view quantity, Nutrient nutrient) const {
     return text(resultField(resultRow(quantity), nutrient));
 }
 
 void LoadResults::setText(std::string_view field, std::string text) {
-    auto it = texts_.find(field);
-    if (it == texts_.end()) throw std::out_of_range("unknown result field " + std::string(field));
-    it->second = std::move(text);
+    texts_[indexOf(field)] = std::move(text);
 }
 
 long double LoadResults::value(std::string_view quantity, Nutrient nutrient) const {
@@ -118,80 +102,80 @@ public:
 
 private:
     long double V(const char* field) const { return parseNumber(parameters_.getText(field)); }
-    long double R(const char* quantity, Nutrient n) const { return results_.value(quantity, n); }
+    long double R(const ResultRow& row, Nutrient n) const {
+        return parseNumber(results_.text(resultField(row, n)));
+    }
 
     // Put the value in general format, read that text back and show it in fixed format with
     // the row's decimals: the displayed figure is rounded twice, as the method does.
-    void write(const char* quantity, Nutrient n, long double v) {
-        const ResultRow& row = resultRow(quantity);
+    void write(const ResultRow& row, Nutrient n, long double v) {
         const std::string general = formatGeneral(checkedFinite(v));
         put(resultField(row, n), general);
         put(resultField(row, n), formatFixed(parseNumber(general), row.decimals));
     }
 
-    void writeFixed(const char* quantity, Nutrient n, long double v) {
-        const ResultRow& row = resultRow(quantity);
+    void writeFixed(const ResultRow& row, Nutrient n, long double v) {
         put(resultField(row, n), formatFixed(checkedFinite(v), row.decimals));
     }
 
     void put(const char* field, std::string text) {
         results_.setText(field, std::move(text));
-        written_.insert(field);
+        written_.set(fieldNumber(field));
     }
 
     // A failed run must not leave figures of an earlier run beside the new ones.
     void emptyRowsNotReached() {
         for (const ResultRow& row : kResultRows)
             for (const char* field : {row.pField, row.nField})
-                if (!written_.count(field)) results_.setText(field, "");
+                if (!written_.test(fieldNumber(field))) results_.setText(field, "");
     }
 
     void runSteps() {
         using enum Nutrient;
         // 1. Point sources, t/yr.
-        writeFixed("Lp", P, V("Edit36"));
-        writeFixed("Lp", N, V("Edit37"));
+        writeFixed(row("Lp"), P, V("Edit36"));
+        writeFixed(row("Lp"), N, V("Edit37"));
         // 2-3. Diffuse emission: concentration (g/m³) x area (km²) x runoff layer (mm/yr)
         // gives t/yr after dividing by 1000.
-        write("Le", P, diffuseEmission("Edit1", "Edit2", "Edit4", "Edit3"));
-        write("Le", N, diffuseEmission("Edit9", "Edit10", "Edit12", "Edit11"));
+        write(row("Le"), P, diffuseEmission("Edit1", "Edit2", "Edit4", "Edit3"));
+        write(row("Le"), N, diffuseEmission("Edit9", "Edit10", "Edit12", "Edit11"));
         // 4. Mineral fertilisers, t/yr.
-        writeFixed("Lmf", P, V("Edit13"));
-        writeFixed("Lmf", N, V("Edit14"));
+        writeFixed(row("Lmf"), P, V("Edit13"));
+        writeFixed(row("Lmf"), N, V("Edit14"));
         // 5. Atmospheric deposition, t/(yr·km²) over the whole catchment.
-        write("La", P, V("Edit15") * V("Edit21"));
-        write("La", N, V("Edit16") * V("Edit21"));
+        write(row("La"), P, V("Edit15") * V("Edit21"));
+        write(row("La"), N, V("Edit16") * V("Edit21"));
         // 6. Livestock and poultry farms: kg/yr per animal times head count, to t/yr.
-        write("Lof", P, livestock("Edit27", "Edit28", "Edit29"));
-        write("Lof", N, livestock("Edit32", "Edit31", "Edit30"));
+        write(row("Lof"), P, livestock("Edit27", "Edit28", "Edit29"));
+        write(row("Lof"), N, livestock("Edit32", "Edit31", "Edit30"));
         // 7. Removal with the harvested crop from the arable land.
-        write("Lc", P, V("Edit17") * V("Edit22"));
-        write("Lc", N, V("Edit19") * V("Edit22"));
+        write(row("Lc"), P, V("Edit17") * V("Edit22"));
+        write(row("Lc"), N, V("Edit19") * V("Edit22"));
         // 8. Total load on the catchment from the displayed rows; the inflow from outside is
         // not part of it.
         for (Nutrient n : {P, N})
-            write("Ltot", n, R("Lp", n) + R("Le", n) + R("Lmf", n) + R("Lof", n) + R("La", n) -
-                                 R("Lc", n));
+            write(row("Ltot"), n, R(row("Lp"), n) + R(row("Le"), n) + R(row("Lmf"), n) + R(row("Lof"), n) + R(row("La"), n) -
+                                 R(row("Lc"), n));
         // 9. Transport coefficients.
         computeTransportCoefficients();
         // 10. Retention by the catchment and its river network.
-        write("Lret", P, R("Ltot", P) * (1 - static_cast<long double>(shared_.rtP)));
-        write("Lret", N, R("Ltot", N) * (1 - static_cast<long double>(shared_.rtN)));
+        write(row("Lret"), P, R(row("Ltot"), P) * (1 - static_cast<long double>(shared_.rtP)));
+        write(row("Lret"), N, R(row("Ltot"), N) * (1 - static_cast<long double>(shared_.rtN)));
         // 11. Load on the water body; the inflow from outside arrives unretained.
-        write("L", P, R("Ltot", P) * shared_.rtP + V("Edit39"));
-        write("L", N, R("Ltot", N) * shared_.rtN + V("Edit40"));
+        write(row("L"), P, R(row("Ltot"), P) * shared_.rtP + V("Edit39"));
+        write(row("L"), N, R(row("Ltot"), N) * shared_.rtN + V("Edit40"));
         // 12. Natural (background) component: deposition plus the natural concentration in the
         // runoff from the land part of the catchment, after transport.
-        write("Lnat", P, naturalLoad("Edit15", "Edit3", shared_.rtP));
-        write("Lnat", N, naturalLoad("Edit16", "Edit11", shared_.rtN));
+        write(row("Lnat"), P, naturalLoad("Edit15", "Edit3", shared_.rtP));
+        write(row("Lnat"), N, naturalLoad("Edit16", "Edit11", shared_.rtN));
         // 13. Export moduli, kg/(km²·yr), from the displayed loads.
-        write("M", P, checkedDivide(R("L", P) * 1000, V("Edit21")));
-        write("Mnat", P, checkedDivide(R("Lnat", P) * 1000, V("Edit21")));
-        write("M", N, checkedDivide(R("L", N) * 1000, V("Edit21")));
-        write("Mnat", N, checkedDivide(R("Lnat", N) * 1000, V("Edit21")));
+        write(row("M"), P, checkedDivide(R(row("L"), P) * 1000, V("Edit21")));
+        write(row("Mnat"), P, checkedDivide(R(row("Lnat"), P) * 1000, V("Edit21")));
+        write(row("M"), N, checkedDivide(R(row("L"), N) * 1000, V("Edit21")));
+        write(row("Mnat"), N, checkedDivide(R(row("Lnat"), N) * 1000, V("Edit21")));
         // 14. Inflow rows, as entered.
-        writeFixed("Lex", P, V("Edit39"));
-        writeFixed("Lex", N, V("Edit40"));
+        writeFixed(row("Lex"), P, V("Edit39"));
+        writeFixed(row("Lex"), N, V("Edit40"));
     }
 
     // Sum accumulated left to right: arable, urbanised, mixed, natural land.
@@ -239,7 +223,7 @@ private:
     const ParameterSet& parameters_;
     LoadResults& results_;
     RetentionShared& shared_;
-    std::set<std::string> written_;
+    std::bitset<29> written_;  // by field number
 };
 
 }  // namespace

@@ -37,10 +37,14 @@ constexpr std::array<u128, 39> kPowersOfTen = powersOfTen();
 
 // 10^k = 5^k x 2^k is exact in the 64-bit significand of an extended value while 5^k < 2^64.
 constexpr int kExactPowerLimit = 27;
-long double exactPowerOfTen(int k) {
-    const u64 fivePower = static_cast<u64>(kPowersOfTen[k] >> k);
-    return std::ldexp(static_cast<long double>(fivePower), k);
+constexpr std::array<long double, kExactPowerLimit + 1> exactPowersOfTen() {
+    std::array<long double, kExactPowerLimit + 1> p{};
+    p[0] = 1;
+    for (std::size_t i = 1; i < p.size(); ++i) p[i] = p[i - 1] * 10;
+    return p;
 }
+constexpr std::array<long double, kExactPowerLimit + 1> kExactPowersOfTen = exactPowersOfTen();
+long double exactPowerOfTen(int k) { return kExactPowersOfTen[k]; }
 
 // An unsigned 192-bit integer, least significant limb first: room for a 64-bit significand
 // times a power of ten up to 10^38.
@@ -81,7 +85,7 @@ std::optional<u64> scaledByPowerOfTen(long double magnitude, int k) {
     if (k < 0 || k > 38) return std::nullopt;
     int exponent;
     const long double fraction = std::frexp(magnitude, &exponent);
-    const u64 significand = static_cast<u64>(std::ldexp(fraction, 64));
+    const u64 significand = static_cast<u64>(fraction * 18446744073709551616.0L);  // x 2^64, exact
     exponent -= 64;
 
     const u128 power = kPowersOfTen[k];
@@ -129,8 +133,13 @@ bool incrementDigits(std::string& digits) {
 }
 
 std::string digitsOf(u64 v) {
-    char buffer[24];
-    return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, v).ptr);
+    char buffer[20];
+    char* first = buffer + sizeof buffer;
+    do {
+        *--first = static_cast<char>('0' + v % 10);
+        v /= 10;
+    } while (v);
+    return std::string(first, buffer + sizeof buffer);
 }
 
 // The significant digits and decimal exponent of a positive finite value, correctly rounded
@@ -234,19 +243,28 @@ long double parseNumber(std::string_view text) {
     long double value = -1;
     // The common case: at most 19 significant digits and a small power of ten make one exactly
     // rounded operation on exact operands.
-    std::string digits = std::string(integer) + std::string(fraction);
-    const std::size_t firstSignificant = std::min(digits.find_first_not_of('0'), digits.size());
-    const std::size_t lastSignificant = digits.find_last_not_of('0');
-    if (firstSignificant == digits.size()) {
+    u64 significand = 0;
+    int significantDigits = 0, zerosPending = 0, power = 0;
+    const auto take = [&](std::string_view digits, bool afterPoint) {
+        for (char c : digits) {
+            if (afterPoint) --power;
+            if (c == '0') {
+                if (significantDigits) ++zerosPending;  // kept back: trailing zeros are free
+                continue;
+            }
+            for (; zerosPending; --zerosPending, ++significantDigits) significand *= 10;
+            if (++significantDigits <= 19) significand = significand * 10 + static_cast<u64>(c - '0');
+        }
+    };
+    take(integer, false);
+    take(fraction, true);
+    power += zerosPending;
+    if (significantDigits == 0) {
         value = 0;
-    } else if (lastSignificant - firstSignificant < 19 && exponentDigits.size() <= 4) {
-        u64 significand = 0;
-        for (std::size_t d = firstSignificant; d <= lastSignificant; ++d)
-            significand = significand * 10 + static_cast<u64>(digits[d] - '0');
-        int power = 0;
-        for (char c : exponentDigits) power = power * 10 + (c - '0');
-        if (negativeExponent) power = -power;
-        power += static_cast<int>(digits.size() - 1 - lastSignificant) - static_cast<int>(fraction.size());
+    } else if (significantDigits <= 19 && exponentDigits.size() <= 4) {
+        int exponent = 0;
+        for (char c : exponentDigits) exponent = exponent * 10 + (c - '0');
+        power += negativeExponent ? -exponent : exponent;
         if (power >= 0 && power <= kExactPowerLimit) value = significand * exactPowerOfTen(power);
         else if (power < 0 && -power <= kExactPowerLimit) value = significand / exactPowerOfTen(-power);
     }

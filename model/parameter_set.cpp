@@ -78,25 +78,41 @@ constexpr const char* kInitialRunoffModulus = "9.5";
 constexpr long double kRunoffModulusPerMm = 0.03171L;
 }  // namespace
 
-ParameterSet::ParameterSet(Messages& messages) : messages_(messages) {
-    for (const ParameterInfo& p : kParameters) texts_.emplace(p.field, p.standardText);
-    texts_.find("Edit26")->second = kInitialNaturalArea;
-    texts_.find("Edit20")->second = kInitialRunoffModulus;
+int fieldNumber(std::string_view field) {
+    constexpr std::string_view prefix = "Edit";
+    if (field.size() <= prefix.size() || field.size() > prefix.size() + 2 ||
+        field.substr(0, prefix.size()) != prefix || field[prefix.size()] == '0')
+        return 0;
+    int number = 0;
+    for (char c : field.substr(prefix.size())) {
+        if (c < '0' || c > '9') return 0;
+        number = number * 10 + (c - '0');
+    }
+    return number;
 }
 
-const std::string& ParameterSet::getText(std::string_view field) const {
-    auto it = texts_.find(field);
-    if (it == texts_.end()) throw std::out_of_range("unknown parameter field " + std::string(field));
-    return it->second;
+ParameterSet::ParameterSet(Messages& messages) : messages_(messages) {
+    for (const ParameterInfo& p : kParameters) texts_[indexOf(p.field)] = p.standardText;
+    texts_[indexOf("Edit26")] = kInitialNaturalArea;
+    texts_[indexOf("Edit20")] = kInitialRunoffModulus;
 }
+
+std::size_t ParameterSet::indexOf(std::string_view field) const {
+    const int number = fieldNumber(field);
+    if (number < 1 || number > kParameterCount)
+        throw std::out_of_range("unknown parameter field " + std::string(field));
+    return number;
+}
+
+const std::string& ParameterSet::getText(std::string_view field) const { return texts_[indexOf(field)]; }
 
 void ParameterSet::setText(std::string_view field, const std::string& text) {
-    auto it = texts_.find(field);
-    if (it == texts_.end()) throw std::out_of_range("unknown parameter field " + std::string(field));
-    if (it->second == text) return;
-    it->second = text;
-    if (listener_) listener_(it->first);
-    fireChangeRule(it->first);
+    std::string& current = texts_[indexOf(field)];
+    if (current == text) return;
+    current = text;
+    const std::string name(field);
+    if (listener_) listener_(name);
+    fireChangeRule(name);
 }
 
 void ParameterSet::setChangeListener(std::function<void(const std::string&)> listener) {

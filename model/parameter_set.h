@@ -6,7 +6,6 @@
 
 #include <array>
 #include <functional>
-#include <map>
 #include <string>
 #include <string_view>
 
@@ -26,6 +25,9 @@ inline constexpr int kParameterCount = 40;
 extern const std::array<ParameterInfo, kParameterCount> kParameters;
 // nullptr for an unknown field name.
 const ParameterInfo* findParameter(std::string_view field);
+
+// The number of a field name of the windows: "Edit21" -> 21; 0 for any other text.
+int fieldNumber(std::string_view field);
 
 inline constexpr const char* kWarnNegativeArea = "Эта величина не может быть отрицательной!";
 inline constexpr const char* kWarnWaterShare = "Доля покрытия площади водосбора водой больше 100%!";
@@ -66,7 +68,9 @@ private:
     long double value(std::string_view field) const;
 
     Messages& messages_;
-    std::map<std::string, std::string, std::less<>> texts_;
+    std::size_t indexOf(std::string_view field) const;
+
+    std::array<std::string, kParameterCount + 1> texts_;  // by field number; [0] unused
     std::function<void(const std::string&)> listener_;
 };
 
