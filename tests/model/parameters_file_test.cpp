@@ -540,6 +540,7 @@ TEST(Windows1251, EveryByteDecodesAsTheSystemCodecHasItAndEncodesBack) {
 }
 
 struct EncodingCase {
+    const char* name;
     const char* utf8;
     const char* bytes;
 };
@@ -552,13 +553,14 @@ TEST_P(Encoding, WritesWhatTheCodePageCannotHoldAsQuestionMarks) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, Encoding,
-    ::testing::Values(EncodingCase{"Ёж №5 – «€»", "\xA8\xE6 \xB9" "5 \x96 \xAB\x88\xBB"},
-                      EncodingCase{"日本", "??"},             // outside the code page
-                      EncodingCase{"\xF0\x9F\x98\x80", "?"},   // one character of four bytes
-                      EncodingCase{"a\xD0" "b", "a?b"},        // a sequence cut short
-                      EncodingCase{"\xFF\xFE", "??"},          // bytes that never occur in UTF-8
-                      EncodingCase{"\xC0\xAF", "??"},          // an overlong "/"
-                      EncodingCase{"\xED\xA0\x80", "???"},     // a surrogate
-                      EncodingCase{"\xF4\x90\x80\x80", "????"}));  // beyond U+10FFFF
+    ::testing::Values(EncodingCase{"codePage", "Ёж №5 – «€»", "\xA8\xE6 \xB9" "5 \x96 \xAB\x88\xBB"},
+                      EncodingCase{"outsideCodePage", "日本", "??"},
+                      EncodingCase{"fourByteCharacter", "\xF0\x9F\x98\x80", "?"},
+                      EncodingCase{"cutShort", "a\xD0" "b", "a?b"},
+                      EncodingCase{"neverInUtf8", "\xFF\xFE", "??"},
+                      EncodingCase{"overlong", "\xC0\xAF", "??"},
+                      EncodingCase{"surrogate", "\xED\xA0\x80", "???"},
+                      EncodingCase{"beyondUnicode", "\xF4\x90\x80\x80", "????"}),
+    [](const auto& info) { return info.param.name; });
 
 }  // namespace
