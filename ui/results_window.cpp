@@ -93,8 +93,8 @@ QStringList wrappedCaption(const QString& caption, const QFontMetrics& metrics, 
 
 // The dots that run from the end of `line` up to `width`.
 QString dotLeader(const QString& line, const QFontMetrics& metrics, int width) {
-    qsizetype count = (width - metrics.horizontalAdvance(line)) / metrics.horizontalAdvance(QLatin1Char('.'));
-    QString dots(qMax<qsizetype>(count, 0), QLatin1Char('.'));
+    const int room = width - metrics.horizontalAdvance(line);
+    QString dots(qMax(room / metrics.horizontalAdvance(QLatin1Char('.')), 0), QLatin1Char('.'));
     while (!dots.isEmpty() && metrics.horizontalAdvance(line + dots) > width) dots.chop(1);
     return dots;
 }
@@ -165,7 +165,8 @@ void TForm3::buildRows(QWidget* panel) {
     QStringList captions[kResultRowCount];
     int contentHeight = 0;
     for (int i = 0; i < kResultRowCount; ++i) {
-        captions[i] = wrappedCaption(QString::fromUtf8(kResultRows[i].caption), metrics, captionWidth);
+        const QString caption = QString::fromUtf8(kResultRows[i].caption);
+        captions[i] = wrappedCaption(caption, metrics, captionWidth);
         captions[i].last() += dotLeader(captions[i].last(), metrics, captionWidth);
         contentHeight += (captions[i].size() - 1) * lineHeight + kFieldHeight;
     }
@@ -226,7 +227,8 @@ void TForm3::buildButtons(QWidget* panel) {
     BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton),
                               QStringLiteral("&Close"), panel);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setGeometry((kClientWidth - kButtonWidth) / 2, kButtonTop, kButtonWidth, kButtonHeight);
+    BitBtn1->setGeometry((kClientWidth - kButtonWidth) / 2, kButtonTop, kButtonWidth,
+                         kButtonHeight);
 
     BitBtn3 = new QPushButton(checkMark, QStringLiteral("&Graphic 2"), panel);
     BitBtn3->setObjectName(QStringLiteral("BitBtn3"));
