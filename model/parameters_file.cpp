@@ -220,7 +220,9 @@ void replaceFile(const std::string& fileName, std::string_view bytes) {
 // lack its end.  Reading stops as soon as the lines are complete, so whatever follows them,
 // however large, is never read.
 std::vector<std::string> readLines(const std::string& fileName, std::size_t count) {
-    FileDescriptor file(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC));
+    // Non-blocking: a pipe given a ".txt" name fails or reads as empty instead of hanging the
+    // window; regular files read as usual.
+    FileDescriptor file(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (file.get() < 0) throwIoFailure(errno);
     std::vector<std::string> lines;
     std::string line;
