@@ -46,8 +46,12 @@ struct Contribution {
 };
 // The three contributions a pie is made of, P first; tested and warned about in this order.
 constexpr std::array<Contribution, 6> kContributions = {{
-    {"L", Nutrient::P}, {"Lp", Nutrient::P}, {"Lnat", Nutrient::P},
-    {"Lp", Nutrient::N}, {"L", Nutrient::N}, {"Lnat", Nutrient::N},
+    {"L", Nutrient::P},
+    {"Lp", Nutrient::P},
+    {"Lnat", Nutrient::P},
+    {"Lp", Nutrient::N},
+    {"L", Nutrient::N},
+    {"Lnat", Nutrient::N},
 }};
 
 struct BudgetTerm {
@@ -55,28 +59,33 @@ struct BudgetTerm {
     int sign;  // outputs are negated so that they hang below zero
 };
 constexpr std::array<BudgetTerm, 9> kBudgetTerms = {{
-    {"Lp", 1}, {"Le", 1}, {"Lmf", 1}, {"Lof", 1}, {"La", 1}, {"Lex", 1},
-    {"Lret", -1}, {"Lc", -1}, {"L", -1},
+    {"Lp", 1},
+    {"Le", 1},
+    {"Lmf", 1},
+    {"Lof", 1},
+    {"La", 1},
+    {"Lex", 1},
+    {"Lret", -1},
+    {"Lc", -1},
+    {"L", -1},
 }};
 
 // The decimal digits of a non-negative value rounded half up to `decimals` places, without a
 // separator: "3127" for (3126.5, 0), "434" for (4.3378, 2).  Like the result texts, the
 // rounding is judged on the value's 18-digit decimal form (below 10: on 17 decimals).
 std::string roundedDigits(long double magnitude, int decimals) {
+    const bool small = magnitude < 10;
     char buffer[64];
-    std::string digits;  // significant digits, the decimal point after `intDigits` of them
+    const auto written = std::to_chars(
+        buffer, buffer + sizeof buffer, magnitude,
+        small ? std::chars_format::fixed : std::chars_format::scientific, 17);
+    const std::string text(buffer, written.ptr);
+    std::string digits;  // the decimal point stands after `intDigits` of them
     int intDigits = 0;
-    if (magnitude < 10) {
-        auto end = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
-                                 std::chars_format::fixed, 17).ptr;
-        std::string text(buffer, end);
-        const auto point = text.find('.');
-        intDigits = static_cast<int>(point);
-        digits = text.substr(0, point) + text.substr(point + 1);
-    } else {
-        auto end = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
-                                 std::chars_format::scientific, 17).ptr;
-        std::string text(buffer, end);
+    if (small) {  // "d.ddddddddddddddddd"
+        digits = text.substr(0, 1) + text.substr(2);
+        intDigits = 1;
+    } else {  // "d.dddddddddddddddddde+x"
         const auto e = text.find('e');
         digits = text.substr(0, 1) + text.substr(2, e - 2);
         intDigits = std::stoi(text.substr(e + 1)) + 1;
@@ -88,8 +97,10 @@ std::string roundedDigits(long double magnitude, int decimals) {
     if (roundUp) {
         int i = static_cast<int>(digits.size()) - 1;
         while (i >= 0 && digits[i] == '9') digits[i--] = '0';
-        if (i >= 0) ++digits[i];
-        else digits.insert(digits.begin(), '1');
+        if (i >= 0)
+            ++digits[i];
+        else
+            digits.insert(digits.begin(), '1');
     }
     return digits;
 }
@@ -124,7 +135,10 @@ QString groupedNumber(long double value, int maxDecimals) {
 }
 
 QString pieMark(long double sharePercent, long double total) {
-    return groupedNumber(sharePercent, 2) + QStringLiteral("% of ") + groupedNumber(total, 0);
+    // The share as "##0.##,%" and the total as "#,##0" in the mark pattern.
+    const QString share = groupedNumber(sharePercent, 2) + QLatin1Char('%');
+    return QString::asprintf("%s of %s", share.toUtf8().constData(),
+                             groupedNumber(total, 0).toUtf8().constData());
 }
 
 std::vector<PieSlice> sourceShareSlices(const LoadResults& results, const RetentionShared& shared,
@@ -136,15 +150,13 @@ std::vector<PieSlice> sourceShareSlices(const LoadResults& results, const Retent
     // Shares and total come from the slices as the chart keeps them.
     std::vector<PieSlice> slices = {
         {chartValue(pointAfterTransport), QStringLiteral("1  "), kLime, {}},
-        {chartValue((load - background) - pointAfterTransport), QStringLiteral("2  "),
-         kGreen, {}},
+        {chartValue((load - background) - pointAfterTransport), QStringLiteral("2  "), kGreen, {}},
         {chartValue(background), QStringLiteral("3  "), kYellow, {}},
     };
     double total = 0.0;
     for (const PieSlice& slice : slices) total += std::fabs(slice.value);
     for (PieSlice& slice : slices) {
-        const long double share =
-            total == 0.0 ? 100.0L : 100.0L * std::fabs(slice.value) / total;
+        const long double share = total == 0.0 ? 100.0L : 100.0L * std::fabs(slice.value) / total;
         slice.mark = pieMark(share, total);
     }
     return slices;

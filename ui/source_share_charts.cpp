@@ -19,8 +19,7 @@ namespace {
 constexpr int kPieWidth = 497;
 constexpr int kPieHeight = 537;
 
-PieChart3D* makePie(QWidget* parent, const char* name, const char* title, int arrowLength,
-                    int x) {
+PieChart3D* makePie(QWidget* parent, const char* name, const char* title, int arrowLength, int x) {
     auto* pie = new PieChart3D(parent);
     pie->setObjectName(QString::fromLatin1(name));
     pie->setTitle(QString::fromUtf8(title));
@@ -42,9 +41,9 @@ QFrame* makeLegendPanel(QWidget* parent) {
     QFont font = panel->font();
     font.setPixelSize(13);
     font.setBold(true);
-    for (const char* text : {"1 - Вклад точечных источников",
-                             "2 - Вклад антропогенных рассредоточенных источников",
-                             "3 - Природная составляющая нагрузки"}) {
+    for (const char* text :
+         {"1 - Вклад точечных источников", "2 - Вклад антропогенных рассредоточенных источников",
+          "3 - Природная составляющая нагрузки"}) {
         auto* label = new QLabel(QString::fromUtf8(text), panel);
         label->setFont(font);
         layout->addWidget(label);
@@ -91,6 +90,8 @@ void TForm5::FormShow() {
     });
 }
 
-void TForm5::BitBtn1Click() { close(); }
+void TForm5::BitBtn1Click() {
+    close();
+}
 
 }  // namespace nutrient

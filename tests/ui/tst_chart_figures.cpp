@@ -38,11 +38,10 @@ private slots:
         QTest::newRow("half of a small number") << 2.5L << 0 << "3";
         QTest::newRow("exact binary half, not to even") << 0.125L << 2 << "0.13";
         // 2.675 as a double is 2.67499999999999982: below the half, also in 18 digits.
-        QTest::newRow("double just below the half") << static_cast<long double>(2.675) << 2
-                                                     << "2.67";
+        QTest::newRow("double just below the half")
+            << static_cast<long double>(2.675) << 2 << "2.67";
         // Just below 1234.5 in extended precision, but 1234.50000000000000 in 18 digits.
-        QTest::newRow("18-digit form on the half") << std::nextafter(1234.5L, 0.0L) << 0
-                                                   << "1,235";
+        QTest::newRow("18-digit form on the half") << std::nextafter(1234.5L, 0.0L) << 0 << "1,235";
         QTest::newRow("groups of three") << 1234567.891L << 2 << "1,234,567.89";
         QTest::newRow("carry into a new group") << 999.999L << 2 << "1,000";
         QTest::newRow("trailing zeros dropped") << 9.6L << 2 << "9.6";

@@ -93,8 +93,7 @@ private slots:
         const RecordedBox notANumber{"failure", "'abc' is not a valid floating point value"};
         QTest::newRow("Lp(N) zero") << Overrides{{"Edit13", "0.0"}} << false << Boxes{};
         QTest::newRow("Lnat(N) zero") << Overrides{{"Edit9", "0.0"}} << false << Boxes{};
-        QTest::newRow("L(P) negative") << Overrides{{"Edit11", "-5.0"}} << false
-                                       << Boxes{negative};
+        QTest::newRow("L(P) negative") << Overrides{{"Edit11", "-5.0"}} << false << Boxes{negative};
         QTest::newRow("L(P) and Lnat(P) negative")
             << Overrides{{"Edit11", "-5.0"}, {"Edit5", "-1.0"}} << false
             << Boxes{negative, negative};
@@ -105,8 +104,8 @@ private slots:
         QTest::newRow("Lnat(N) negative, crop removal of N above inputs")
             << Overrides{{"Edit9", "-1.0"}, {"Edit18", "40000.0"}} << false
             << Boxes{negative, diffuse};
-        QTest::newRow("L(N) not a number") << Overrides{{"Edit22", "abc"}} << false
-                                           << Boxes{notANumber};
+        QTest::newRow("L(N) not a number")
+            << Overrides{{"Edit22", "abc"}} << false << Boxes{notANumber};
         // The draw condition stops at L(P); the warnings reach L(N) and fail there.
         QTest::newRow("L(P) negative, L(N) not a number")
             << Overrides{{"Edit11", "-5.0"}, {"Edit22", "abc"}} << false
@@ -157,9 +156,10 @@ private slots:
         QCOMPARE(window.windowTitle(), QStringLiteral("Graphics"));
         QCOMPARE(window.size(), QSize(1088, 666));
         const QStringList labels{"Lp", "Le", "Lmf", "Lof", "La", "Lex", "Lret", "Lc", "L"};
-        const std::vector<double> p{212.0, 457.4, 633.0, 5723.9, 83.6, 0.0, -1760.5, -2222.9, -3126.5};
-        const std::vector<double> n{1324.0, 7206.5, 3899.0, 23370.9, 0.0, 0.0,
-                                    -5410.1, -15324.4, -15065.9};
+        const std::vector<double> p{212.0, 457.4,   633.0,   5723.9, 83.6,
+                                    0.0,   -1760.5, -2222.9, -3126.5};
+        const std::vector<double> n{1324.0, 7206.5,  3899.0,   23370.9, 0.0,
+                                    0.0,    -5410.1, -15324.4, -15065.9};
         for (const auto& [chart, values] :
              {std::pair{&window.chartP(), p}, std::pair{&window.chartN(), n}}) {
             const std::vector<ChartBar>& bars = chart->bars();
@@ -219,8 +219,9 @@ private slots:
         TForm5 shares(c.results, c.shared, c.recorder);
         TForm6 budget(c.results, c.recorder);
         const QString folder = QCoreApplication::applicationDirPath();
-        for (const auto& [window, name] : {std::pair<QDialog*, QString>{&shares, "source_share_charts"},
-                                           std::pair<QDialog*, QString>{&budget, "budget_charts"}}) {
+        for (const auto& [window, name] :
+             {std::pair<QDialog*, QString>{&shares, "source_share_charts"},
+              std::pair<QDialog*, QString>{&budget, "budget_charts"}}) {
             showModal(*window);
             const QPixmap picture = window->grab();
             QCOMPARE(picture.deviceIndependentSize().toSize(), window->size());

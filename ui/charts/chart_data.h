@@ -9,9 +9,9 @@ namespace nutrient {
 // One slice of a pie.  The value may be negative; the pie draws it by its magnitude.
 struct PieSlice {
     double value = 0.0;
-    QString label;   // legend entry
+    QString label;  // legend entry
     QColor colour;
-    QString mark;    // text of the mark on the slice's arrow
+    QString mark;  // text of the mark on the slice's arrow
     bool operator==(const PieSlice&) const = default;
 };
 

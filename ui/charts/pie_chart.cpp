@@ -56,7 +56,9 @@ QPointF direction(qreal degrees) {
     return {std::cos(radians), -std::sin(radians)};
 }
 
-bool onFrontHalf(qreal degrees) { return std::sin(degrees * std::numbers::pi / 180) < 0; }
+bool onFrontHalf(qreal degrees) {
+    return std::sin(degrees * std::numbers::pi / 180) < 0;
+}
 
 // The point of the pie's outline at an angle: on the rim of the top face at the back, on the
 // lower rim of the wall at the front.
@@ -69,8 +71,8 @@ QPointF outlinePoint(const PieFrame& pie, qreal degrees) {
 // Distance from a box to the pie body (the top face swept down through the wall).
 qreal distanceToPie(const PieFrame& pie, const QRectF& box) {
     const qreal dx = std::max({0.0, box.left() - pie.centre.x(), pie.centre.x() - box.right()});
-    const qreal dy = std::max({0.0, box.top() - (pie.centre.y() + pie.depth),
-                               pie.centre.y() - box.bottom()});
+    const qreal dy =
+        std::max({0.0, box.top() - (pie.centre.y() + pie.depth), pie.centre.y() - box.bottom()});
     return std::hypot(dx, dy) - pie.radius;
 }
 
@@ -99,7 +101,8 @@ QRectF placeMark(const PieFrame& pie, qreal degrees, const QSizeF& size, qreal a
         const QRectF* other = overlapped(box, placed);
         if (!other) break;
         const QPointF away = box.center() - other->center();
-        box.translate(beside ? QPointF(0, away.y() < 0 ? -1 : 1) : QPointF(away.x() < 0 ? -1 : 1, 0));
+        box.translate(beside ? QPointF(0, away.y() < 0 ? -1 : 1)
+                             : QPointF(away.x() < 0 ? -1 : 1, 0));
     }
     return box;
 }
@@ -164,38 +167,49 @@ void paintTopFaces(QPainter& painter, const PieFrame& pie, const std::vector<Pie
     }
 }
 
-// The legend: one row of entries, each a colour box as wide as the widest label and the
+// The legend: one row of entries, each a colour box as wide as the widest label, then the
 // label, in a white framed box.
+constexpr qreal kLegendPadding = 8;
+constexpr qreal kLegendGap = 4;       // between colour box and label
+constexpr qreal kLegendSpacing = 10;  // between entries
+
+qreal widestLabel(const std::vector<PieSlice>& slices, const QFontMetricsF& metrics) {
+    qreal widest = 0;
+    for (const PieSlice& slice : slices)
+        widest = std::max(widest, metrics.horizontalAdvance(slice.label));
+    return std::round(widest);
+}
+
 QRectF legendBox(const std::vector<PieSlice>& slices, const QRectF& area) {
     const QFontMetricsF metrics(chart::arial(kLegendPixels));
-    qreal widest = 0, entries = 0;
-    for (const PieSlice& slice : slices) widest = std::max(widest, metrics.horizontalAdvance(slice.label));
+    qreal width = 2 * kLegendPadding - kLegendSpacing;
     for (const PieSlice& slice : slices)
-        entries += widest + 4 + metrics.horizontalAdvance(slice.label) + 10;
-    const QSizeF size(std::ceil(entries + 6), std::ceil(metrics.height() + 8));
-    return {area.center().x() - size.width() / 2, area.bottom() - size.height(), size.width(),
-            size.height()};
+        width += widestLabel(slices, metrics) + kLegendGap +
+                 metrics.horizontalAdvance(slice.label) + kLegendSpacing;
+    const QSizeF size(std::ceil(width), std::ceil(metrics.height() + 8));
+    return {std::round(area.center().x() - size.width() / 2), area.bottom() - size.height(),
+            size.width(), size.height()};
 }
 
 void paintLegend(QPainter& painter, const std::vector<PieSlice>& slices, const QRectF& box) {
     const QFont font = chart::arial(kLegendPixels);
     const QFontMetricsF metrics(font);
-    qreal widest = 0;
-    for (const PieSlice& slice : slices) widest = std::max(widest, metrics.horizontalAdvance(slice.label));
+    const qreal colourWidth = widestLabel(slices, metrics);
+    const qreal colourHeight = std::round(metrics.ascent() * 0.8);
     painter.setPen(QPen(Qt::black, 1));
     painter.setBrush(Qt::white);
     painter.drawRect(chart::crisp(box));
     painter.setFont(font);
-    qreal x = box.left() + 8;
-    const qreal boxHeight = std::round(metrics.ascent() * 0.8);
+    qreal x = box.left() + kLegendPadding;
     for (const PieSlice& slice : slices) {
-        painter.setPen(QPen(Qt::black, 1));
         painter.setBrush(slice.colour);
-        painter.drawRect(chart::crisp(QRectF(x, box.center().y() - boxHeight / 2, std::round(widest), boxHeight + 1)));
-        x += widest + 4;
+        const qreal top = std::round(box.center().y() - colourHeight / 2);
+        painter.drawRect(chart::crisp(QRectF(x, top, colourWidth, colourHeight + 1)));
+        x += colourWidth + kLegendGap;
         const qreal textWidth = metrics.horizontalAdvance(slice.label);
-        painter.drawText(QRectF(x, box.top(), textWidth + 1, box.height()), Qt::AlignVCenter, slice.label);
-        x += textWidth + 10;
+        painter.drawText(QRectF(x, box.top(), textWidth + 1, box.height()), Qt::AlignVCenter,
+                         slice.label);
+        x += textWidth + kLegendSpacing;
     }
 }
 
@@ -261,7 +275,8 @@ void PieChart3D::paintEvent(QPaintEvent*) {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     const QRectF area = QRectF(rect()).adjusted(kMargin, kMargin, -kMargin, -kMargin);
-    const qreal titleBottom = chart::paintTitle(painter, area, title_, chart::arial(kTitlePixels, true));
+    const qreal titleBottom =
+        chart::paintTitle(painter, area, title_, chart::arial(kTitlePixels, true));
     if (slices_.empty()) return;
 
     const QRectF legend = legendBox(slices_, area);
@@ -271,8 +286,8 @@ void PieChart3D::paintEvent(QPaintEvent*) {
     const QRectF room(area.left(), titleBottom + 6, area.width(),
                       legend.top() - 6 - (titleBottom + 6));
     const std::vector<Sweep> sweeps = nutrient::sweeps(slices_);
-    const PieFrame pie = largestFittingPie(room, std::round(depthShare_ * std::min(width(), height())),
-                                           slices_, sweeps, arrowLength_);
+    const PieFrame pie = largestFittingPie(
+        room, std::round(depthShare_ * std::min(width(), height())), slices_, sweeps, arrowLength_);
     paintWalls(painter, pie, slices_, sweeps);
     paintTopFaces(painter, pie, slices_, sweeps);
 
