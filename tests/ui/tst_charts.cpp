@@ -10,7 +10,6 @@
 #include "ui/modal.h"
 #include "ui/source_share_charts.h"
 
-#include <QCoreApplication>
 #include <QtTest>
 
 #include <utility>
@@ -211,22 +210,6 @@ private slots:
         showModal(window);
         QCOMPARE(window.chartP().bars().size(), 9u);
         QCOMPARE(window.chartN().bars().size(), 9u);
-    }
-
-    // Pictures of both windows with the standard set, for looking at.
-    void screenshots() {
-        Calculated c;
-        TForm5 shares(c.results, c.shared, c.recorder);
-        TForm6 budget(c.results, c.recorder);
-        const QString folder = QCoreApplication::applicationDirPath();
-        for (const auto& [window, name] :
-             {std::pair<QDialog*, QString>{&shares, "source_share_charts"},
-              std::pair<QDialog*, QString>{&budget, "budget_charts"}}) {
-            showModal(*window);
-            const QPixmap picture = window->grab();
-            QCOMPARE(picture.deviceIndependentSize().toSize(), window->size());
-            QVERIFY(picture.save(folder + "/" + name + ".png"));
-        }
     }
 };
 

@@ -38,7 +38,7 @@ struct Sweep {
     qreal middle() const { return start + span / 2; }
 };
 
-std::vector<Sweep> sweeps(const std::vector<PieSlice>& slices) {
+std::vector<Sweep> sweepsOf(const std::vector<PieSlice>& slices) {
     qreal total = 0;
     for (const PieSlice& slice : slices) total += std::fabs(slice.value);
     std::vector<Sweep> result;
@@ -285,7 +285,7 @@ void PieChart3D::paintEvent(QPaintEvent*) {
     // Room for the pie and its marks: what the title and legend leave.
     const QRectF room(area.left(), titleBottom + 6, area.width(),
                       legend.top() - 6 - (titleBottom + 6));
-    const std::vector<Sweep> sweeps = nutrient::sweeps(slices_);
+    const std::vector<Sweep> sweeps = sweepsOf(slices_);
     const PieFrame pie = largestFittingPie(
         room, std::round(depthShare_ * std::min(width(), height())), slices_, sweeps, arrowLength_);
     paintWalls(painter, pie, slices_, sweeps);
