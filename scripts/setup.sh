@@ -6,7 +6,7 @@ packages=(
   g++ cmake make pkg-config
   libgtest-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  fontconfig fonts-dejavu-core
+  fontconfig fonts-dejavu-core fonts-liberation
   xvfb xauth
   clang-14 libclang-rt-14-dev
 )
