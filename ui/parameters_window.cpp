@@ -8,6 +8,7 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -444,6 +445,7 @@ QWidget* TForm2::buildButtonRow() {
     const auto button = [&](const char* name, const QString& text) {
         auto* b = new QPushButton(text, panel);
         b->setObjectName(QString::fromLatin1(name));
+        b->setAutoDefault(false);  // Enter is handled by keyPressEvent
         b->setMinimumWidth(88);
         row->addWidget(b);
         return b;
@@ -512,6 +514,16 @@ bool TForm2::FormClose() {
 }
 
 void TForm2::reject() { close(); }
+
+// Enter presses the button that has the focus and does nothing in a field.  A dialog would
+// otherwise make a button the default on showing, and Enter in any field would press "&Open".
+void TForm2::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget())) button->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
 
 void TForm2::BitBtn2Click() {
     const QString name = dialogs_.openFileName(this);

@@ -29,13 +29,20 @@ const QString kEmptyNotANumber = QStringLiteral("failure: '' is not a valid floa
 // Answers the window's dialogs from queues; an empty answer is a cancel.
 class FakeDialogs : public nutrient::FileDialogs {
 public:
-    QString openFileName(QWidget*) override { return openAnswers.takeFirst(); }
-    QString saveFileName(QWidget*) override { return saveAnswers.takeFirst(); }
+    QString openFileName(QWidget*) override { return answer(openAnswers); }
+    QString saveFileName(QWidget*) override { return answer(saveAnswers); }
     void rememberSaveName(const QString& name) override { rememberedSaveNames << name; }
 
     QStringList openAnswers;
     QStringList saveAnswers;
     QStringList rememberedSaveNames;
+    int shown = 0;
+
+private:
+    QString answer(QStringList& answers) {
+        ++shown;
+        return answers.isEmpty() ? QString() : answers.takeFirst();
+    }
 };
 
 // Types the text key by key; Cyrillic letters go as key events carrying their text.
@@ -391,6 +398,29 @@ private slots:
         f.field("Edit35")->setFocus();
         QTest::keyClick(f.field("Edit35"), Qt::Key_Tab);
         QCOMPARE(f.window.focusWidget(), f.field("Edit21"));
+    }
+
+    // Enter in a field does nothing; on a button it presses it; the close button has the focus
+    // on showing, so Enter right away closes.
+    void enterPressesOnlyButtons() {
+        Fixture f;
+        f.show();
+        QVERIFY(QTest::qWaitForWindowActive(&f.window));
+        QCOMPARE(f.window.focusWidget(), f.button("BitBtn1"));
+        for (const char* name : {"Edit21", "Edit38", "Edit26"}) {
+            f.field(name)->setFocus();
+            QTest::keyClick(f.field(name), Qt::Key_Return);
+            QTest::keyClick(f.field(name), Qt::Key_Enter, Qt::KeypadModifier);
+        }
+        QVERIFY(f.window.isVisible());
+        QCOMPARE(f.dialogs.shown, 0);
+        f.typeOver("Edit22", "1700");
+        f.button("BitBtn4")->setFocus();
+        QTest::keyClick(f.button("BitBtn4"), Qt::Key_Return);
+        QCOMPARE(f.field("Edit22")->text(), QStringLiteral("1684"));
+        f.button("BitBtn1")->setFocus();
+        QTest::keyClick(f.button("BitBtn1"), Qt::Key_Return);
+        QVERIFY(!f.window.isVisible());
     }
 
     void buttonsAndToolTips() {
