@@ -6,6 +6,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QtTest>
 
 using nutrient::TForm1;
@@ -31,6 +32,7 @@ class MainWindowTest : public QObject {
 private slots:
     void init() { nutrient::setModalShowingForTests(true); }
     void captionAndFixedClientArea();
+    void centredOnTheScreen();
     void controlsStandWhereTheyBelong_data();
     void controlsStandWhereTheyBelong();
     void buttonsCarryTheirCaptionsAndGlyphs_data();
@@ -51,6 +53,15 @@ void MainWindowTest::captionAndFixedClientArea() {
     QCOMPARE(form.size(), QSize(427, 392));
     QCOMPARE(form.minimumSize(), QSize(427, 392));
     QCOMPARE(form.maximumSize(), QSize(427, 392));
+}
+
+void MainWindowTest::centredOnTheScreen() {
+    TForm1 form;
+    form.move(0, 0);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    const QPoint offset = form.frameGeometry().center() - form.screen()->availableGeometry().center();
+    QVERIFY2(offset.manhattanLength() <= 1, qPrintable(QString("%1,%2").arg(offset.x()).arg(offset.y())));
 }
 
 void MainWindowTest::controlsStandWhereTheyBelong_data() {
