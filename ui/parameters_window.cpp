@@ -8,8 +8,8 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGridLayout>
-#include <QKeyEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -19,6 +19,7 @@
 #include <QTextLayout>
 #include <QVBoxLayout>
 
+#include <functional>
 #include <vector>
 
 namespace nutrient {
@@ -299,8 +300,88 @@ QFrame* makePanel(QWidget* parent) {
     return panel;
 }
 
+struct PanelFonts {
+    QFont caption = pixelFont(kCaptionPixels, true, true);
+    QFont label = pixelFont(kLabelPixels, true);
+    QFont heading = pixelFont(kLabelPixels, false);
+    QFont footnote = pixelFont(kFootnotePixels, false);
+};
+
+using FieldFactory = std::function<QLineEdit*(const char* field, QWidget* panel)>;
+
+QWidget* makeCell(const Cell& cell, const PanelFonts& fonts, const FieldFactory& makeField, QWidget* panel) {
+    switch (cell.kind) {
+    case CellKind::Title:
+        return makeLabel(captionOf(cell.text), nullptr, fonts.caption, Qt::AlignLeft, panel);
+    case CellKind::Caption:
+        return makeLabel(captionOf(cell.text), cell.exponent, fonts.label, captionAlignment(captionOf(cell.text)),
+                         panel);
+    case CellKind::Field: {
+        QLineEdit* edit = makeField(cell.text, panel);
+        if (cell.width) edit->setFixedWidth(cell.width);
+        return edit;
+    }
+    case CellKind::Text:
+        return makeLabel(QString::fromUtf8(cell.text), cell.exponent, fonts.label, Qt::AlignLeft, panel);
+    case CellKind::Heading:
+        return makeLabel(QString::fromUtf8(cell.text), cell.exponent, fonts.heading, Qt::AlignHCenter, panel,
+                         Qt::AlignBottom);
+    }
+    return nullptr;
+}
+
+// A sunken panel: the group caption on top, the rows in a grid, the footnotes below; spare
+// height stays at the bottom.
+QFrame* buildPanel(const PanelSpec& spec, const PanelFonts& fonts, const FieldFactory& makeField, QWidget* window) {
+    QFrame* panel = makePanel(window);
+    auto* box = new QVBoxLayout(panel);
+    box->setContentsMargins(6, 3, 6, 4);
+    box->setSpacing(3);
+    if (spec.caption) {
+        box->addWidget(makeLabel(QString::fromUtf8(spec.caption), spec.captionExponent, fonts.caption,
+                                 Qt::AlignHCenter, panel));
+    }
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(3);
+    for (int row = 0; row < int(spec.rows.size()); ++row) {
+        int column = 0;
+        for (const Cell& cell : spec.rows[row]) {
+            // A field narrower than its column stands centred under the column's heading.
+            const Qt::Alignment alignment = cell.kind == CellKind::Field && cell.width ? Qt::AlignHCenter : Qt::Alignment();
+            grid->addWidget(makeCell(cell, fonts, makeField, panel), row, column, 1, cell.span, alignment);
+            column += cell.span;
+        }
+    }
+    for (int column : spec.stretchColumns) grid->setColumnStretch(column, 1);
+    box->addLayout(grid);
+    for (const char* footnote : spec.footnotes) {
+        box->addWidget(makeLabel(QString::fromUtf8(footnote), nullptr, fonts.footnote, Qt::AlignLeft, panel));
+    }
+    box->addStretch(1);
+    return panel;
+}
+
 int naturalHeight(QWidget* panel, int width) {
     return panel->hasHeightForWidth() ? panel->heightForWidth(width) : panel->sizeHint().height();
+}
+
+// Stacks a column's panels at their natural heights and shares the spare height among them,
+// so that both columns end level above the button row.
+void stackColumn(const std::vector<QFrame*>& panels, int x, int top, int bottom) {
+    std::vector<int> heights;
+    int spare = bottom - top - kPanelGap * (int(panels.size()) - 1);
+    for (QFrame* panel : panels) {
+        heights.push_back(naturalHeight(panel, kColumnWidth));
+        spare -= heights.back();
+    }
+    int y = top;
+    for (std::size_t i = 0; i < panels.size(); ++i) {
+        const int share = spare / int(panels.size() - i);
+        spare -= share;
+        panels[i]->setGeometry(x, y, kColumnWidth, heights[i] + share);
+        y += heights[i] + share + kPanelGap;
+    }
 }
 
 void centreOnScreen(QWidget& window) {
@@ -342,100 +423,30 @@ QLineEdit* TForm2::makeField(const char* name, QWidget* panel) {
 }
 
 void TForm2::buildPanels() {
-    const QFont captionFont = pixelFont(kCaptionPixels, true, true);
-    const QFont labelFont = pixelFont(kLabelPixels, true);
-    const QFont headingFont = pixelFont(kLabelPixels, false);
-    const QFont footnoteFont = pixelFont(kFootnotePixels, false);
-
+    const PanelFonts fonts;
+    const FieldFactory fieldFactory = [this](const char* field, QWidget* panel) { return makeField(field, panel); };
+    QFrame* top = nullptr;
     std::vector<QFrame*> left;
     std::vector<QFrame*> right;
-    QFrame* top = nullptr;
     for (const PanelSpec& spec : panelSpecs()) {
-        QFrame* panel = makePanel(this);
-        auto* box = new QVBoxLayout(panel);
-        box->setContentsMargins(6, 3, 6, 4);
-        box->setSpacing(3);
-        if (spec.caption) {
-            box->addWidget(makeLabel(QString::fromUtf8(spec.caption), spec.captionExponent, captionFont,
-                                     Qt::AlignHCenter, panel));
-        }
-        auto* grid = new QGridLayout;
-        grid->setHorizontalSpacing(6);
-        grid->setVerticalSpacing(3);
-        for (int row = 0; row < int(spec.rows.size()); ++row) {
-            int column = 0;
-            for (const Cell& cell : spec.rows[row]) {
-                QWidget* widget = nullptr;
-                Qt::Alignment alignment;
-                switch (cell.kind) {
-                case CellKind::Title:
-                    widget = makeLabel(captionOf(cell.text), nullptr, captionFont, Qt::AlignLeft, panel);
-                    break;
-                case CellKind::Caption:
-                    widget = makeLabel(captionOf(cell.text), cell.exponent, labelFont,
-                                       captionAlignment(captionOf(cell.text)), panel);
-                    break;
-                case CellKind::Field: {
-                    QLineEdit* edit = makeField(cell.text, panel);
-                    if (cell.width) {
-                        edit->setFixedWidth(cell.width);
-                        alignment = Qt::AlignHCenter;  // under its column heading
-                    }
-                    widget = edit;
-                    break;
-                }
-                case CellKind::Text:
-                    widget = makeLabel(QString::fromUtf8(cell.text), cell.exponent, labelFont, Qt::AlignLeft, panel);
-                    break;
-                case CellKind::Heading:
-                    widget = makeLabel(QString::fromUtf8(cell.text), cell.exponent, headingFont,
-                                       Qt::AlignHCenter, panel, Qt::AlignBottom);
-                    break;
-                }
-                grid->addWidget(widget, row, column, 1, cell.span, alignment);
-                column += cell.span;
-            }
-        }
-        for (int column : spec.stretchColumns) grid->setColumnStretch(column, 1);
-        box->addLayout(grid);
-        for (const char* footnote : spec.footnotes) {
-            box->addWidget(makeLabel(QString::fromUtf8(footnote), nullptr, footnoteFont, Qt::AlignLeft, panel));
-        }
-        box->addStretch(1);
+        QFrame* panel = buildPanel(spec, fonts, fieldFactory, this);
         if (spec.column == Column::Top) {
             top = panel;
         } else {
             (spec.column == Column::Left ? left : right).push_back(panel);
         }
     }
-
     QWidget* buttons = buildButtonRow();
+
     const int topHeight = naturalHeight(top, kFullWidth);
-    const int buttonsHeight = naturalHeight(buttons, kFullWidth);
     top->setGeometry(kLeftColumnX, kEdge, kFullWidth, topHeight);
-    const int columnsTop = kEdge + topHeight + kPanelGap;
+    const int buttonsHeight = naturalHeight(buttons, kFullWidth);
     const int buttonsTop = kClientHeight - kEdge - buttonsHeight;
     buttons->setGeometry(kLeftColumnX, buttonsTop, kFullWidth, buttonsHeight);
-
-    // Stacks a column's panels at their natural heights and shares the spare height among
-    // them, so that both columns end level above the button row.
-    const auto stack = [&](const std::vector<QFrame*>& panels, int x) {
-        std::vector<int> heights;
-        int spare = buttonsTop - kPanelGap - columnsTop - kPanelGap * (int(panels.size()) - 1);
-        for (QFrame* panel : panels) {
-            heights.push_back(naturalHeight(panel, kColumnWidth));
-            spare -= heights.back();
-        }
-        int y = columnsTop;
-        for (std::size_t i = 0; i < panels.size(); ++i) {
-            const int share = spare / int(panels.size() - i);
-            spare -= share;
-            panels[i]->setGeometry(x, y, kColumnWidth, heights[i] + share);
-            y += heights[i] + share + kPanelGap;
-        }
-    };
-    stack(left, kLeftColumnX);
-    stack(right, kRightColumnX);
+    const int columnsTop = kEdge + topHeight + kPanelGap;
+    const int columnsBottom = buttonsTop - kPanelGap;
+    stackColumn(left, kLeftColumnX, columnsTop, columnsBottom);
+    stackColumn(right, kRightColumnX, columnsTop, columnsBottom);
 }
 
 QWidget* TForm2::buildButtonRow() {
