@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
-#include <QScreen>
 #include <QStyle>
 
 namespace nutrient {
@@ -51,10 +50,12 @@ QLabel* makeSwatch(QWidget* parent, const char* resource, int x) {
 }  // namespace
 
 TForm6::TForm6(const LoadResults& results, Messages& messages, QWidget* parent)
-    : QDialog(parent), results_(results), messages_(messages) {
+    : LazyDialog(parent), results_(results), messages_(messages) {
     setWindowTitle(QStringLiteral("Graphics"));
     setFixedSize(1088, 666);
+}
 
+void TForm6::build() {
     auto* heading = makeText(this, QStringLiteral("Inputs (1) and outputs (2) of nutrient budget"),
                              13, QRect(0, 8, width(), 18));
     heading->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
@@ -76,13 +77,13 @@ TForm6::TForm6(const LoadResults& results, Messages& messages, QWidget* parent)
 }
 
 void TForm6::showEvent(QShowEvent* event) {
-    if (QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
-    QDialog::showEvent(event);
+    centreOnScreen(*this);
+    LazyDialog::showEvent(event);
     FormShow();
 }
 
 void TForm6::FormShow() {
+    ensureBuilt();
     guarded(messages_, [&] {
         Chart1->clear();
         Chart2->clear();

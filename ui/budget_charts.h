@@ -4,8 +4,7 @@
 
 #include "model/load_calculation.h"
 #include "model/messages.h"
-
-#include <QDialog>
+#include "ui/modal.h"
 
 class QPushButton;
 
@@ -13,7 +12,7 @@ namespace nutrient {
 
 class BarChart3D;
 
-class TForm6 : public QDialog {
+class TForm6 : public LazyDialog {
     Q_OBJECT
 public:
     TForm6(const LoadResults& results, Messages& messages, QWidget* parent = nullptr);
@@ -23,18 +22,21 @@ public:
     void FormShow();
     void BitBtn1Click();
 
+    // The charts exist once the window has been built (shown, FormShow or ensureBuilt).
     const BarChart3D& chartP() const { return *Chart1; }
     const BarChart3D& chartN() const { return *Chart2; }
 
 protected:
+    // The two charts, their legend and the close button, built on first showing.
+    void build() override;
     void showEvent(QShowEvent* event) override;
 
 private:
     const LoadResults& results_;
     Messages& messages_;
-    BarChart3D* Chart1;
-    BarChart3D* Chart2;
-    QPushButton* BitBtn1;
+    BarChart3D* Chart1 = nullptr;
+    BarChart3D* Chart2 = nullptr;
+    QPushButton* BitBtn1 = nullptr;
 };
 
 }  // namespace nutrient

@@ -1,9 +1,7 @@
 #include "ui/help_windows.h"
 
 #include <QFile>
-#include <QGuiApplication>
 #include <QPlainTextEdit>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace nutrient {
@@ -20,20 +18,14 @@ QString resourceText(const QString& resource) {
     return text;
 }
 
-void centreOnScreen(QWidget& window) {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = window.frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        window.move(frame.topLeft());
-    }
-}
-
 }  // namespace
 
 TextWindow::TextWindow(const char* caption, const QString& resource, QWidget* parent)
-    : QDialog(parent) {
+    : LazyDialog(parent), resource_(resource) {
     setWindowTitle(QString::fromUtf8(caption));
+}
 
+void TextWindow::build() {
     auto* panel = new QFrame(this);
     panel->setObjectName(QStringLiteral("Panel1"));
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -47,7 +39,7 @@ TextWindow::TextWindow(const char* caption, const QString& resource, QWidget* pa
     QFont font(QStringLiteral("Sans Serif"), 8);
     font.setStyleHint(QFont::SansSerif);
     Memo1->setFont(font);
-    Memo1->setPlainText(resourceText(resource));
+    Memo1->setPlainText(resourceText(resource_));
 
     auto* panelLayout = new QVBoxLayout(panel);
     panelLayout->setContentsMargins(1, 1, 1, 1);
@@ -58,7 +50,7 @@ TextWindow::TextWindow(const char* caption, const QString& resource, QWidget* pa
 }
 
 void TextWindow::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
+    LazyDialog::showEvent(event);
     centreOnScreen(*this);
 }
 

@@ -2,7 +2,7 @@
 // The two read-only text windows: recommendations for the user ("Помощь") and the
 // description of the method with its formulas ("Описание методики").
 
-#include <QDialog>
+#include "ui/modal.h"
 
 class QPlainTextEdit;
 
@@ -10,15 +10,17 @@ namespace nutrient {
 
 // A window filled by a sunken panel holding one read-only, word-wrapped text view with a
 // vertical scroll bar.  Closed through the window frame only.
-class TextWindow : public QDialog {
+class TextWindow : public LazyDialog {
     Q_OBJECT
 public:
     TextWindow(const char* caption, const QString& resource, QWidget* parent);
 
 protected:
+    void build() override;
     void showEvent(QShowEvent* event) override;
 
 private:
+    QString resource_;
     QPlainTextEdit* Memo1 = nullptr;
 };
 

@@ -3,12 +3,10 @@
 #include "ui/message_boxes.h"
 #include "ui/modal.h"
 
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
-#include <QScreen>
 #include <QStyle>
 
 namespace nutrient {
@@ -34,14 +32,6 @@ QPushButton* glyphButton(QWidget* parent, const char* name, const char* text,
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(geometry);
     return button;
-}
-
-void centreOnScreen(QWidget& window) {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = window.frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        window.move(frame.topLeft());
-    }
 }
 
 }  // namespace

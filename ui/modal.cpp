@@ -1,6 +1,6 @@
 #include "ui/modal.h"
 
-#include <QDialog>
+#include <QScreen>
 
 namespace nutrient {
 
@@ -17,6 +17,26 @@ void showModal(QDialog& dialog) {
     } else {
         dialog.exec();
     }
+}
+
+void centreOnScreen(QWidget& window) {
+    const QScreen* screen = window.screen();
+    if (!screen) return;
+    QRect frame = window.frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window.move(frame.topLeft());
+}
+
+void LazyDialog::ensureBuilt() {
+    if (built_) return;
+    built_ = true;
+    build();
+}
+
+// show(), exec() and open() all come through here, before the window is laid out.
+void LazyDialog::setVisible(bool visible) {
+    if (visible) ensureBuilt();
+    QDialog::setVisible(visible);
 }
 
 }  // namespace nutrient

@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 #include <QStyle>
 #include <QTextLayout>
@@ -384,26 +383,21 @@ void stackColumn(const std::vector<QFrame*>& panels, int x, int top, int bottom)
     }
 }
 
-void centreOnScreen(QWidget& window) {
-    const QScreen* screen = window.screen();
-    if (!screen) return;
-    QRect frame = window.frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    window.move(frame.topLeft());
-}
-
 }  // namespace
 
 // ---- The window -----------------------------------------------------------------------------
 
 TForm2::TForm2(ParameterSet& parameters, Messages& messages, FileDialogs& dialogs, QWidget* parent)
-    : QDialog(parent), parameters_(parameters), messages_(messages), dialogs_(dialogs) {
+    : LazyDialog(parent), parameters_(parameters), messages_(messages), dialogs_(dialogs) {
     setWindowTitle(QStringLiteral("Параметры"));
     setFont(pixelFont(kLabelPixels, false));
     setFixedSize(kClientWidth, kClientHeight);
+    parameters_.setChangeListener([this](const std::string& field) { showFieldText(field); });
+}
+
+void TForm2::build() {
     buildPanels();
     setKeyboardOrder();
-    parameters_.setChangeListener([this](const std::string& field) { showFieldText(field); });
 }
 
 TForm2::~TForm2() { parameters_.setChangeListener(nullptr); }
@@ -491,7 +485,8 @@ void TForm2::fieldEdited(const char* field, const QString& text) {
 }
 
 // Shows a parameter's new text.  The field being typed into already holds it and is left
-// alone, so its cursor stays where the user is typing.
+// alone, so its cursor stays where the user is typing.  Before the window is first shown there
+// are no fields yet: they take the current texts when built.
 void TForm2::showFieldText(const std::string& field) {
     QLineEdit* edit = fields_.value(QString::fromStdString(field));
     const QString text = QString::fromStdString(parameters_.getText(field));
@@ -499,13 +494,14 @@ void TForm2::showFieldText(const std::string& field) {
 }
 
 void TForm2::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
+    LazyDialog::showEvent(event);
     if (event->spontaneous()) return;
     centreOnScreen(*this);
     FormShow();
 }
 
 void TForm2::FormShow() {
+    ensureBuilt();
     guarded(messages_, [&] {
         parameters_.applyShowRule();
         BitBtn1->setFocus();

@@ -2,7 +2,8 @@
 // The parameters window: the forty parameters of the catchment grouped by source, bound live
 // to the one ParameterSet, with Open, Save and Standart for parameters files and the standard set.
 
-#include <QDialog>
+#include "ui/modal.h"
+
 #include <QHash>
 #include <QString>
 
@@ -17,7 +18,7 @@ class FileDialogs;
 class Messages;
 class ParameterSet;
 
-class TForm2 : public QDialog {
+class TForm2 : public LazyDialog {
     Q_OBJECT
 public:
     TForm2(ParameterSet& parameters, Messages& messages, FileDialogs& dialogs, QWidget* parent = nullptr);
@@ -35,6 +36,8 @@ public:
     void reject() override;
 
 protected:
+    // The forty fields with their captions, built on first showing from the current texts.
+    void build() override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

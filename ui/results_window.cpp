@@ -11,7 +11,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScopeGuard>
-#include <QScreen>
 #include <QShortcut>
 #include <QStringList>
 #include <QStyle>
@@ -108,24 +107,18 @@ QString captionWithSquareSign(const QString& caption) {
     return caption.left(at + 2) + QStringLiteral("² ") + caption.mid(rest);
 }
 
-void centreOnScreen(QWidget& window) {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = window.frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        window.move(frame.topLeft());
-    }
-}
-
 }  // namespace
 
 TForm3::TForm3(const ParameterSet& parameters, LoadResults& results, RetentionShared& shared,
                Messages& messages, QWidget* parent)
-    : QDialog(parent), parameters_(parameters), results_(results), shared_(shared),
+    : LazyDialog(parent), parameters_(parameters), results_(results), shared_(shared),
       messages_(messages) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Результаты расчетов"));
     setFixedSize(kClientWidth, kClientHeight);
+}
 
+void TForm3::build() {
     auto* panel = new QFrame(this);
     panel->setObjectName(QStringLiteral("Panel1"));
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -247,7 +240,7 @@ void TForm3::setChartWindows(QDialog& sourceShares, QDialog& budget) {
 }
 
 void TForm3::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
+    LazyDialog::showEvent(event);
     // A window restored by the window system is not shown anew: no recalculation then.
     if (event->spontaneous()) return;
     centreOnScreen(*this);
@@ -255,6 +248,7 @@ void TForm3::showEvent(QShowEvent* event) {
 }
 
 void TForm3::FormShow() {
+    ensureBuilt();
     Label2->setText(QString::fromStdString(parameters_.getText("Edit38")));
     BitBtn1->setFocus();
     guarded(messages_, [&] {
@@ -298,9 +292,11 @@ void TForm3::BitBtn3Click() {
 
 QString TForm3::tableText() const {
     QStringList lines;
-    for (int i = 0; i < kResultRowCount; ++i) {
-        lines << QStringList{captionWithSquareSign(QString::fromUtf8(kResultRows[i].caption)),
-                             fields_[i][0]->text(), fields_[i][1]->text()}
+    // The fields show exactly these texts once the window has been shown.
+    for (const ResultRow& row : kResultRows) {
+        lines << QStringList{captionWithSquareSign(QString::fromUtf8(row.caption)),
+                             QString::fromStdString(results_.text(row.pField)),
+                             QString::fromStdString(results_.text(row.nField))}
                      .join(QLatin1Char('\t'));
     }
     return lines.join(QLatin1Char('\n'));

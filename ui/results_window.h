@@ -6,8 +6,8 @@
 #include "model/load_calculation.h"
 #include "model/messages.h"
 #include "model/parameter_set.h"
+#include "ui/modal.h"
 
-#include <QDialog>
 #include <QString>
 
 class QFontMetrics;
@@ -17,7 +17,7 @@ class QPushButton;
 
 namespace nutrient {
 
-class TForm3 : public QDialog {
+class TForm3 : public LazyDialog {
     Q_OBJECT
 public:
     TForm3(const ParameterSet& parameters, LoadResults& results, RetentionShared& shared,
@@ -35,6 +35,8 @@ public:
     QString tableText() const;
 
 protected:
+    // The headings, the 13 rows with their fields and the buttons, built on first showing.
+    void build() override;
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 

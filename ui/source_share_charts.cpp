@@ -8,7 +8,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -55,9 +54,12 @@ QFrame* makeLegendPanel(QWidget* parent) {
 
 TForm5::TForm5(const LoadResults& results, const RetentionShared& shared, Messages& messages,
                QWidget* parent)
-    : QDialog(parent), results_(results), shared_(shared), messages_(messages) {
+    : LazyDialog(parent), results_(results), shared_(shared), messages_(messages) {
     setWindowTitle(QString::fromUtf8("Графики"));
     setFixedSize(1014, 654);
+}
+
+void TForm5::build() {
     Chart1 = makePie(this, "Chart1", "Долевой вклад различных источников в нагрузку Pобщ", 4, 6);
     Chart2 = makePie(this, "Chart2", "Долевой вклад различных источников в нагрузку Nобщ", 8,
                      6 + kPieWidth + 8);
@@ -71,13 +73,13 @@ TForm5::TForm5(const LoadResults& results, const RetentionShared& shared, Messag
 }
 
 void TForm5::showEvent(QShowEvent* event) {
-    if (QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
-    QDialog::showEvent(event);
+    centreOnScreen(*this);
+    LazyDialog::showEvent(event);
     FormShow();
 }
 
 void TForm5::FormShow() {
+    ensureBuilt();
     guarded(messages_, [&] {
         Chart1->clear();
         Chart2->clear();

@@ -4,8 +4,7 @@
 
 #include "model/load_calculation.h"
 #include "model/messages.h"
-
-#include <QDialog>
+#include "ui/modal.h"
 
 class QPushButton;
 
@@ -13,7 +12,7 @@ namespace nutrient {
 
 class PieChart3D;
 
-class TForm5 : public QDialog {
+class TForm5 : public LazyDialog {
     Q_OBJECT
 public:
     TForm5(const LoadResults& results, const RetentionShared& shared, Messages& messages,
@@ -24,19 +23,22 @@ public:
     void FormShow();
     void BitBtn1Click();
 
+    // The charts exist once the window has been built (shown, FormShow or ensureBuilt).
     const PieChart3D& chartP() const { return *Chart1; }
     const PieChart3D& chartN() const { return *Chart2; }
 
 protected:
+    // The two charts, their legend and the close button, built on first showing.
+    void build() override;
     void showEvent(QShowEvent* event) override;
 
 private:
     const LoadResults& results_;
     const RetentionShared& shared_;
     Messages& messages_;
-    PieChart3D* Chart1;
-    PieChart3D* Chart2;
-    QPushButton* BitBtn1;
+    PieChart3D* Chart1 = nullptr;
+    PieChart3D* Chart2 = nullptr;
+    QPushButton* BitBtn1 = nullptr;
 };
 
 }  // namespace nutrient

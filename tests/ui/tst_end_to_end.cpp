@@ -185,7 +185,8 @@ void EndToEndTest::calculationFigures() {
 
 void EndToEndTest::derivedFieldsAreRecomputedWhenTheParametersWindowFirstShows() {
     Session session;
-    QDialog& parameters = session.program.parametersWindow();
+    nutrient::TForm2& parameters = session.program.parametersWindow();
+    parameters.ensureBuilt();  // its fields, not yet shown
     QCOMPARE(field(parameters, "Edit26")->text(), QStringLiteral("22440"));
     QCOMPARE(field(parameters, "Edit20")->text(), QStringLiteral("9.5"));
     open(session.program, Parameters);

@@ -89,6 +89,7 @@ void HelpWindowsTest::helpResourceHoldsTheRecommendationsByteForByte() {
 
 void HelpWindowsTest::helpWindowShowsTheNineteenLines() {
     TForm4 help;
+    help.ensureBuilt();  // its text view, not yet shown
     QPlainTextEdit* memo = memoOf(help);
     QVERIFY(memo);
     QCOMPARE(memo->document()->blockCount(), 19);
@@ -98,6 +99,7 @@ void HelpWindowsTest::helpWindowShowsTheNineteenLines() {
 
 void HelpWindowsTest::methodWindowShowsTheWholeDescription() {
     TForm7 method;
+    method.ensureBuilt();  // its text view, not yet shown
     QPlainTextEdit* memo = memoOf(method);
     QVERIFY(memo);
     QCOMPARE(memo->document()->blockCount(), 75);

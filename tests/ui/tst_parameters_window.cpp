@@ -63,12 +63,17 @@ struct Fixture {
     FakeDialogs dialogs;
     nutrient::TForm2 window{parameters, recorder, dialogs};
 
+    // The controls are built on first showing; looking at one builds them if need be.
     QLineEdit* field(const QString& name) {
+        window.ensureBuilt();
         auto* edit = window.findChild<QLineEdit*>(name);
         if (!edit) qFatal("no field %s", qPrintable(name));
         return edit;
     }
-    QPushButton* button(const char* name) { return window.findChild<QPushButton*>(name); }
+    QPushButton* button(const char* name) {
+        window.ensureBuilt();
+        return window.findChild<QPushButton*>(name);
+    }
 
     QStringList boxes() const {
         QStringList out;
@@ -148,6 +153,19 @@ private slots:
         QCOMPARE(f.field("Edit20")->text(), QStringLiteral("9.513"));
         QCOMPARE(f.window.focusWidget(), f.button("BitBtn1"));
         QCOMPARE(f.boxes(), QStringList());
+    }
+
+    // Texts changed before the window was ever shown are what its fields show.
+    void fieldsBuiltOnFirstShowingTakeTheCurrentTexts() {
+        Fixture f;
+        f.parameters.setText("Edit38", "Озеро Круглое");
+        f.parameters.setText("Edit1", "0.1");
+        f.show();
+        QStringList expected;
+        for (const auto& p : kParameters) expected << QString::fromStdString(f.parameters.getText(p.field));
+        QCOMPARE(f.shownTexts(), expected);
+        QCOMPARE(f.field("Edit38")->text(), QStringLiteral("Озеро Круглое"));
+        QCOMPARE(f.field("Edit1")->text(), QStringLiteral("0.1"));
     }
 
     void showFailureStillOpensWindow() {
