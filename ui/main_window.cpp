@@ -3,6 +3,7 @@
 #include "ui/message_boxes.h"
 #include "ui/modal.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
@@ -25,9 +26,18 @@ QFrame* sunkenPanel(QWidget* parent, const char* name, const QRect& geometry) {
     return panel;
 }
 
+// The style's standard glyph as the buttons show it.  standardIcon() decodes the glyph in every
+// size it comes in, up to 128 pixels, which made it the costliest part of building this window
+// at start-up; these buttons of a fixed-size window show it at the one size standardPixmap()
+// gives.  On a high-density screen the whole icon keeps the glyph sharp.
+QIcon standardGlyph(const QStyle& style, QStyle::StandardPixmap glyph) {
+    if (qGuiApp->devicePixelRatio() > 1.0) return style.standardIcon(glyph);
+    return QIcon(style.standardPixmap(glyph));
+}
+
 QPushButton* glyphButton(QWidget* parent, const char* name, const char* text,
                          QStyle::StandardPixmap glyph, const QRect& geometry) {
-    auto* button = new QPushButton(parent->style()->standardIcon(glyph), QString::fromUtf8(text),
+    auto* button = new QPushButton(standardGlyph(*parent->style(), glyph), QString::fromUtf8(text),
                                    parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(geometry);
