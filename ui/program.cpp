@@ -27,15 +27,21 @@ void takeRegionalSeparators() {
     std::setlocale(LC_NUMERIC, "C");
 }
 
-int runProgram(const char* programName, const std::function<void(QWidget&)>& onShown) {
+int runInApplication(const char* programName, const std::function<int()>& run) {
     int argc = 1;
     char* argv[] = {const_cast<char*>(programName), nullptr};
     QApplication application(argc, argv);
     takeRegionalSeparators();
-    Program program;
-    program.mainWindow().show();
-    if (onShown) onShown(program.mainWindow());
-    return application.exec();
+    return run();
+}
+
+int runProgram(const char* programName, const std::function<void(QWidget&)>& onShown) {
+    return runInApplication(programName, [&] {
+        Program program;
+        program.mainWindow().show();
+        if (onShown) onShown(program.mainWindow());
+        return QApplication::exec();
+    });
 }
 
 }  // namespace nutrient

@@ -56,9 +56,14 @@ private:
 // the C library's numeric locale is put back to "C" so that nothing else follows them.
 void takeRegionalSeparators();
 
-// Everything main() does: the application (no command-line options: Qt sees only the program
-// name), the separators, the windows, the main window shown, the event loop until the main
-// window is closed.  onShown, when given, is called once the main window has been shown.
+// The application as the program sets it up (no command-line options: Qt sees only the
+// program name; the number texts take the regional separators), with `run` called inside it;
+// returns what `run` returns.  The start-up benchmark starts its bare dialog the same way.
+int runInApplication(const char* programName, const std::function<int()>& run);
+
+// Everything main() does: the application, the windows, the main window shown, the event loop
+// until the main window is closed.  onShown, when given, is called once the main window has
+// been shown.
 int runProgram(const char* programName, const std::function<void(QWidget& mainWindow)>& onShown = {});
 
 }  // namespace nutrient
