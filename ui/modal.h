@@ -4,8 +4,6 @@
 
 #include <QDialog>
 
-class QWidget;
-
 namespace nutrient {
 
 // exec() in the program; in tests (after setModalShowingForTests(true)) a non-blocking

@@ -105,6 +105,8 @@ private slots:
     void calculationFigures_data();
     void calculationFigures();
     void derivedFieldsAreRecomputedWhenTheParametersWindowFirstShows();
+    void windowsGetTheirControlsWhenFirstOpened_data();
+    void windowsGetTheirControlsWhenFirstOpened();
     void closingAndReopeningKeepsEveryText_data();
     void closingAndReopeningKeepsEveryText();
     void enterRightAfterStartUpEndsTheProgram();
@@ -192,6 +194,21 @@ void EndToEndTest::derivedFieldsAreRecomputedWhenTheParametersWindowFirstShows()
     open(session.program, Parameters);
     QCOMPARE(field(parameters, "Edit26")->text(), QStringLiteral("22439.52"));
     QCOMPARE(field(parameters, "Edit20")->text(), QStringLiteral("9.513"));
+}
+
+void EndToEndTest::windowsGetTheirControlsWhenFirstOpened_data() { closingAndReopeningKeepsEveryText_data(); }
+
+// Start-up builds the main window's controls only: a window's controls, fonts and pictures
+// cost their time when the user first opens it.
+void EndToEndTest::windowsGetTheirControlsWhenFirstOpened() {
+    QFETCH(int, window);
+    Session session;
+    QDialog& opened = windowOf(session.program, window);
+    QVERIFY(!session.program.mainWindow().findChildren<QWidget*>().isEmpty());
+    QVERIFY(opened.findChildren<QWidget*>().isEmpty());
+    open(session.program, window);
+    QVERIFY(opened.isVisible());
+    QVERIFY(opened.findChild<QPushButton*>() || opened.findChild<QPlainTextEdit*>());
 }
 
 void EndToEndTest::closingAndReopeningKeepsEveryText_data() {
