@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <optional>
 #include <stdexcept>
 
 namespace nutrient {
@@ -101,7 +102,12 @@ public:
     }
 
 private:
-    long double V(const char* field) const { return parseNumber(parameters_.getText(field)); }
+    // A parameter's value; the texts do not change during a run, so each is read once.
+    long double V(const char* field) const {
+        std::optional<long double>& value = parameterValues_[fieldNumber(field)];
+        if (!value) value = parseNumber(parameters_.getText(field));
+        return *value;
+    }
     long double R(const ResultRow& row, Nutrient n) const {
         return parseNumber(results_.text(resultField(row, n)));
     }
@@ -224,6 +230,7 @@ private:
     LoadResults& results_;
     RetentionShared& shared_;
     std::bitset<29> written_;  // by field number
+    mutable std::array<std::optional<long double>, kParameterCount + 1> parameterValues_;
 };
 
 }  // namespace
