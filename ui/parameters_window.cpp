@@ -88,7 +88,7 @@ Cell heading(const char* text, int span = 1, const char* exponent = nullptr) {
 }
 Cell blank(int span = 1) { return {CellKind::Text, "", span}; }
 
-struct PanelSpec {
+struct PanelLayout {
     Column column;
     const char* caption;          // group caption, nullptr for none
     const char* captionExponent;  // raised after the caption's unit
@@ -99,8 +99,8 @@ struct PanelSpec {
 
 // Top to bottom within each column.  Captions, units and symbols of the fields come from the
 // parameter table; only the window's own headings are written here.
-const std::vector<PanelSpec>& panelSpecs() {
-    static const std::vector<PanelSpec> specs = {
+const std::vector<PanelLayout>& panelLayouts() {
+    static const std::vector<PanelLayout> layouts = {
         {Column::Top, nullptr, nullptr, {{title("Edit38"), field("Edit38", 0)}}, {1}, {}},
         {Column::Left,
          "Площади, км",
@@ -186,7 +186,7 @@ const std::vector<PanelSpec>& panelSpecs() {
          {"Индексы:", "f - пашня,      u - урбанизированные территории",
           "nat - естественный фон,   mix - смешанные территории"}},
     };
-    return specs;
+    return layouts;
 }
 
 // The keyboard walks the groups in this order, then the buttons.
@@ -331,30 +331,30 @@ QWidget* makeCell(const Cell& cell, const PanelFonts& fonts, const FieldFactory&
 
 // A sunken panel: the group caption on top, the rows in a grid, the footnotes below; spare
 // height stays at the bottom.
-QFrame* buildPanel(const PanelSpec& spec, const PanelFonts& fonts, const FieldFactory& makeField, QWidget* window) {
+QFrame* buildPanel(const PanelLayout& layout, const PanelFonts& fonts, const FieldFactory& makeField, QWidget* window) {
     QFrame* panel = makePanel(window);
     auto* box = new QVBoxLayout(panel);
     box->setContentsMargins(6, 3, 6, 4);
     box->setSpacing(3);
-    if (spec.caption) {
-        box->addWidget(makeLabel(QString::fromUtf8(spec.caption), spec.captionExponent, fonts.caption,
+    if (layout.caption) {
+        box->addWidget(makeLabel(QString::fromUtf8(layout.caption), layout.captionExponent, fonts.caption,
                                  Qt::AlignHCenter, panel));
     }
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(3);
-    for (int row = 0; row < int(spec.rows.size()); ++row) {
+    for (int row = 0; row < int(layout.rows.size()); ++row) {
         int column = 0;
-        for (const Cell& cell : spec.rows[row]) {
+        for (const Cell& cell : layout.rows[row]) {
             // A field narrower than its column stands centred under the column's heading.
             const Qt::Alignment alignment = cell.kind == CellKind::Field && cell.width ? Qt::AlignHCenter : Qt::Alignment();
             grid->addWidget(makeCell(cell, fonts, makeField, panel), row, column, 1, cell.span, alignment);
             column += cell.span;
         }
     }
-    for (int column : spec.stretchColumns) grid->setColumnStretch(column, 1);
+    for (int column : layout.stretchColumns) grid->setColumnStretch(column, 1);
     box->addLayout(grid);
-    for (const char* footnote : spec.footnotes) {
+    for (const char* footnote : layout.footnotes) {
         box->addWidget(makeLabel(QString::fromUtf8(footnote), nullptr, fonts.footnote, Qt::AlignLeft, panel));
     }
     box->addStretch(1);
@@ -422,12 +422,12 @@ void TForm2::buildPanels() {
     QFrame* top = nullptr;
     std::vector<QFrame*> left;
     std::vector<QFrame*> right;
-    for (const PanelSpec& spec : panelSpecs()) {
-        QFrame* panel = buildPanel(spec, fonts, fieldFactory, this);
-        if (spec.column == Column::Top) {
+    for (const PanelLayout& layout : panelLayouts()) {
+        QFrame* panel = buildPanel(layout, fonts, fieldFactory, this);
+        if (layout.column == Column::Top) {
             top = panel;
         } else {
-            (spec.column == Column::Left ? left : right).push_back(panel);
+            (layout.column == Column::Left ? left : right).push_back(panel);
         }
     }
     QWidget* buttons = buildButtonRow();
