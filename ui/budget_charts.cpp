@@ -69,11 +69,8 @@ void TForm6::build() {
     Chart1 = makeChart(this, "Chart1", "Ptot", false, 4);
     Chart2 = makeChart(this, "Chart2", "Ntot", true, 4 + kChartWidth + 6);
 
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton),
-                              QStringLiteral("&Close"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1 = makeCloseButton(*this, this);
     BitBtn1->setGeometry((width() - 90) / 2, kChartTop + kChartHeight + 20, 90, 28);
-    connect(BitBtn1, &QPushButton::clicked, this, &TForm6::BitBtn1Click);
 }
 
 void TForm6::showEvent(QShowEvent* event) {
@@ -93,10 +90,6 @@ void TForm6::FormShow() {
         }
         warnAboutCropRemoval(results_, messages_);
     });
-}
-
-void TForm6::BitBtn1Click() {
-    close();
 }
 
 }  // namespace nutrient

@@ -20,7 +20,6 @@ public:
     // Empties both charts, draws the budgets when the crop removal is plausible for both
     // nutrients, then warns about each implausible one.
     void FormShow();
-    void BitBtn1Click();
 
     // The charts exist once the window has been built (shown, FormShow or ensureBuilt).
     const BarChart3D& chartP() const { return *Chart1; }

@@ -1,6 +1,8 @@
 #include "ui/modal.h"
 
+#include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 
 namespace nutrient {
 
@@ -25,6 +27,14 @@ void centreOnScreen(QWidget& window) {
     QRect frame = window.frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());
     window.move(frame.topLeft());
+}
+
+QPushButton* makeCloseButton(QDialog& window, QWidget* parent) {
+    auto* button = new QPushButton(window.style()->standardIcon(QStyle::SP_DialogCloseButton),
+                                   QStringLiteral("&Close"), parent);
+    button->setObjectName(QStringLiteral("BitBtn1"));
+    QObject::connect(button, &QPushButton::clicked, &window, &QDialog::close);
+    return button;
 }
 
 void LazyDialog::ensureBuilt() {

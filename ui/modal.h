@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+class QPushButton;
+
 namespace nutrient {
 
 // exec() in the program; in tests (after setModalShowingForTests(true)) a non-blocking
@@ -18,6 +20,10 @@ void centreOnScreen(QWidget& window);
 // windows exist for the whole run, but the user pays for laying out a window's controls and
 // loading its fonts and pictures only when opening it.  Its texts live in the model objects,
 // so a window built late shows the same texts as one built early.
+// The close button of a dialog window: the close glyph, the toolkit's standard "&Close",
+// closing `window` (so its close handler runs).  Named BitBtn1, as in every window.
+QPushButton* makeCloseButton(QDialog& window, QWidget* parent);
+
 class LazyDialog : public QDialog {
     Q_OBJECT
 public:

@@ -459,13 +459,14 @@ QWidget* TForm2::buildButtonRow() {
     BitBtn3 = button("BitBtn3", QStringLiteral("&Save"));
     BitBtn4 = button("BitBtn4", QStringLiteral("&Standart"));
     row->addStretch(1);
-    BitBtn1 = button("BitBtn1", QStringLiteral("&Close"));
-    BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    BitBtn1 = makeCloseButton(*this, panel);
+    BitBtn1->setAutoDefault(false);
+    BitBtn1->setMinimumWidth(88);
+    row->addWidget(BitBtn1);
 
     connect(BitBtn2, &QPushButton::clicked, this, &TForm2::BitBtn2Click);
     connect(BitBtn3, &QPushButton::clicked, this, &TForm2::BitBtn3Click);
     connect(BitBtn4, &QPushButton::clicked, this, &TForm2::BitBtn4Click);
-    connect(BitBtn1, &QPushButton::clicked, this, &TForm2::close);
     return panel;
 }
 

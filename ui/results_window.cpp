@@ -217,9 +217,7 @@ void TForm3::buildButtons(QWidget* panel) {
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
     BitBtn2->setGeometry(kCaptionLeft + 100, kButtonTop, kButtonWidth, kButtonHeight);
 
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton),
-                              QStringLiteral("&Close"), panel);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1 = makeCloseButton(*this, panel);
     BitBtn1->setGeometry((kClientWidth - kButtonWidth) / 2, kButtonTop, kButtonWidth,
                          kButtonHeight);
 

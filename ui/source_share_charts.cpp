@@ -65,11 +65,8 @@ void TForm5::build() {
                      6 + kPieWidth + 8);
     makeLegendPanel(this);
 
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton),
-                              QStringLiteral("&Close"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1 = makeCloseButton(*this, this);
     BitBtn1->setGeometry((width() - 90) / 2, 618, 90, 28);
-    connect(BitBtn1, &QPushButton::clicked, this, &TForm5::BitBtn1Click);
 }
 
 void TForm5::showEvent(QShowEvent* event) {
@@ -90,10 +87,6 @@ void TForm5::FormShow() {
         warnAboutNegativeContributions(results_, messages_);
         warnAboutCropRemoval(results_, messages_);
     });
-}
-
-void TForm5::BitBtn1Click() {
-    close();
 }
 
 }  // namespace nutrient

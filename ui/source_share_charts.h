@@ -21,7 +21,6 @@ public:
     // Empties both pies, draws them when the results allow, then warns about implausible
     // contributions.
     void FormShow();
-    void BitBtn1Click();
 
     // The charts exist once the window has been built (shown, FormShow or ensureBuilt).
     const PieChart3D& chartP() const { return *Chart1; }
