@@ -32,8 +32,8 @@ std::string notANumberMessage(std::string_view text);
 // ("1.5E-5", "1E15").
 std::string formatGeneral(long double value);
 
-// Exactly `decimals` digits (1 or 2 for the results, 0 for whole numbers) after a "." (always
-// a point; none for 0 decimals).  The magnitude is first written with 18 significant digits
+// Exactly `decimals` digits (1 or 2 for the results, 0 to 3 for chart marks and axes) after
+// a "." (always a point; none for 0 decimals).  The magnitude is first written with 18 significant digits
 // (below 10: with 17 decimals) and that decimal form is rounded half away from zero, so
 // 0.25 -> "0.3" and -0.25 -> "-0.3".  A negative value that rounds to zero keeps its sign
 // ("-0.0"); an exact zero shows "0.0".  No upper bound: 1e4000 gives a text of about four

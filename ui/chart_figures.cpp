@@ -3,7 +3,6 @@
 #include "model/number_text.h"
 
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <string>
 
@@ -70,41 +69,6 @@ constexpr std::array<BudgetTerm, 9> kBudgetTerms = {{
     {"L", -1},
 }};
 
-// The decimal digits of a non-negative value rounded half up to `decimals` places, without a
-// separator: "3127" for (3126.5, 0), "434" for (4.3378, 2).  Like the result texts, the
-// rounding is judged on the value's 18-digit decimal form (below 10: on 17 decimals).
-std::string roundedDigits(long double magnitude, int decimals) {
-    const bool small = magnitude < 10;
-    char buffer[64];
-    const auto written = std::to_chars(
-        buffer, buffer + sizeof buffer, magnitude,
-        small ? std::chars_format::fixed : std::chars_format::scientific, 17);
-    const std::string text(buffer, written.ptr);
-    std::string digits;  // the decimal point stands after `intDigits` of them
-    int intDigits = 0;
-    if (small) {  // "d.ddddddddddddddddd"
-        digits = text.substr(0, 1) + text.substr(2);
-        intDigits = 1;
-    } else {  // "d.dddddddddddddddddde+x"
-        const auto e = text.find('e');
-        digits = text.substr(0, 1) + text.substr(2, e - 2);
-        intDigits = std::stoi(text.substr(e + 1)) + 1;
-    }
-    if (static_cast<int>(digits.size()) < intDigits + decimals + 1)
-        digits.append(intDigits + decimals + 1 - digits.size(), '0');
-    const bool roundUp = digits[intDigits + decimals] >= '5';
-    digits.resize(intDigits + decimals);
-    if (roundUp) {
-        int i = static_cast<int>(digits.size()) - 1;
-        while (i >= 0 && digits[i] == '9') digits[i--] = '0';
-        if (i >= 0)
-            ++digits[i];
-        else
-            digits.insert(digits.begin(), '1');
-    }
-    return digits;
-}
-
 QString grouped(const std::string& integerDigits) {
     const QString group = QString::fromStdString(separators().group);
     QString text;
@@ -118,13 +82,14 @@ QString grouped(const std::string& integerDigits) {
 
 }  // namespace
 
+// "#,##0.##"-style: rounded half up like the result texts (on the 18-digit decimal form), the
+// fraction's trailing zeros dropped, the integer part grouped, the regional separators.
 QString groupedNumber(long double value, int maxDecimals) {
-    std::string digits = roundedDigits(std::fabs(value), maxDecimals);
-    std::string integerPart = digits.substr(0, digits.size() - maxDecimals);
-    std::string fraction = digits.substr(digits.size() - maxDecimals);
+    const std::string fixed = formatFixed(std::fabs(value), maxDecimals);
+    const std::size_t point = fixed.find('.');
+    const std::string integerPart = fixed.substr(0, point);
+    std::string fraction = point == std::string::npos ? std::string() : fixed.substr(point + 1);
     while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
-    const auto firstNonZero = integerPart.find_first_not_of('0');
-    integerPart = firstNonZero == std::string::npos ? "0" : integerPart.substr(firstNonZero);
 
     QString text = grouped(integerPart);
     if (!fraction.empty())
