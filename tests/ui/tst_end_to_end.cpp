@@ -2,6 +2,7 @@
 // the figures of a calculation made before and after the parameters window was first opened,
 // texts that survive closing and reopening every window, and Enter right after start-up.
 
+#include "no_file_dialogs.h"
 #include "recorder.h"
 #include "ui/modal.h"
 #include "ui/program.h"
@@ -15,13 +16,6 @@
 using nutrient::Program;
 
 namespace {
-
-class NoFileDialogs : public nutrient::FileDialogs {
-public:
-    QString openFileName(QWidget*) override { return {}; }
-    QString saveFileName(QWidget*) override { return {}; }
-    void rememberSaveName(const QString&) override {}
-};
 
 // A running program whose boxes are recorded and whose file dialogs are always cancelled.
 struct Session {

@@ -2,6 +2,7 @@
 // "screenshots" directory of the build folder, so that anyone can look at them.  The results
 // and chart windows are taken after a calculation of the standard set.
 
+#include "no_file_dialogs.h"
 #include "recorder.h"
 #include "ui/modal.h"
 #include "ui/program.h"
@@ -13,13 +14,6 @@
 #include <QtTest>
 
 namespace {
-
-class NoFileDialogs : public nutrient::FileDialogs {
-public:
-    QString openFileName(QWidget*) override { return {}; }
-    QString saveFileName(QWidget*) override { return {}; }
-    void rememberSaveName(const QString&) override {}
-};
 
 // The build folder is the nearest directory upwards that holds the CMake cache.
 QDir screenshotDirectory() {
