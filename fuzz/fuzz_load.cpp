@@ -3,6 +3,7 @@
 
 #include "model/parameter_set.h"
 #include "model/parameters_file.h"
+#include "model/windows1251.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -102,7 +103,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(isParametersFile(readFile(saved)));
 
     int changes = 0;
-    parameters.setChangeListener([&](const std::string&) { ++changes; });
+    parameters.setChangeListener([&](Parameter) { ++changes; });
     loadParameters(parameters, saved);
     require(changes == 0);
     return 0;

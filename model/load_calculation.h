@@ -1,69 +1,104 @@
 #pragma once
 // The emission-retention calculation of the annual P and N load of one catchment.
 
-#include "model/parameter_set.h"
+#include "parameter_set.h"
 
 #include <array>
-#include <bitset>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace nutrient {
 
+// Every load exists once for total phosphorus and once for total nitrogen; P comes first.
 enum class Nutrient { P, N };
+inline constexpr std::array<Nutrient, 2> kNutrients = {Nutrient::P, Nutrient::N};
 
-struct ResultRow {
-    const char* quantity;  // "Lp", "Le", ...
-    const char* pField;    // field of the results window for P
-    const char* nField;    // ... and for N
-    int decimals;          // decimals of the displayed text
-    const char* caption;   // the results window's caption, dot leader not included
+// The results in the row order of the results window.
+enum class Quantity {
+    Lp,    // point sources
+    Le,    // diffuse emission from the land surface
+    Lmf,   // mineral fertilisers
+    Lof,   // livestock and poultry farms
+    La,    // atmospheric deposition
+    Lex,   // inflow from outside the catchment
+    Lc,    // removal with the harvested crop
+    Ltot,  // total load on the catchment
+    Lret,  // retention by the catchment and its river network
+    L,     // export from the catchment = load on the water body
+    Lnat,  // natural (background) component of L
+    M,     // export modulus 1000·L/A
+    Mnat,  // background export modulus 1000·Lnat/A
 };
 
 inline constexpr int kResultRowCount = 13;
+
+struct ResultRow {
+    Quantity quantity;
+    const char* symbol;   // "Lp", "Le", ...
+    const char* pField;   // object name of the results window's field for P
+    const char* nField;   // ... and for N
+    int decimals;         // decimals of the displayed text
+    const char* caption;  // the results window's caption, dot leader not included
+};
+
 // In the order of the results window.  This table is the one place the results are listed.
 // The row captions are the results window's own texts; in rows 12 and 13 the blanks after
 // "км" make room for a raised "2".
 inline constexpr std::array<ResultRow, kResultRowCount> kResultRows = {{
-    {"Lp", "Edit1", "Edit13", 1, "Нагрузка от точечных источников (Lp)"},
-    {"Le", "Edit2", "Edit12", 1, "Рассредоточенная эмиссия подстилающей поверхностью (Le)"},
-    {"Lmf", "Edit3", "Edit14", 1,
+    {Quantity::Lp, "Lp", "Edit1", "Edit13", 1, "Нагрузка от точечных источников (Lp)"},
+    {Quantity::Le, "Le", "Edit2", "Edit12", 1, "Рассредоточенная эмиссия подстилающей поверхностью (Le)"},
+    {Quantity::Lmf, "Lmf", "Edit3", "Edit14", 1,
      "Нагрузка, сформированная в результате внесения минеральных удобрений (Lmf )"},
-    {"Lof", "Edit4", "Edit15", 1,
+    {Quantity::Lof, "Lof", "Edit4", "Edit15", 1,
      "Нагрузка, сформированной за счет животноводства и птицеводства (Lof)"},
-    {"La", "Edit6", "Edit17", 1, "Нагрузка, сформированной атмосферными выпадениями (La)"},
-    {"Lex", "Edit27", "Edit28", 2, "Поступление извне (Lex)"},
-    {"Lc", "Edit7", "Edit18", 1,
+    {Quantity::La, "La", "Edit6", "Edit17", 1, "Нагрузка, сформированной атмосферными выпадениями (La)"},
+    {Quantity::Lex, "Lex", "Edit27", "Edit28", 2, "Поступление извне (Lex)"},
+    {Quantity::Lc, "Lc", "Edit7", "Edit18", 1,
      "Вынос биогенных веществ за пределы водосбора с выращенным урожаем (Lc)"},
-    {"Ltot", "Edit8", "Edit19", 1, "Суммарная биогеннаяй нагрузка на водосбор (Ltot)"},
-    {"Lret", "Edit10", "Edit21", 1,
+    {Quantity::Ltot, "Ltot", "Edit8", "Edit19", 1, "Суммарная биогеннаяй нагрузка на водосбор (Ltot)"},
+    {Quantity::Lret, "Lret", "Edit10", "Edit21", 1,
      "Удержание биогенных веществ водосбором и его гидрографической сетью (Lret)"},
-    {"L", "Edit11", "Edit22", 1,
+    {Quantity::L, "L", "Edit11", "Edit22", 1,
      "Вынос биогенных веществ с водосбора и нагрузки на водный объект (L)"},
-    {"Lnat", "Edit5", "Edit9", 1, "Фоновая (природная) компонента нагрузки  (Lnat)"},
-    {"M", "Edit16", "Edit23", 2, "Модуль выноса с водосбора (кг/(км  год))"},
-    {"Mnat", "Edit20", "Edit24", 2, "Модуль фонового выноса (кг/(км   год))"},
+    {Quantity::Lnat, "Lnat", "Edit5", "Edit9", 1, "Фоновая (природная) компонента нагрузки  (Lnat)"},
+    {Quantity::M, "M", "Edit16", "Edit23", 2, "Модуль выноса с водосбора (кг/(км  год))"},
+    {Quantity::Mnat, "Mnat", "Edit20", "Edit24", 2, "Модуль фонового выноса (кг/(км   год))"},
 }};
 
-// nullptr for an unknown quantity name.
-const ResultRow* findResultRow(std::string_view quantity);
+// The table row of a quantity; the table is indexed by the enumeration.
+constexpr const ResultRow& resultRow(Quantity quantity) { return kResultRows[static_cast<int>(quantity)]; }
 
-// The 26 result texts, keyed by the results window's field names (Edit1..Edit28); empty
-// until the first calculation.
+// One value field of the results window.
+struct ResultCell {
+    Quantity quantity;
+    Nutrient nutrient;
+    bool operator==(const ResultCell&) const = default;
+};
+
+// The object name of a result's field in the results window.
+constexpr const char* resultField(Quantity quantity, Nutrient nutrient) {
+    return nutrient == Nutrient::P ? resultRow(quantity).pField : resultRow(quantity).nField;
+}
+// The result shown in a field of the results window ("Edit21" -> Lret of N); nothing for any
+// other name.
+std::optional<ResultCell> resultOfField(std::string_view field);
+
+// The 26 result texts; empty until the first calculation.
 class LoadResults {
 public:
-    LoadResults();
-    const std::string& text(std::string_view field) const;
-    const std::string& text(std::string_view quantity, Nutrient nutrient) const;
-    void setText(std::string_view field, std::string text);
-    // The number shown for a quantity, parsed from its text.  Throws Failure.
-    long double value(std::string_view quantity, Nutrient nutrient) const;
+    const std::string& text(Quantity quantity, Nutrient nutrient) const { return texts_[index(quantity, nutrient)]; }
+    void setText(Quantity quantity, Nutrient nutrient, std::string text) {
+        texts_[index(quantity, nutrient)] = std::move(text);
+    }
+    // The number shown for a result, parsed from its text.  Throws Failure.
+    long double value(Quantity quantity, Nutrient nutrient) const;
 
 private:
-    std::size_t indexOf(std::string_view field) const;
-
-    std::array<std::string, 29> texts_;  // by field number: Edit1..Edit28 less Edit25, Edit26
-    std::bitset<29> known_;
+    static std::size_t index(Quantity quantity, Nutrient nutrient) {
+        return static_cast<std::size_t>(quantity) * 2 + static_cast<std::size_t>(nutrient);
+    }
+    std::array<std::string, 2 * kResultRowCount> texts_;
 };
 
 // The unrounded transport coefficients of the last calculation (share of the catchment load

@@ -1,9 +1,11 @@
 #pragma once
-// Everything the model has to tell the user goes through this one seam: the windows
-// implement it with message boxes, the tests with a recorder.
+// Everything the program tells the user goes through this one seam: the windows implement it
+// with message boxes, the command line and the tests with their own recorders.  The texts the
+// user reads live here too, each once, exactly as the user sees it.
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace nutrient {
 
@@ -24,5 +26,49 @@ public:
     // A Failure caught at the edge of a handler: stop icon, the program's title.
     virtual void failure(const std::string& text) = 0;
 };
+
+// The program's title: the main window's caption and the caption of failure boxes.
+inline constexpr const char* kProgramTitle = "Расчет формирования биогенной нагрузки";
+
+// --- Warnings on the parameters ---
+inline constexpr const char* kWarnNegativeArea = "Эта величина не может быть отрицательной!";
+inline constexpr const char* kWarnWaterShare = "Доля покрытия площади водосбора водой больше 100%!";
+inline constexpr const char* kWarnAreaSum = "Площадь водосбора меньше суммы частных площадей!";
+inline constexpr const char* kWarnNotTextFile = "Введите имя текстового файла.";
+
+// --- The check of the results: the load on the water body below its natural part ---
+// (two blanks after "Проверьте").
+inline constexpr const char* kErrorBelowBackground =
+    "Расчитанное значение биогенной нагрузки на водоем меньше значения фоновой нагрузки! "
+    "Проверьте  правильность задания параметров модели или уменьшите значение выноса биогенов "
+    "с урожаем.";
+
+// --- Warnings of the chart windows ---
+inline constexpr const char* kWarnNegativeContribution =
+    "Величина вклада различных источников не должна быть отрицательной!";
+inline constexpr const char* kWarnNegativeDiffuse =
+    "Вклад рассредоточенных источников в биогенную нагрузку отрицательный, проверьте "
+    "правильность задания параметров!";
+
+// --- Failures ---
+inline constexpr const char* kDivisionByZero = "Floating point division by zero";
+inline constexpr const char* kInvalidOperation = "Invalid floating point operation";
+inline constexpr const char* kOverflow = "Floating point overflow";
+
+// The conversion error for a text that is not a number.
+inline std::string notANumberMessage(std::string_view text) {
+    return "'" + std::string(text) + "' is not a valid floating point value";
+}
+
+// The file failures the user has always been shown for these system codes; any other code is
+// reported as "I/O error <code>".
+inline constexpr const char* kFileNotFound = "File not found";
+inline constexpr const char* kInvalidFileName = "Invalid filename";
+inline constexpr const char* kTooManyOpenFiles = "Too many open files";
+inline constexpr const char* kFileAccessDenied = "File access denied";
+inline constexpr const char* kDiskFull = "Disk full";
+
+// --- The pie marks: a slice's share in per cent "of" the total ---
+inline constexpr const char* kPieMarkPattern = "%s of %s";
 
 }  // namespace nutrient

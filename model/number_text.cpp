@@ -1,6 +1,4 @@
-#include "model/number_text.h"
-
-#include "model/messages.h"
+#include "number_text.h"
 
 #include <algorithm>
 #include <array>
@@ -201,10 +199,6 @@ void setSeparators(Separators separators) { regional = std::move(separators); }
 
 const Separators& separators() { return regional; }
 
-std::string notANumberMessage(std::string_view text) {
-    return "'" + std::string(text) + "' is not a valid floating point value";
-}
-
 long double parseNumber(std::string_view text) {
     const auto fail = [&]() -> long double { throw Failure(notANumberMessage(text)); };
     const std::string& point = regional.decimal;
@@ -352,6 +346,37 @@ long double checkedDivide(long double a, long double b) {
     checkedFinite(b);
     if (b == 0) throw Failure(a == 0 ? kInvalidOperation : kDivisionByZero);
     return checkedFinite(a / b);
+}
+
+namespace {
+
+std::string grouped(const std::string& integerDigits) {
+    const std::string& group = regional.group;
+    std::string text;
+    const std::size_t n = integerDigits.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        if (i > 0 && (n - i) % 3 == 0) text += group;
+        text += integerDigits[i];
+    }
+    return text;
+}
+
+}  // namespace
+
+// "#,##0.##"-style: rounded half up like the result texts (on the 18-digit decimal form), the
+// fraction's trailing zeros dropped, the integer part grouped, the regional separators.
+std::string formatGrouped(long double value, int maxDecimals) {
+    const std::string fixed = formatFixed(std::fabs(value), maxDecimals);
+    const std::size_t point = fixed.find('.');
+    const std::string integerPart = fixed.substr(0, point);
+    std::string fraction = point == std::string::npos ? std::string() : fixed.substr(point + 1);
+    while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
+
+    std::string text = grouped(integerPart);
+    if (!fraction.empty()) text += regional.decimal + fraction;
+    const bool zero = integerPart == "0" && fraction.empty();
+    if (value < 0 && !zero) text.insert(0, "-");
+    return text;
 }
 
 }  // namespace nutrient

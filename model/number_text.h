@@ -4,6 +4,8 @@
 // earlier results back from their displayed texts, the rounding rules here are part of the
 // results and must not drift by a single digit.
 
+#include "messages.h"
+
 #include <string>
 #include <string_view>
 
@@ -24,9 +26,6 @@ const Separators& separators();
 // A zero of either sign comes back as +0.
 long double parseNumber(std::string_view text);
 
-// The conversion error text for a text that is not a number.
-std::string notANumberMessage(std::string_view text);
-
 // 15 significant digits, judged on the 18-digit decimal form, halves rounding up; regional
 // separator, no grouping, no trailing zeros; fixed for 1e-4 <= |v| < 1e15, else scientific
 // ("1.5E-5", "1E15").
@@ -40,15 +39,16 @@ std::string formatGeneral(long double value);
 // thousand digits.
 std::string formatFixed(long double value, int decimals);
 
-// The floating-point failures of the calculation, with the texts the user is shown.
-inline constexpr const char* kDivisionByZero = "Floating point division by zero";
-inline constexpr const char* kInvalidOperation = "Invalid floating point operation";
-inline constexpr const char* kOverflow = "Floating point overflow";
-
 // Returns v, or throws Failure(kOverflow) when v is infinite or not a number: no field may
 // ever hold an INF or NAN text.
 long double checkedFinite(long double v);
 // a / b; throws kDivisionByZero for a nonzero a over 0 and kInvalidOperation for 0 / 0.
 long double checkedDivide(long double a, long double b);
+
+// The value rounded half away from zero to at most maxDecimals decimals (judged, like the
+// result texts, on its 18-digit decimal form), trailing zeros dropped, with the regional
+// decimal separator and thousands grouped by the regional group separator: "3,127", "4.34".
+// The chart marks and axes show their numbers so.
+std::string formatGrouped(long double value, int maxDecimals);
 
 }  // namespace nutrient

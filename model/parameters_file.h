@@ -2,14 +2,12 @@
 // Parameter sets on disk: 40 lines in file order, CR LF, Windows-1251, each line the field's
 // text exactly as it stands.
 
-#include "model/parameter_set.h"
+#include "parameter_set.h"
 
 #include <string>
 #include <string_view>
 
 namespace nutrient {
-
-inline constexpr const char* kWarnNotTextFile = "Введите имя текстового файла.";
 
 // The file-name rule of saving: ".txt" is appended unless the fourth character from the end
 // is a dot (a name shorter than four characters has none, so it gets ".txt").
@@ -27,10 +25,5 @@ void saveParameters(const ParameterSet& parameters, std::string& fileName);
 // nothing) when the file cannot be read; else assigns the 40 lines in file order, each an
 // ordinary change firing the change rules, missing lines read as empty texts.
 void loadParameters(ParameterSet& parameters, const std::string& fileName);
-
-// Windows-1251 <-> UTF-8.  Every byte decodes (0x98, unassigned, to U+0098) so a file read
-// and written again keeps its bytes; characters outside the code page are written as "?".
-std::string decodeWindows1251(std::string_view bytes);
-std::string encodeWindows1251(std::string_view utf8);
 
 }  // namespace nutrient

@@ -1,14 +1,12 @@
 #include "ui/budget_charts.h"
 
-#include "ui/chart_figures.h"
+#include "model/chart_figures.h"
 #include "ui/charts/bar_chart.h"
-#include "ui/message_boxes.h"
+#include "ui/window_parts.h"
 
-#include <QFont>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
-#include <QStyle>
 
 namespace nutrient {
 
@@ -18,8 +16,19 @@ constexpr int kChartWidth = 537;
 constexpr int kChartHeight = 521;
 constexpr int kChartTop = 62;
 
-BarChart3D* makeChart(QWidget* parent, const char* name, const char* title, bool minorTicks,
-                      int x) {
+// Inputs stand up in red, outputs hang down in blue.
+const QColor kInputRed(0xFF, 0x00, 0x00);
+const QColor kOutputBlue(0x00, 0x00, 0xFF);
+
+std::vector<ChartBar> chartBars(const LoadResults& results, Nutrient nutrient) {
+    std::vector<ChartBar> bars;
+    for (const BudgetBar& bar : budgetBars(results, nutrient))
+        bars.push_back({QString::fromLatin1(resultRow(bar.quantity).symbol), bar.value,
+                        bar.input ? kInputRed : kOutputBlue});
+    return bars;
+}
+
+BarChart3D* makeChart(QWidget* parent, const char* name, const char* title, bool minorTicks, int x) {
     auto* chart = new BarChart3D(parent);
     chart->setObjectName(QString::fromLatin1(name));
     chart->setTitle(QString::fromLatin1(title));
@@ -32,10 +41,7 @@ BarChart3D* makeChart(QWidget* parent, const char* name, const char* title, bool
 
 QLabel* makeText(QWidget* parent, const QString& text, int pixelSize, const QRect& geometry) {
     auto* label = new QLabel(text, parent);
-    QFont font = label->font();
-    font.setPixelSize(pixelSize);
-    font.setBold(true);
-    label->setFont(font);
+    label->setFont(pixelFont(pixelSize, true));
     label->setGeometry(geometry);
     return label;
 }
@@ -49,15 +55,16 @@ QLabel* makeSwatch(QWidget* parent, const char* resource, int x) {
 
 }  // namespace
 
-TForm6::TForm6(const LoadResults& results, Messages& messages, QWidget* parent)
-    : LazyDialog(parent), results_(results), messages_(messages) {
+BudgetCharts::BudgetCharts(const LoadResults& results, Messages& messages, QWidget* parent)
+    : LazyDialog(&messages, parent), results_(results), messages_(messages) {
+    setObjectName(QStringLiteral("Form6"));
     setWindowTitle(QStringLiteral("Graphics"));
     setFixedSize(1088, 666);
 }
 
-void TForm6::build() {
-    auto* heading = makeText(this, QStringLiteral("Inputs (1) and outputs (2) of nutrient budget"),
-                             13, QRect(0, 8, width(), 18));
+void BudgetCharts::build() {
+    auto* heading =
+        makeText(this, QStringLiteral("Inputs (1) and outputs (2) of nutrient budget"), 13, QRect(0, 8, width(), 18));
     heading->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     // The legend of the two bar colours, centred under the heading.
     const int legendLeft = width() / 2 - 70;
@@ -66,30 +73,21 @@ void TForm6::build() {
     makeSwatch(this, ":/images/swatch_blue.png", legendLeft + 80);
     makeText(this, QStringLiteral("2"), 13, QRect(legendLeft + 127, 30, 20, 25));
 
-    Chart1 = makeChart(this, "Chart1", "Ptot", false, 4);
-    Chart2 = makeChart(this, "Chart2", "Ntot", true, 4 + kChartWidth + 6);
+    chartP_ = makeChart(this, "Chart1", "Ptot", false, 4);
+    chartN_ = makeChart(this, "Chart2", "Ntot", true, 4 + kChartWidth + 6);
 
-    BitBtn1 = makeCloseButton(*this, this);
-    BitBtn1->setGeometry((width() - 90) / 2, kChartTop + kChartHeight + 20, 90, 28);
+    closeButton_ = makeCloseButton(*this, this);
+    closeButton_->setGeometry((width() - 90) / 2, kChartTop + kChartHeight + 20, 90, 28);
 }
 
-void TForm6::showEvent(QShowEvent* event) {
-    centreOnScreen(*this);
-    LazyDialog::showEvent(event);
-    FormShow();
-}
-
-void TForm6::FormShow() {
-    ensureBuilt();
-    guarded(messages_, [&] {
-        Chart1->clear();
-        Chart2->clear();
-        if (budgetDrawable(results_)) {
-            Chart1->setBars(budgetBars(results_, Nutrient::P));
-            Chart2->setBars(budgetBars(results_, Nutrient::N));
-        }
-        warnAboutCropRemoval(results_, messages_);
-    });
+void BudgetCharts::refresh() {
+    chartP_->clear();
+    chartN_->clear();
+    if (budgetDrawable(results_)) {
+        chartP_->setBars(chartBars(results_, Nutrient::P));
+        chartN_->setBars(chartBars(results_, Nutrient::N));
+    }
+    warnAboutCropRemoval(results_, messages_);
 }
 
 }  // namespace nutrient

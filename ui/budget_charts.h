@@ -3,7 +3,6 @@
 // as blue bars below it, one 3-D bar chart for P and one for N.
 
 #include "model/load_calculation.h"
-#include "model/messages.h"
 #include "ui/modal.h"
 
 class QPushButton;
@@ -12,30 +11,29 @@ namespace nutrient {
 
 class BarChart3D;
 
-class TForm6 : public LazyDialog {
+class BudgetCharts : public LazyDialog {
     Q_OBJECT
 public:
-    TForm6(const LoadResults& results, Messages& messages, QWidget* parent = nullptr);
+    BudgetCharts(const LoadResults& results, Messages& messages, QWidget* parent = nullptr);
 
     // Empties both charts, draws the budgets when the crop removal is plausible for both
     // nutrients, then warns about each implausible one.
-    void FormShow();
+    void refresh() override;
 
-    // The charts exist once the window has been built (shown, FormShow or ensureBuilt).
-    const BarChart3D& chartP() const { return *Chart1; }
-    const BarChart3D& chartN() const { return *Chart2; }
+    // The charts exist once the window has been built (shown or ensureBuilt).
+    const BarChart3D& chartP() const { return *chartP_; }
+    const BarChart3D& chartN() const { return *chartN_; }
 
 protected:
     // The two charts, their legend and the close button, built on first showing.
     void build() override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     const LoadResults& results_;
     Messages& messages_;
-    BarChart3D* Chart1 = nullptr;
-    BarChart3D* Chart2 = nullptr;
-    QPushButton* BitBtn1 = nullptr;
+    BarChart3D* chartP_ = nullptr;
+    BarChart3D* chartN_ = nullptr;
+    QPushButton* closeButton_ = nullptr;
 };
 
 }  // namespace nutrient

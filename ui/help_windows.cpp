@@ -1,6 +1,9 @@
 #include "ui/help_windows.h"
 
+#include "ui/window_parts.h"
+
 #include <QFile>
+#include <QFrame>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
@@ -21,46 +24,39 @@ QString resourceText(const QString& resource) {
 }  // namespace
 
 TextWindow::TextWindow(const char* caption, const QString& resource, QWidget* parent)
-    : LazyDialog(parent), resource_(resource) {
+    : LazyDialog(nullptr, parent), resource_(resource) {
     setWindowTitle(QString::fromUtf8(caption));
 }
 
 void TextWindow::build() {
-    auto* panel = new QFrame(this);
-    panel->setObjectName(QStringLiteral("Panel1"));
-    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    QFrame* panel = sunkenPanel(this, "Panel1");
 
-    Memo1 = new QPlainTextEdit(panel);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setReadOnly(true);
-    Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    textView_ = new QPlainTextEdit(panel);
+    textView_->setObjectName(QStringLiteral("Memo1"));
+    textView_->setReadOnly(true);
+    textView_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    textView_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    textView_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     QFont font(QStringLiteral("Sans Serif"), 8);
     font.setStyleHint(QFont::SansSerif);
-    Memo1->setFont(font);
-    Memo1->setPlainText(resourceText(resource_));
+    textView_->setFont(font);
+    textView_->setPlainText(resourceText(resource_));
 
     auto* panelLayout = new QVBoxLayout(panel);
     panelLayout->setContentsMargins(1, 1, 1, 1);
-    panelLayout->addWidget(Memo1);
+    panelLayout->addWidget(textView_);
     auto* windowLayout = new QVBoxLayout(this);
     windowLayout->setContentsMargins(0, 0, 0, 0);
     windowLayout->addWidget(panel);
 }
 
-void TextWindow::showEvent(QShowEvent* event) {
-    LazyDialog::showEvent(event);
-    centreOnScreen(*this);
-}
-
-TForm4::TForm4(QWidget* parent)
+HelpWindow::HelpWindow(QWidget* parent)
     : TextWindow("Помощь", QStringLiteral(":/texts/help.txt"), parent) {
     setObjectName(QStringLiteral("Form4"));
     resize(696, 480);
 }
 
-TForm7::TForm7(QWidget* parent)
+MethodWindow::MethodWindow(QWidget* parent)
     : TextWindow("Описание методики", QStringLiteral(":/texts/method.txt"), parent) {
     setObjectName(QStringLiteral("Form7"));
     setFixedSize(862, 606);

@@ -17,25 +17,24 @@ public:
 
 protected:
     void build() override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     QString resource_;
-    QPlainTextEdit* Memo1 = nullptr;
+    QPlainTextEdit* textView_ = nullptr;
 };
 
 // The recommendations; resizable, 696 x 480 at first.
-class TForm4 : public TextWindow {
+class HelpWindow : public TextWindow {
     Q_OBJECT
 public:
-    explicit TForm4(QWidget* parent = nullptr);
+    explicit HelpWindow(QWidget* parent = nullptr);
 };
 
 // The method description; fixed 862 x 606.
-class TForm7 : public TextWindow {
+class MethodWindow : public TextWindow {
     Q_OBJECT
 public:
-    explicit TForm7(QWidget* parent = nullptr);
+    explicit MethodWindow(QWidget* parent = nullptr);
 };
 
 }  // namespace nutrient

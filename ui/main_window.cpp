@@ -1,8 +1,9 @@
 #include "ui/main_window.h"
 
-#include "ui/message_boxes.h"
-#include "ui/modal.h"
+#include "model/messages.h"
+#include "ui/window_parts.h"
 
+#include <QFrame>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -18,14 +19,6 @@ constexpr int kClientWidth = 427;
 constexpr int kClientHeight = 392;
 constexpr int kButtonHeight = 25;
 
-QFrame* sunkenPanel(QWidget* parent, const char* name, const QRect& geometry) {
-    auto* panel = new QFrame(parent);
-    panel->setObjectName(QString::fromLatin1(name));
-    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    panel->setGeometry(geometry);
-    return panel;
-}
-
 // The style's standard glyph as the buttons show it.  standardIcon() decodes the glyph in every
 // size it comes in, up to 128 pixels, which made it the costliest part of building this window
 // at start-up; these buttons of a fixed-size window show it at the one size standardPixmap()
@@ -35,10 +28,9 @@ QIcon standardGlyph(const QStyle& style, QStyle::StandardPixmap glyph) {
     return QIcon(style.standardPixmap(glyph));
 }
 
-QPushButton* glyphButton(QWidget* parent, const char* name, const char* text,
-                         QStyle::StandardPixmap glyph, const QRect& geometry) {
-    auto* button = new QPushButton(standardGlyph(*parent->style(), glyph), QString::fromUtf8(text),
-                                   parent);
+QPushButton* glyphButton(QWidget* parent, const char* name, const char* text, QStyle::StandardPixmap glyph,
+                         const QRect& geometry) {
+    auto* button = new QPushButton(standardGlyph(*parent->style(), glyph), QString::fromUtf8(text), parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(geometry);
     return button;
@@ -46,7 +38,7 @@ QPushButton* glyphButton(QWidget* parent, const char* name, const char* text,
 
 }  // namespace
 
-TForm1::TForm1(QWidget* parent) : QDialog(parent) {
+MainWindow::MainWindow(QWidget* parent) : LazyDialog(nullptr, parent) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(kProgramTitle));
     setFixedSize(kClientWidth, kClientHeight);
@@ -54,7 +46,10 @@ TForm1::TForm1(QWidget* parent) : QDialog(parent) {
     QFont captions = font();
     captions.setPointSize(8);
     setFont(captions);
+    ensureBuilt();
+}
 
+void MainWindow::build() {
     QFrame* client = sunkenPanel(this, "Panel1", QRect(0, 0, kClientWidth, kClientHeight));
     buildAboutPanel(client);
     buildEmblem(client);
@@ -62,7 +57,7 @@ TForm1::TForm1(QWidget* parent) : QDialog(parent) {
     setKeyboardOrder();
 }
 
-void TForm1::buildAboutPanel(QWidget* client) {
+void MainWindow::buildAboutPanel(QWidget* client) {
     QFrame* panel = sunkenPanel(client, "Panel2", QRect(16, 16, 393, 169));
 
     struct Line {
@@ -82,31 +77,27 @@ void TForm1::buildAboutPanel(QWidget* client) {
     for (const Line& line : kLines) {
         auto* label = new QLabel(QString::fromUtf8(line.text), panel);
         label->setObjectName(QStringLiteral("Label%1").arg(number++));
-        QFont font = label->font();
-        font.setPixelSize(line.pixelSize);
-        font.setBold(true);
-        label->setFont(font);
+        label->setFont(pixelFont(line.pixelSize, true));
         label->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
         label->setGeometry(2, line.top, panel->width() - 4, line.height);
     }
 
     const int buttonTop = panel->height() - 16 - kButtonHeight;
-    BitBtn5 = glyphButton(panel, "BitBtn5", "&Описание методики", QStyle::SP_DialogHelpButton,
-                          QRect(16, buttonTop, 161, kButtonHeight));
-    BitBtn4 = glyphButton(panel, "BitBtn4", "&Техническая поддержка",
-                          QStyle::SP_DialogHelpButton,
-                          QRect(panel->width() - 16 - 161, buttonTop, 161, kButtonHeight));
+    methodButton_ = glyphButton(panel, "BitBtn5", "&Описание методики", QStyle::SP_DialogHelpButton,
+                                QRect(16, buttonTop, 161, kButtonHeight));
+    helpButton_ = glyphButton(panel, "BitBtn4", "&Техническая поддержка", QStyle::SP_DialogHelpButton,
+                              QRect(panel->width() - 16 - 161, buttonTop, 161, kButtonHeight));
     // Semi-condensed, so that "&Техническая поддержка" and its glyph fit the 161 pixels.
-    for (QPushButton* button : {BitBtn5, BitBtn4}) {
+    for (QPushButton* button : {methodButton_, helpButton_}) {
         QFont condensed = button->font();
         condensed.setStretch(QFont::SemiCondensed);
         button->setFont(condensed);
     }
-    connect(BitBtn5, &QPushButton::clicked, this, &TForm1::BitBtn5Click);
-    connect(BitBtn4, &QPushButton::clicked, this, &TForm1::BitBtn4Click);
+    connect(methodButton_, &QPushButton::clicked, this, &MainWindow::openMethodDescription);
+    connect(helpButton_, &QPushButton::clicked, this, &MainWindow::openHelp);
 }
 
-void TForm1::buildEmblem(QWidget* client) {
+void MainWindow::buildEmblem(QWidget* client) {
     QFrame* frame = sunkenPanel(client, "Panel3", QRect(136, 200, 145, 137));
     // Drawn unscaled from its top-left corner; the label clips what does not fit.
     auto* picture = new QLabel(frame);
@@ -116,58 +107,53 @@ void TForm1::buildEmblem(QWidget* client) {
     picture->setPixmap(QPixmap(QStringLiteral(":/images/emblem.png")));
 }
 
-void TForm1::buildActionButtons(QWidget* client) {
+void MainWindow::buildActionButtons(QWidget* client) {
     // The style's own "yes to all" and "ignore" glyphs are empty in most styles; the green check
     // and the green forward arrow stand for them.
-    BitBtn3 = glyphButton(client, "BitBtn3", "&Параметры", QStyle::SP_DialogApplyButton,
-                          QRect(16, 208, 113, kButtonHeight));
-    BitBtn2 = glyphButton(client, "BitBtn2", "&Расчет", QStyle::SP_ArrowForward,
-                          QRect(296, 208, 113, kButtonHeight));
-    BitBtn1 = glyphButton(client, "BitBtn1", "&Выход", QStyle::SP_DialogCloseButton,
-                          QRect(152, 352, 113, kButtonHeight));
-    connect(BitBtn3, &QPushButton::clicked, this, &TForm1::BitBtn3Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &TForm1::BitBtn2Click);
-    connect(BitBtn1, &QPushButton::clicked, this, &QWidget::close);
+    parametersButton_ = glyphButton(client, "BitBtn3", "&Параметры", QStyle::SP_DialogApplyButton,
+                                    QRect(16, 208, 113, kButtonHeight));
+    calculateButton_ = glyphButton(client, "BitBtn2", "&Расчет", QStyle::SP_ArrowForward,
+                                   QRect(296, 208, 113, kButtonHeight));
+    exitButton_ = glyphButton(client, "BitBtn1", "&Выход", QStyle::SP_DialogCloseButton,
+                              QRect(152, 352, 113, kButtonHeight));
+    connect(parametersButton_, &QPushButton::clicked, this, &MainWindow::openParameters);
+    connect(calculateButton_, &QPushButton::clicked, this, &MainWindow::openResults);
+    connect(exitButton_, &QPushButton::clicked, this, &QWidget::close);
 }
 
-void TForm1::setKeyboardOrder() {
-    setTabOrder(BitBtn1, BitBtn2);
-    setTabOrder(BitBtn2, BitBtn3);
-    setTabOrder(BitBtn3, BitBtn4);
-    setTabOrder(BitBtn4, BitBtn5);
+void MainWindow::setKeyboardOrder() {
+    setTabOrder(exitButton_, calculateButton_);
+    setTabOrder(calculateButton_, parametersButton_);
+    setTabOrder(parametersButton_, helpButton_);
+    setTabOrder(helpButton_, methodButton_);
 }
 
-void TForm1::setWindows(QDialog& parameters, QDialog& results, QDialog& help, QDialog& method) {
+void MainWindow::setWindows(QDialog& parameters, QDialog& results, QDialog& help, QDialog& method) {
     parameters_ = &parameters;
     results_ = &results;
     help_ = &help;
     method_ = &method;
 }
 
-void TForm1::BitBtn3Click() {
+void MainWindow::openParameters() {
     if (parameters_) showModal(*parameters_);
 }
 
-void TForm1::BitBtn2Click() {
+void MainWindow::openResults() {
     if (results_) showModal(*results_);
 }
 
-void TForm1::BitBtn5Click() {
+void MainWindow::openMethodDescription() {
     if (method_) showModal(*method_);
 }
 
-void TForm1::BitBtn4Click() {
+void MainWindow::openHelp() {
     if (help_) showModal(*help_);
 }
 
-void TForm1::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    centreOnScreen(*this);
-    // "&Выход" holds the focus, so Enter right after start-up ends the program.
-    BitBtn1->setFocus();
-}
+void MainWindow::refresh() { exitButton_->setFocus(); }
 
-void TForm1::keyPressEvent(QKeyEvent* event) {
+void MainWindow::keyPressEvent(QKeyEvent* event) {
     // The main window has no cancel button: Esc does not close it.
     if (event->key() == Qt::Key_Escape) return;
     QDialog::keyPressEvent(event);

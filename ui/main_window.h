@@ -2,27 +2,31 @@
 // The main window: what the program is for, the emblem, and the buttons that open the
 // parameters, the calculation, the help and the method description.  Closing it ends the run.
 
-#include <QDialog>
+#include "ui/modal.h"
 
 class QPushButton;
 
 namespace nutrient {
 
-class TForm1 : public QDialog {
+class MainWindow : public LazyDialog {
     Q_OBJECT
 public:
-    explicit TForm1(QWidget* parent = nullptr);
+    explicit MainWindow(QWidget* parent = nullptr);
 
     // The windows the buttons open; they live as long as this one.
     void setWindows(QDialog& parameters, QDialog& results, QDialog& help, QDialog& method);
 
-    void BitBtn3Click();  // "&Параметры"
-    void BitBtn2Click();  // "&Расчет"
-    void BitBtn5Click();  // "&Описание методики"
-    void BitBtn4Click();  // "&Техническая поддержка"
+    void openParameters();
+    void openResults();
+    void openMethodDescription();
+    void openHelp();
+
+    // "&Выход" takes the focus, so Enter right after start-up ends the program.
+    void refresh() override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    // Built at once: the main window is the first thing the user sees.
+    void build() override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
@@ -31,11 +35,11 @@ private:
     void buildActionButtons(QWidget* client);
     void setKeyboardOrder();
 
-    QPushButton* BitBtn1 = nullptr;  // "&Выход"
-    QPushButton* BitBtn2 = nullptr;  // "&Расчет"
-    QPushButton* BitBtn3 = nullptr;  // "&Параметры"
-    QPushButton* BitBtn4 = nullptr;  // "&Техническая поддержка"
-    QPushButton* BitBtn5 = nullptr;  // "&Описание методики"
+    QPushButton* exitButton_ = nullptr;
+    QPushButton* calculateButton_ = nullptr;
+    QPushButton* parametersButton_ = nullptr;
+    QPushButton* helpButton_ = nullptr;
+    QPushButton* methodButton_ = nullptr;
 
     QDialog* parameters_ = nullptr;
     QDialog* results_ = nullptr;

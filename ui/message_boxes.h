@@ -9,9 +9,6 @@ class QWidget;
 
 namespace nutrient {
 
-// The program's title: the main window's caption and the caption of failure boxes.
-inline constexpr const char* kProgramTitle = "Расчет формирования биогенной нагрузки";
-
 // Message boxes over the active window, each modal with one OK button.
 class MessageBoxes : public Messages {
 public:

@@ -1,8 +1,9 @@
 #include "ui/modal.h"
 
-#include <QPushButton>
-#include <QScreen>
-#include <QStyle>
+#include "ui/message_boxes.h"
+#include "ui/window_parts.h"
+
+#include <QShowEvent>
 
 namespace nutrient {
 
@@ -21,21 +22,7 @@ void showModal(QDialog& dialog) {
     }
 }
 
-void centreOnScreen(QWidget& window) {
-    const QScreen* screen = window.screen();
-    if (!screen) return;
-    QRect frame = window.frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    window.move(frame.topLeft());
-}
-
-QPushButton* makeCloseButton(QDialog& window, QWidget* parent) {
-    auto* button = new QPushButton(window.style()->standardIcon(QStyle::SP_DialogCloseButton),
-                                   QStringLiteral("&Close"), parent);
-    button->setObjectName(QStringLiteral("BitBtn1"));
-    QObject::connect(button, &QPushButton::clicked, &window, &QDialog::close);
-    return button;
-}
+LazyDialog::LazyDialog(Messages* messages, QWidget* parent) : QDialog(parent), messages_(messages) {}
 
 void LazyDialog::ensureBuilt() {
     if (built_) return;
@@ -47,6 +34,18 @@ void LazyDialog::ensureBuilt() {
 void LazyDialog::setVisible(bool visible) {
     if (visible) ensureBuilt();
     QDialog::setVisible(visible);
+}
+
+void LazyDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // A window restored by the window system is not shown anew.
+    if (event->spontaneous()) return;
+    centreOnScreen(*this);
+    if (messages_) {
+        guarded(*messages_, [this] { refresh(); });
+    } else {
+        refresh();
+    }
 }
 
 }  // namespace nutrient

@@ -1,9 +1,9 @@
 #include "ui/parameters_window.h"
 
-#include "model/parameter_set.h"
 #include "model/parameters_file.h"
 #include "ui/file_dialogs.h"
 #include "ui/message_boxes.h"
+#include "ui/window_parts.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -43,16 +43,18 @@ constexpr const char* kPhosphorus = "Фосфор";
 constexpr const char* kNitrogen = "Азот";
 
 // Natural area and runoff modulus are computed from other fields, never typed.
-bool isDerived(const QString& field) { return field == u"Edit26" || field == u"Edit20"; }
+bool isDerived(Parameter parameter) {
+    return parameter == Parameter::NaturalArea || parameter == Parameter::RunoffModulus;
+}
 
 // What a hydrologist usually finds on the Gulf of Finland catchment, as a hint beside the unit.
 struct TypicalRange {
-    const char* field;
+    Parameter parameter;
     const char* text;
 };
 constexpr TypicalRange kTypicalRanges[] = {
-    {"Edit5", "Обычно 280–320 мм/год на водосборе Финского залива"},
-    {"Edit15", "Обычно 0.002–0.005 т/(км²·год)"},
+    {Parameter::RunoffLayer, "Обычно 280–320 мм/год на водосборе Финского залива"},
+    {Parameter::DepositionP, "Обычно 0.002–0.005 т/(км²·год)"},
 };
 
 // ---- The layout table -------------------------------------------------------------------
@@ -69,24 +71,27 @@ enum class CellKind {
 
 struct Cell {
     CellKind kind;
-    const char* text;                // the field name for Title, Caption and Field
+    Parameter parameter;             // of Title, Caption and Field
+    const char* text = "";           // of Text and Heading
     int span = 1;                    // grid columns taken
     const char* exponent = nullptr;  // raised after the unit's "м" (км², г/м³)
     int width = kFieldWidth;         // of a field; 0 = as wide as its column
 };
 
-Cell title(const char* field) { return {CellKind::Title, field}; }
-Cell caption(const char* field, int span = 1, const char* exponent = nullptr) {
-    return {CellKind::Caption, field, span, exponent};
+Cell title(Parameter parameter) { return {CellKind::Title, parameter}; }
+Cell caption(Parameter parameter, int span = 1, const char* exponent = nullptr) {
+    return {CellKind::Caption, parameter, "", span, exponent};
 }
-Cell field(const char* name, int width = kFieldWidth) { return {CellKind::Field, name, 1, nullptr, width}; }
+Cell field(Parameter parameter, int width = kFieldWidth) {
+    return {CellKind::Field, parameter, "", 1, nullptr, width};
+}
 Cell text(const char* text, int span = 1, const char* exponent = nullptr) {
-    return {CellKind::Text, text, span, exponent};
+    return {CellKind::Text, {}, text, span, exponent};
 }
 Cell heading(const char* text, int span = 1, const char* exponent = nullptr) {
-    return {CellKind::Heading, text, span, exponent};
+    return {CellKind::Heading, {}, text, span, exponent};
 }
-Cell blank(int span = 1) { return {CellKind::Text, "", span}; }
+Cell blank(int span = 1) { return {CellKind::Text, {}, "", span}; }
 
 struct PanelLayout {
     Column column;
@@ -101,48 +106,48 @@ struct PanelLayout {
 // parameter table; only the window's own headings are written here.
 const std::vector<PanelLayout>& panelLayouts() {
     static const std::vector<PanelLayout> layouts = {
-        {Column::Top, nullptr, nullptr, {{title("Edit38"), field("Edit38", 0)}}, {1}, {}},
+        {Column::Top, nullptr, nullptr, {{title(Parameter::ObjectName), field(Parameter::ObjectName, 0)}}, {1}, {}},
         {Column::Left,
          "Площади, км",
          "2",
-         {{caption("Edit21"), field("Edit21")},
-          {caption("Edit22"), field("Edit22")},
-          {caption("Edit23"), field("Edit23")},
-          {caption("Edit24"), field("Edit24")},
-          {caption("Edit25"), field("Edit25")},
-          {caption("Edit26"), field("Edit26")}},
+         {{caption(Parameter::TotalArea), field(Parameter::TotalArea)},
+          {caption(Parameter::ArableArea), field(Parameter::ArableArea)},
+          {caption(Parameter::UrbanArea), field(Parameter::UrbanArea)},
+          {caption(Parameter::MixedArea), field(Parameter::MixedArea)},
+          {caption(Parameter::WaterShare), field(Parameter::WaterShare)},
+          {caption(Parameter::NaturalArea), field(Parameter::NaturalArea)}},
          {0},
          {}},
         {Column::Left,
          "Внесение минеральных удобрений",
          nullptr,
-         {{caption("Edit13"), field("Edit13")}, {caption("Edit14"), field("Edit14")}},
+         {{caption(Parameter::FertiliserP), field(Parameter::FertiliserP)}, {caption(Parameter::FertiliserN), field(Parameter::FertiliserN)}},
          {0},
          {}},
         {Column::Left,
          "Вынос с собранным урожаем ",
          nullptr,
          {{text("Модуль выноса биогенных веществ с урожаем, т/(год км   ) ", 2, "2")},
-          {text(kPhosphorus), caption("Edit17"), field("Edit17")},
-          {text(kNitrogen), caption("Edit19"), field("Edit19")}},
+          {text(kPhosphorus), caption(Parameter::CropRemovalP), field(Parameter::CropRemovalP)},
+          {text(kNitrogen), caption(Parameter::CropRemovalN), field(Parameter::CropRemovalN)}},
          {0},
          {}},
         {Column::Left,
          "Атмосферные выпадения",
          nullptr,
          {{text("т/(год км  )", 3, "2")},
-          {text(kPhosphorus), caption("Edit15"), field("Edit15")},
-          {text(kNitrogen), caption("Edit16"), field("Edit16")}},
+          {text(kPhosphorus), caption(Parameter::DepositionP), field(Parameter::DepositionP)},
+          {text(kNitrogen), caption(Parameter::DepositionN), field(Parameter::DepositionN)}},
          {0},
          {}},
         {Column::Left,
          "Коэф. для расчета удержания и выноса",
          nullptr,
-         {{text(kPhosphorus), caption("Edit6"), field("Edit6"), caption("Edit7"), field("Edit7")},
-          {text(kNitrogen), caption("Edit8"), field("Edit8"), caption("Edit18"), field("Edit18")},
+         {{text(kPhosphorus), caption(Parameter::RetentionCoefficientP), field(Parameter::RetentionCoefficientP), caption(Parameter::RetentionExponentP), field(Parameter::RetentionExponentP)},
+          {text(kNitrogen), caption(Parameter::RetentionCoefficientN), field(Parameter::RetentionCoefficientN), caption(Parameter::RetentionExponentN), field(Parameter::RetentionExponentN)},
           // The runoff modulus' caption is too long to share its line with the field.
-          {caption("Edit20", 5, "2")},
-          {blank(4), field("Edit20")}},
+          {caption(Parameter::RunoffModulus, 5, "2")},
+          {blank(4), field(Parameter::RunoffModulus)}},
          {0},
          {}},
         {Column::Right,
@@ -155,21 +160,21 @@ const std::vector<PanelLayout>& panelLayouts() {
                    "в формировании\n"
                    "нагрузки")},
           {blank(), heading(kPhosphorus), heading(kNitrogen), blank()},
-          {caption("Edit27"), field("Edit27", 52), field("Edit32", 52), field("Edit33", 72)},
-          {caption("Edit28"), field("Edit28", 52), field("Edit31", 52), field("Edit34", 72)},
-          {caption("Edit29"), field("Edit29", 52), field("Edit30", 52), field("Edit35", 72)}},
+          {caption(Parameter::CattleEmissionP), field(Parameter::CattleEmissionP, 52), field(Parameter::CattleEmissionN, 52), field(Parameter::Cattle, 72)},
+          {caption(Parameter::PigEmissionP), field(Parameter::PigEmissionP, 52), field(Parameter::PigEmissionN, 52), field(Parameter::Pigs, 72)},
+          {caption(Parameter::PoultryEmissionP), field(Parameter::PoultryEmissionP, 52), field(Parameter::PoultryEmissionN, 52), field(Parameter::Poultry, 72)}},
          {0},
          {}},
         {Column::Right,
          "Точечные источники",
          nullptr,
-         {{caption("Edit36"), field("Edit36")}, {caption("Edit37"), field("Edit37")}},
+         {{caption(Parameter::PointSourcesP), field(Parameter::PointSourcesP)}, {caption(Parameter::PointSourcesN), field(Parameter::PointSourcesN)}},
          {0},
          {}},
         {Column::Right,
          "Поступление извне",
          nullptr,
-         {{caption("Edit39"), field("Edit39")}, {caption("Edit40"), field("Edit40")}},
+         {{caption(Parameter::InflowP), field(Parameter::InflowP)}, {caption(Parameter::InflowN), field(Parameter::InflowN)}},
          {0},
          {}},
         {Column::Right,
@@ -177,11 +182,11 @@ const std::vector<PanelLayout>& panelLayouts() {
          nullptr,
          {{heading("Концентрации", 2), heading("Концентрации", 2)},
           {heading("общего фосфора, г/м", 2, "3"), heading("общего азота, г/м", 2, "3")},
-          {caption("Edit1"), field("Edit1"), caption("Edit9"), field("Edit9")},
-          {caption("Edit2"), field("Edit2"), caption("Edit10"), field("Edit10")},
-          {caption("Edit3"), field("Edit3"), caption("Edit11"), field("Edit11")},
-          {caption("Edit4"), field("Edit4"), caption("Edit12"), field("Edit12")},
-          {caption("Edit5", 3), field("Edit5")}},
+          {caption(Parameter::ArableConcentrationP), field(Parameter::ArableConcentrationP), caption(Parameter::ArableConcentrationN), field(Parameter::ArableConcentrationN)},
+          {caption(Parameter::UrbanConcentrationP), field(Parameter::UrbanConcentrationP), caption(Parameter::UrbanConcentrationN), field(Parameter::UrbanConcentrationN)},
+          {caption(Parameter::NaturalConcentrationP), field(Parameter::NaturalConcentrationP), caption(Parameter::NaturalConcentrationN), field(Parameter::NaturalConcentrationN)},
+          {caption(Parameter::MixedConcentrationP), field(Parameter::MixedConcentrationP), caption(Parameter::MixedConcentrationN), field(Parameter::MixedConcentrationN)},
+          {caption(Parameter::RunoffLayer, 3), field(Parameter::RunoffLayer)}},
          {0, 2},
          {"Индексы:", "f - пашня,      u - урбанизированные территории",
           "nat - естественный фон,   mix - смешанные территории"}},
@@ -206,14 +211,6 @@ constexpr const char* kKeyboardOrder[] = {
 };
 
 // ---- Labels -----------------------------------------------------------------------------
-
-QFont pixelFont(int pixels, bool bold, bool italic = false) {
-    QFont font;
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    font.setItalic(italic);
-    return font;
-}
 
 // A label whose unit carries a raised exponent (км², г/м³).  The exponent is a small label of
 // its own, set at the top of the line right after the unit's last "м": captions such as
@@ -277,7 +274,7 @@ QLabel* makeLabel(const QString& text, const char* exponent, const QFont& font, 
     return label;
 }
 
-QString captionOf(const char* field) { return QString::fromUtf8(findParameter(field)->caption); }
+QString captionOf(Parameter parameter) { return QString::fromUtf8(info(parameter).caption); }
 
 // Symbols such as "a=" or "Cf=" stand against the value they name.
 Qt::Alignment captionAlignment(const QString& caption) {
@@ -288,15 +285,9 @@ QString fieldToolTip(const ParameterInfo& parameter) {
     QString tip = QString::fromUtf8(parameter.symbol);
     if (*parameter.unit) tip += QStringLiteral(", ") + QString::fromUtf8(parameter.unit);
     for (const TypicalRange& range : kTypicalRanges) {
-        if (qstrcmp(range.field, parameter.field) == 0) tip += u'\n' + QString::fromUtf8(range.text);
+        if (range.parameter == parameter.key) tip += u'\n' + QString::fromUtf8(range.text);
     }
     return tip;
-}
-
-QFrame* makePanel(QWidget* parent) {
-    auto* panel = new QFrame(parent);
-    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    return panel;
 }
 
 struct PanelFonts {
@@ -306,17 +297,17 @@ struct PanelFonts {
     QFont footnote = pixelFont(kFootnotePixels, false);
 };
 
-using FieldFactory = std::function<QLineEdit*(const char* field, QWidget* panel)>;
+using FieldFactory = std::function<QLineEdit*(Parameter parameter, QWidget* panel)>;
 
 QWidget* makeCell(const Cell& cell, const PanelFonts& fonts, const FieldFactory& makeField, QWidget* panel) {
     switch (cell.kind) {
     case CellKind::Title:
-        return makeLabel(captionOf(cell.text), nullptr, fonts.caption, Qt::AlignLeft, panel);
+        return makeLabel(captionOf(cell.parameter), nullptr, fonts.caption, Qt::AlignLeft, panel);
     case CellKind::Caption:
-        return makeLabel(captionOf(cell.text), cell.exponent, fonts.label, captionAlignment(captionOf(cell.text)),
-                         panel);
+        return makeLabel(captionOf(cell.parameter), cell.exponent, fonts.label,
+                         captionAlignment(captionOf(cell.parameter)), panel);
     case CellKind::Field: {
-        QLineEdit* edit = makeField(cell.text, panel);
+        QLineEdit* edit = makeField(cell.parameter, panel);
         if (cell.width) edit->setFixedWidth(cell.width);
         return edit;
     }
@@ -332,7 +323,7 @@ QWidget* makeCell(const Cell& cell, const PanelFonts& fonts, const FieldFactory&
 // A sunken panel: the group caption on top, the rows in a grid, the footnotes below; spare
 // height stays at the bottom.
 QFrame* buildPanel(const PanelLayout& layout, const PanelFonts& fonts, const FieldFactory& makeField, QWidget* window) {
-    QFrame* panel = makePanel(window);
+    QFrame* panel = sunkenPanel(window);
     auto* box = new QVBoxLayout(panel);
     box->setContentsMargins(6, 3, 6, 4);
     box->setSpacing(3);
@@ -387,38 +378,36 @@ void stackColumn(const std::vector<QFrame*>& panels, int x, int top, int bottom)
 
 // ---- The window -----------------------------------------------------------------------------
 
-TForm2::TForm2(ParameterSet& parameters, Messages& messages, FileDialogs& dialogs, QWidget* parent)
-    : LazyDialog(parent), parameters_(parameters), messages_(messages), dialogs_(dialogs) {
+ParametersWindow::ParametersWindow(ParameterSet& parameters, Messages& messages, FileDialogs& dialogs,
+                                   QWidget* parent)
+    : LazyDialog(&messages, parent), parameters_(parameters), messages_(messages), dialogs_(dialogs) {
+    setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Параметры"));
     setFont(pixelFont(kLabelPixels, false));
     setFixedSize(kClientWidth, kClientHeight);
-    parameters_.setChangeListener([this](const std::string& field) { showFieldText(field); });
+    parameters_.setChangeListener([this](Parameter parameter) { showFieldText(parameter); });
 }
 
-void TForm2::build() {
+void ParametersWindow::build() {
     buildPanels();
     setKeyboardOrder();
 }
 
-TForm2::~TForm2() { parameters_.setChangeListener(nullptr); }
+ParametersWindow::~ParametersWindow() { parameters_.setChangeListener(nullptr); }
 
-QLineEdit* TForm2::makeField(const char* name, QWidget* panel) {
-    const ParameterInfo& parameter = *findParameter(name);
-    const QString fieldName = QString::fromLatin1(name);
-    auto* edit = new QLineEdit(QString::fromStdString(parameters_.getText(name)), panel);
-    edit->setObjectName(fieldName);
-    edit->setToolTip(fieldToolTip(parameter));
-    edit->setReadOnly(isDerived(fieldName));
-    connect(edit, &QLineEdit::textEdited, this, [this, field = parameter.field](const QString& text) {
-        fieldEdited(field, text);
-    });
-    fields_.insert(fieldName, edit);
+QLineEdit* ParametersWindow::makeField(Parameter parameter, QWidget* panel) {
+    auto* edit = new QLineEdit(QString::fromStdString(parameters_.text(parameter)), panel);
+    edit->setObjectName(QString::fromLatin1(info(parameter).field));
+    edit->setToolTip(fieldToolTip(info(parameter)));
+    edit->setReadOnly(isDerived(parameter));
+    connect(edit, &QLineEdit::textEdited, this, [this, parameter](const QString& text) { fieldEdited(parameter, text); });
+    fields_[static_cast<int>(parameter)] = edit;
     return edit;
 }
 
-void TForm2::buildPanels() {
+void ParametersWindow::buildPanels() {
     const PanelFonts fonts;
-    const FieldFactory fieldFactory = [this](const char* field, QWidget* panel) { return makeField(field, panel); };
+    const FieldFactory fieldFactory = [this](Parameter parameter, QWidget* panel) { return makeField(parameter, panel); };
     QFrame* top = nullptr;
     std::vector<QFrame*> left;
     std::vector<QFrame*> right;
@@ -443,8 +432,8 @@ void TForm2::buildPanels() {
     stackColumn(right, kRightColumnX, columnsTop, columnsBottom);
 }
 
-QWidget* TForm2::buildButtonRow() {
-    QFrame* panel = makePanel(this);
+QWidget* ParametersWindow::buildButtonRow() {
+    QFrame* panel = sunkenPanel(this);
     auto* row = new QHBoxLayout(panel);
     row->setContentsMargins(8, 6, 8, 6);
     const auto button = [&](const char* name, const QString& text) {
@@ -455,22 +444,22 @@ QWidget* TForm2::buildButtonRow() {
         row->addWidget(b);
         return b;
     };
-    BitBtn2 = button("BitBtn2", QStringLiteral("&Open"));
-    BitBtn3 = button("BitBtn3", QStringLiteral("&Save"));
-    BitBtn4 = button("BitBtn4", QStringLiteral("&Standart"));
+    openButton_ = button("BitBtn2", QStringLiteral("&Open"));
+    saveButton_ = button("BitBtn3", QStringLiteral("&Save"));
+    standardButton_ = button("BitBtn4", QStringLiteral("&Standart"));
     row->addStretch(1);
-    BitBtn1 = makeCloseButton(*this, panel);
-    BitBtn1->setAutoDefault(false);
-    BitBtn1->setMinimumWidth(88);
-    row->addWidget(BitBtn1);
+    closeButton_ = makeCloseButton(*this, panel);
+    closeButton_->setAutoDefault(false);
+    closeButton_->setMinimumWidth(88);
+    row->addWidget(closeButton_);
 
-    connect(BitBtn2, &QPushButton::clicked, this, &TForm2::BitBtn2Click);
-    connect(BitBtn3, &QPushButton::clicked, this, &TForm2::BitBtn3Click);
-    connect(BitBtn4, &QPushButton::clicked, this, &TForm2::BitBtn4Click);
+    connect(openButton_, &QPushButton::clicked, this, &ParametersWindow::openParametersFile);
+    connect(saveButton_, &QPushButton::clicked, this, &ParametersWindow::saveParametersFile);
+    connect(standardButton_, &QPushButton::clicked, this, &ParametersWindow::restoreStandard);
     return panel;
 }
 
-void TForm2::setKeyboardOrder() {
+void ParametersWindow::setKeyboardOrder() {
     QWidget* previous = nullptr;
     for (const char* name : kKeyboardOrder) {
         QWidget* next = findChild<QWidget*>(QString::fromLatin1(name));
@@ -481,51 +470,41 @@ void TForm2::setKeyboardOrder() {
 
 // Typing is an ordinary change of the parameter: its change rule runs, and the derived fields
 // it rewrites come back through the change listener.
-void TForm2::fieldEdited(const char* field, const QString& text) {
-    guarded(messages_, [&] { parameters_.setText(field, text.toStdString()); });
+void ParametersWindow::fieldEdited(Parameter parameter, const QString& text) {
+    guarded(messages_, [&] { parameters_.setText(parameter, text.toStdString()); });
 }
 
 // Shows a parameter's new text.  The field being typed into already holds it and is left
 // alone, so its cursor stays where the user is typing.  Before the window is first shown there
 // are no fields yet: they take the current texts when built.
-void TForm2::showFieldText(const std::string& field) {
-    QLineEdit* edit = fields_.value(QString::fromStdString(field));
-    const QString text = QString::fromStdString(parameters_.getText(field));
+void ParametersWindow::showFieldText(Parameter parameter) {
+    QLineEdit* edit = fields_[static_cast<int>(parameter)];
+    const QString text = QString::fromStdString(parameters_.text(parameter));
     if (edit && edit->text() != text) edit->setText(text);
 }
 
-void TForm2::showEvent(QShowEvent* event) {
-    LazyDialog::showEvent(event);
-    if (event->spontaneous()) return;
-    centreOnScreen(*this);
-    FormShow();
+void ParametersWindow::refresh() {
+    parameters_.applyShowRule();
+    closeButton_->setFocus();
 }
 
-void TForm2::FormShow() {
-    ensureBuilt();
-    guarded(messages_, [&] {
-        parameters_.applyShowRule();
-        BitBtn1->setFocus();
-    });
-}
-
-void TForm2::closeEvent(QCloseEvent* event) {
-    if (FormClose()) {
+void ParametersWindow::closeEvent(QCloseEvent* event) {
+    if (passesClosingChecks()) {
         event->accept();
     } else {
         event->ignore();
     }
 }
 
-bool TForm2::FormClose() {
+bool ParametersWindow::passesClosingChecks() {
     return guarded(messages_, [&] { parameters_.checkOnClose(); });
 }
 
-void TForm2::reject() { close(); }
+void ParametersWindow::reject() { close(); }
 
 // Enter presses the button that has the focus and does nothing in a field.  A dialog would
 // otherwise make a button the default on showing, and Enter in any field would press "&Open".
-void TForm2::keyPressEvent(QKeyEvent* event) {
+void ParametersWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         if (auto* button = qobject_cast<QPushButton*>(focusWidget())) button->click();
         return;
@@ -533,14 +512,14 @@ void TForm2::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-void TForm2::BitBtn2Click() {
+void ParametersWindow::openParametersFile() {
     const QString name = dialogs_.openFileName(this);
     if (!name.isEmpty()) guarded(messages_, [&] { loadParameters(parameters_, name.toStdString()); });
     raise();
     activateWindow();
 }
 
-void TForm2::BitBtn3Click() {
+void ParametersWindow::saveParametersFile() {
     const QString name = dialogs_.saveFileName(this);
     if (name.isEmpty()) return;
     std::string fileName = name.toStdString();
@@ -548,7 +527,7 @@ void TForm2::BitBtn3Click() {
     dialogs_.rememberSaveName(QString::fromStdString(fileName));
 }
 
-void TForm2::BitBtn4Click() {
+void ParametersWindow::restoreStandard() {
     guarded(messages_, [&] { parameters_.applyStandard(); });
 }
 

@@ -2,12 +2,12 @@
 // The parameters window: the forty parameters of the catchment grouped by source, bound live
 // to the one ParameterSet, with Open, Save and Standart for parameters files and the standard set.
 
+#include "model/parameter_set.h"
 #include "ui/modal.h"
 
-#include <QHash>
 #include <QString>
 
-#include <string>
+#include <array>
 
 class QLineEdit;
 class QPushButton;
@@ -15,22 +15,20 @@ class QPushButton;
 namespace nutrient {
 
 class FileDialogs;
-class Messages;
-class ParameterSet;
 
-class TForm2 : public LazyDialog {
+class ParametersWindow : public LazyDialog {
     Q_OBJECT
 public:
-    TForm2(ParameterSet& parameters, Messages& messages, FileDialogs& dialogs, QWidget* parent = nullptr);
-    ~TForm2() override;
+    ParametersWindow(ParameterSet& parameters, Messages& messages, FileDialogs& dialogs, QWidget* parent = nullptr);
+    ~ParametersWindow() override;
 
     // Recomputes the two derived fields, then puts the focus on the close button.
-    void FormShow();
+    void refresh() override;
     // The closing checks; false when a text is not a number and the window must stay open.
-    bool FormClose();
-    void BitBtn2Click();  // "&Open"
-    void BitBtn3Click();  // "&Save"
-    void BitBtn4Click();  // "&Standart"
+    bool passesClosingChecks();
+    void openParametersFile();
+    void saveParametersFile();
+    void restoreStandard();
 
     // Esc closes through close(), so that the closing checks run and can keep the window open.
     void reject() override;
@@ -38,26 +36,25 @@ public:
 protected:
     // The forty fields with their captions, built on first showing from the current texts.
     void build() override;
-    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    QLineEdit* makeField(const char* field, QWidget* panel);
+    QLineEdit* makeField(Parameter parameter, QWidget* panel);
     void buildPanels();
     QWidget* buildButtonRow();
     void setKeyboardOrder();
-    void fieldEdited(const char* field, const QString& text);
-    void showFieldText(const std::string& field);
+    void fieldEdited(Parameter parameter, const QString& text);
+    void showFieldText(Parameter parameter);
 
     ParameterSet& parameters_;
     Messages& messages_;
     FileDialogs& dialogs_;
-    QHash<QString, QLineEdit*> fields_;
-    QPushButton* BitBtn1 = nullptr;  // close
-    QPushButton* BitBtn2 = nullptr;  // "&Open"
-    QPushButton* BitBtn3 = nullptr;  // "&Save"
-    QPushButton* BitBtn4 = nullptr;  // "&Standart"
+    std::array<QLineEdit*, kParameterCount> fields_ = {};
+    QPushButton* closeButton_ = nullptr;
+    QPushButton* openButton_ = nullptr;
+    QPushButton* saveButton_ = nullptr;
+    QPushButton* standardButton_ = nullptr;
 };
 
 }  // namespace nutrient

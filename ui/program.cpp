@@ -13,12 +13,12 @@ Program::Program() : Program(boxes_, qtFileDialogs_) {}
 
 Program::Program(Messages& messages, FileDialogs& fileDialogs)
     : parameters_(messages),
-      form2_(parameters_, messages, fileDialogs),
-      form3_(parameters_, results_, retention_, messages),
-      form5_(results_, retention_, messages),
-      form6_(results_, messages) {
-    form1_.setWindows(form2_, form3_, form4_, form7_);
-    form3_.setChartWindows(form5_, form6_);
+      parametersWindow_(parameters_, messages, fileDialogs),
+      resultsWindow_(parameters_, results_, retention_, messages),
+      sourceShareCharts_(results_, retention_, messages),
+      budgetCharts_(results_, messages) {
+    mainWindow_.setWindows(parametersWindow_, resultsWindow_, helpWindow_, methodWindow_);
+    resultsWindow_.setChartWindows(sourceShareCharts_, budgetCharts_);
 }
 
 void takeRegionalSeparators() {

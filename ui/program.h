@@ -25,16 +25,14 @@ public:
     // Boxes and file dialogs answered by the given seams instead (tests).
     Program(Messages& messages, FileDialogs& fileDialogs);
 
-    TForm1& mainWindow() { return form1_; }
-    TForm2& parametersWindow() { return form2_; }
-    TForm3& resultsWindow() { return form3_; }
-    TForm4& helpWindow() { return form4_; }
-    TForm5& sourceShareWindow() { return form5_; }
-    TForm6& budgetWindow() { return form6_; }
-    TForm7& methodWindow() { return form7_; }
+    MainWindow& mainWindow() { return mainWindow_; }
+    ParametersWindow& parametersWindow() { return parametersWindow_; }
+    ResultsWindow& resultsWindow() { return resultsWindow_; }
+    HelpWindow& helpWindow() { return helpWindow_; }
+    SourceShareCharts& sourceShareWindow() { return sourceShareCharts_; }
+    BudgetCharts& budgetWindow() { return budgetCharts_; }
+    MethodWindow& methodWindow() { return methodWindow_; }
     ParameterSet& parameters() { return parameters_; }
-    LoadResults& results() { return results_; }
-    RetentionShared& retention() { return retention_; }
 
 private:
     MessageBoxes boxes_;
@@ -43,13 +41,13 @@ private:
     LoadResults results_;
     RetentionShared retention_;
     // Created in this order, the main window first.
-    TForm1 form1_;
-    TForm2 form2_;
-    TForm3 form3_;
-    TForm4 form4_;
-    TForm5 form5_;
-    TForm6 form6_;
-    TForm7 form7_;
+    MainWindow mainWindow_;
+    ParametersWindow parametersWindow_;
+    ResultsWindow resultsWindow_;
+    HelpWindow helpWindow_;
+    SourceShareCharts sourceShareCharts_;
+    BudgetCharts budgetCharts_;
+    MethodWindow methodWindow_;
 };
 
 // The number texts take the decimal and group separators of the desktop's regional settings;

@@ -1,7 +1,6 @@
 #include "ui/results_window.h"
 
-#include "ui/message_boxes.h"
-#include "ui/modal.h"
+#include "ui/window_parts.h"
 
 #include <QClipboard>
 #include <QFontMetrics>
@@ -18,11 +17,6 @@
 namespace nutrient {
 
 namespace {
-
-constexpr const char* kBelowBackground =
-    "Расчитанное значение биогенной нагрузки на водоем меньше значения фоновой нагрузки! "
-    "Проверьте  правильность задания параметров модели или уменьшите значение выноса биогенов "
-    "с урожаем.";
 
 constexpr int kClientWidth = 639;
 constexpr int kClientHeight = 590;
@@ -52,20 +46,12 @@ constexpr int kButtonHeight = 25;
 constexpr int kButtonTop = kClientHeight - 14 - kButtonHeight;
 
 // The rows of the inflow, the natural component and the two moduli use the smaller font.
-int valuePixels(int rowIndex) {
-    const int row = rowIndex + 1;
-    return row == 6 || row >= 11 ? 11 : 12;
+int valuePixels(Quantity quantity) {
+    return quantity == Quantity::Lex || quantity >= Quantity::Lnat ? 11 : 12;
 }
 
 // The captions of the moduli leave blanks after "км" where the raised "2" of km² stands.
 const QString kSquareUnit = QStringLiteral("км ");
-
-QFont pixelFont(const QFont& base, int pixels, bool bold) {
-    QFont font = base;
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
 
 QLabel* textLabel(QWidget* parent, int number, const QString& text, const QFont& font,
                   const QRect& geometry, Qt::Alignment alignment) {
@@ -109,48 +95,43 @@ QString captionWithSquareSign(const QString& caption) {
 
 }  // namespace
 
-TForm3::TForm3(const ParameterSet& parameters, LoadResults& results, RetentionShared& shared,
-               Messages& messages, QWidget* parent)
-    : LazyDialog(parent), parameters_(parameters), results_(results), shared_(shared),
+ResultsWindow::ResultsWindow(const ParameterSet& parameters, LoadResults& results, RetentionShared& shared,
+                             Messages& messages, QWidget* parent)
+    : LazyDialog(&messages, parent), parameters_(parameters), results_(results), shared_(shared),
       messages_(messages) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Результаты расчетов"));
     setFixedSize(kClientWidth, kClientHeight);
 }
 
-void TForm3::build() {
-    auto* panel = new QFrame(this);
-    panel->setObjectName(QStringLiteral("Panel1"));
-    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    panel->setGeometry(0, 0, kClientWidth, kClientHeight);
-
+void ResultsWindow::build() {
+    QFrame* panel = sunkenPanel(this, "Panel1", QRect(0, 0, kClientWidth, kClientHeight));
     buildHeadings(panel);
     buildRows(panel);
     buildButtons(panel);
     showResults();
 
     auto* copy = new QShortcut(QKeySequence::Copy, this);
-    connect(copy, &QShortcut::activated, this, &TForm3::copyTable);
+    connect(copy, &QShortcut::activated, this, &ResultsWindow::copyTable);
 }
 
-void TForm3::buildHeadings(QWidget* panel) {
-    const QFont heading = pixelFont(font(), kHeadingPixels, true);
+void ResultsWindow::buildHeadings(QWidget* panel) {
+    const QFont heading = pixelFont(kHeadingPixels, true);
     const int lineWidth = kClientWidth - 2 * kCaptionLeft;
-    textLabel(panel, 1, QStringLiteral("Результаты расчета формирования биогенной нагрузки, т/год"),
-              heading, QRect(kCaptionLeft, 8, lineWidth, 18), Qt::AlignCenter);
-    Label2 = textLabel(panel, 2, QString(), heading, QRect(kCaptionLeft, 28, lineWidth, 18),
-                       Qt::AlignCenter);
+    textLabel(panel, 1, QStringLiteral("Результаты расчета формирования биогенной нагрузки, т/год"), heading,
+              QRect(kCaptionLeft, 8, lineWidth, 18), Qt::AlignCenter);
+    objectNameLabel_ = textLabel(panel, 2, QString(), heading, QRect(kCaptionLeft, 28, lineWidth, 18), Qt::AlignCenter);
     // Each heading centred over its column of fields.
     const int overhang = (kNFieldLeft - kPFieldLeft - kFieldWidth) / 2;
     const int headingWidth = kFieldWidth + 2 * overhang;
-    textLabel(panel, 3, QStringLiteral("Фосфор"), heading,
-              QRect(kPFieldLeft - overhang, 52, headingWidth, 18), Qt::AlignCenter);
-    textLabel(panel, 4, QStringLiteral("Азот"), heading,
-              QRect(kNFieldLeft - overhang, 52, headingWidth, 18), Qt::AlignCenter);
+    textLabel(panel, 3, QStringLiteral("Фосфор"), heading, QRect(kPFieldLeft - overhang, 52, headingWidth, 18),
+              Qt::AlignCenter);
+    textLabel(panel, 4, QStringLiteral("Азот"), heading, QRect(kNFieldLeft - overhang, 52, headingWidth, 18),
+              Qt::AlignCenter);
 }
 
-void TForm3::buildRows(QWidget* panel) {
-    const QFont captionFont = pixelFont(font(), kCaptionPixels, false);
+void ResultsWindow::buildRows(QWidget* panel) {
+    const QFont captionFont = pixelFont(kCaptionPixels);
     const QFontMetrics metrics(captionFont);
     const int lineHeight = metrics.lineSpacing();
     const int captionWidth = kLeaderEnd - kCaptionLeft;
@@ -175,98 +156,81 @@ void TForm3::buildRows(QWidget* panel) {
                   QRect(kCaptionLeft, lastLineTop - (lines.size() - 1) * lineHeight, captionWidth,
                         lines.size() * lineHeight),
                   Qt::AlignLeft | Qt::AlignTop);
-        if (addSquareExponent(panel, exponentNumber, lines.last(), metrics, lastLineTop))
-            ++exponentNumber;
-        addValueFields(panel, i, fieldTop);
+        if (addSquareExponent(panel, exponentNumber, lines.last(), metrics, lastLineTop)) ++exponentNumber;
+        addValueFields(panel, kResultRows[i], fieldTop);
         rowTop = fieldTop + kFieldHeight + gap;
     }
 }
 
 // The raised "2" of km², over the blanks the caption leaves for it.
-bool TForm3::addSquareExponent(QWidget* panel, int labelNumber, const QString& line,
-                               const QFontMetrics& metrics, int lineTop) {
+bool ResultsWindow::addSquareExponent(QWidget* panel, int labelNumber, const QString& line, const QFontMetrics& metrics,
+                                      int lineTop) {
     const qsizetype unitAt = line.indexOf(kSquareUnit);
     if (unitAt < 0) return false;
     const int x = kCaptionLeft + metrics.horizontalAdvance(line.left(unitAt + 2));
-    textLabel(panel, labelNumber, QStringLiteral("2"), pixelFont(font(), kExponentPixels, false),
+    textLabel(panel, labelNumber, QStringLiteral("2"), pixelFont(kExponentPixels),
               QRect(x, lineTop - 3, 8, kExponentPixels + 3), Qt::AlignLeft | Qt::AlignTop);
     return true;
 }
 
-void TForm3::addValueFields(QWidget* panel, int rowIndex, int top) {
-    QFont valueFont = pixelFont(font(), valuePixels(rowIndex), true);
+void ResultsWindow::addValueFields(QWidget* panel, const ResultRow& row, int top) {
+    QFont valueFont = pixelFont(valuePixels(row.quantity), true);
     valueFont.setLetterSpacing(QFont::AbsoluteSpacing, kValueLetterSpacing);
-    const ResultRow& row = kResultRows[rowIndex];
-    const char* names[2] = {row.pField, row.nField};
-    const int lefts[2] = {kPFieldLeft, kNFieldLeft};
-    for (int column = 0; column < 2; ++column) {
+    for (Nutrient nutrient : kNutrients) {
         auto* field = new QLineEdit(panel);
-        field->setObjectName(QString::fromLatin1(names[column]));
+        field->setObjectName(QString::fromLatin1(resultField(row.quantity, nutrient)));
         field->setReadOnly(true);
         field->setFont(valueFont);
         field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        field->setGeometry(lefts[column], top, kFieldWidth, kFieldHeight);
+        field->setGeometry(nutrient == Nutrient::P ? kPFieldLeft : kNFieldLeft, top, kFieldWidth, kFieldHeight);
         field->installEventFilter(this);
-        fields_[rowIndex][column] = field;
+        fields_[static_cast<int>(row.quantity)][static_cast<int>(nutrient)] = field;
     }
 }
 
-void TForm3::buildButtons(QWidget* panel) {
+void ResultsWindow::buildButtons(QWidget* panel) {
     const QIcon checkMark(QStringLiteral(":/images/checkmark.png"));
-    BitBtn2 = new QPushButton(checkMark, QStringLiteral("&Graphics 1"), panel);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    BitBtn2->setGeometry(kCaptionLeft + 100, kButtonTop, kButtonWidth, kButtonHeight);
+    sourceSharesButton_ = new QPushButton(checkMark, QStringLiteral("&Graphics 1"), panel);
+    sourceSharesButton_->setObjectName(QStringLiteral("BitBtn2"));
+    sourceSharesButton_->setGeometry(kCaptionLeft + 100, kButtonTop, kButtonWidth, kButtonHeight);
 
-    BitBtn1 = makeCloseButton(*this, panel);
-    BitBtn1->setGeometry((kClientWidth - kButtonWidth) / 2, kButtonTop, kButtonWidth,
-                         kButtonHeight);
+    closeButton_ = makeCloseButton(*this, panel);
+    closeButton_->setGeometry((kClientWidth - kButtonWidth) / 2, kButtonTop, kButtonWidth, kButtonHeight);
 
-    BitBtn3 = new QPushButton(checkMark, QStringLiteral("&Graphic 2"), panel);
-    BitBtn3->setObjectName(QStringLiteral("BitBtn3"));
-    BitBtn3->setGeometry(kClientWidth - kCaptionLeft - 100 - kButtonWidth, kButtonTop, kButtonWidth,
-                         kButtonHeight);
+    budgetButton_ = new QPushButton(checkMark, QStringLiteral("&Graphic 2"), panel);
+    budgetButton_->setObjectName(QStringLiteral("BitBtn3"));
+    budgetButton_->setGeometry(kClientWidth - kCaptionLeft - 100 - kButtonWidth, kButtonTop, kButtonWidth,
+                               kButtonHeight);
 
     // The chart windows open over this one, which stays open beneath them.
-    connect(BitBtn2, &QPushButton::clicked, this, &TForm3::BitBtn2Click);
-    connect(BitBtn3, &QPushButton::clicked, this, &TForm3::BitBtn3Click);
-    connect(BitBtn1, &QPushButton::clicked, this, &QWidget::close);
+    connect(sourceSharesButton_, &QPushButton::clicked, this, &ResultsWindow::showSourceShares);
+    connect(budgetButton_, &QPushButton::clicked, this, &ResultsWindow::showBudget);
+    connect(closeButton_, &QPushButton::clicked, this, &QWidget::close);
 }
 
-void TForm3::setChartWindows(QDialog& sourceShares, QDialog& budget) {
+void ResultsWindow::setChartWindows(QDialog& sourceShares, QDialog& budget) {
     sourceShares_ = &sourceShares;
     budget_ = &budget;
 }
 
-void TForm3::showEvent(QShowEvent* event) {
-    LazyDialog::showEvent(event);
-    // A window restored by the window system is not shown anew: no recalculation then.
-    if (event->spontaneous()) return;
-    centreOnScreen(*this);
-    FormShow();
+void ResultsWindow::refresh() {
+    objectNameLabel_->setText(QString::fromStdString(parameters_.text(Parameter::ObjectName)));
+    closeButton_->setFocus();
+    {
+        // The fields show what this run wrote, and the rows a failed run emptied, before any
+        // box comes up over them.
+        const auto showFields = qScopeGuard([this] { showResults(); });
+        calculate(parameters_, results_, shared_);
+    }
+    warnIfBelowBackground(Nutrient::P);
+    warnIfBelowBackground(Nutrient::N);
 }
 
-void TForm3::FormShow() {
-    ensureBuilt();
-    Label2->setText(QString::fromStdString(parameters_.getText("Edit38")));
-    BitBtn1->setFocus();
-    guarded(messages_, [&] {
-        {
-            // The fields show what this run wrote, and the rows a failed run emptied, before
-            // any box comes up over them.
-            const auto showFields = qScopeGuard([this] { showResults(); });
-            calculate(parameters_, results_, shared_);
-        }
-        warnIfBelowBackground(Nutrient::P);
-        warnIfBelowBackground(Nutrient::N);
-    });
-}
-
-void TForm3::showResults() {
-    for (int i = 0; i < kResultRowCount; ++i) {
-        const char* names[2] = {kResultRows[i].pField, kResultRows[i].nField};
-        for (int column = 0; column < 2; ++column) {
-            QLineEdit* field = fields_[i][column];
-            field->setText(QString::fromStdString(results_.text(names[column])));
+void ResultsWindow::showResults() {
+    for (const ResultRow& row : kResultRows) {
+        for (Nutrient nutrient : kNutrients) {
+            QLineEdit* field = fields_[static_cast<int>(row.quantity)][static_cast<int>(nutrient)];
+            field->setText(QString::fromStdString(results_.text(row.quantity, nutrient)));
             // A text wider than the field shows its beginning, sign and leading digits.
             field->setCursorPosition(0);
         }
@@ -275,40 +239,39 @@ void TForm3::showResults() {
 
 // The load reaching the water body cannot be smaller than its natural part: a crop removal
 // set too high, or parameters that do not belong together, make it so.  Compared as shown.
-void TForm3::warnIfBelowBackground(Nutrient nutrient) {
-    if (results_.value("L", nutrient) < results_.value("Lnat", nutrient))
-        messages_.error(kBelowBackground);
+void ResultsWindow::warnIfBelowBackground(Nutrient nutrient) {
+    if (results_.value(Quantity::L, nutrient) < results_.value(Quantity::Lnat, nutrient))
+        messages_.error(kErrorBelowBackground);
 }
 
-void TForm3::BitBtn2Click() {
+void ResultsWindow::showSourceShares() {
     if (sourceShares_) showModal(*sourceShares_);
 }
 
-void TForm3::BitBtn3Click() {
+void ResultsWindow::showBudget() {
     if (budget_) showModal(*budget_);
 }
 
-QString TForm3::tableText() const {
+QString ResultsWindow::tableText() const {
     QStringList lines;
     // The fields show exactly these texts once the window has been shown.
     for (const ResultRow& row : kResultRows) {
         lines << QStringList{captionWithSquareSign(QString::fromUtf8(row.caption)),
-                             QString::fromStdString(results_.text(row.pField)),
-                             QString::fromStdString(results_.text(row.nField))}
+                             QString::fromStdString(results_.text(row.quantity, Nutrient::P)),
+                             QString::fromStdString(results_.text(row.quantity, Nutrient::N))}
                      .join(QLatin1Char('\t'));
     }
     return lines.join(QLatin1Char('\n'));
 }
 
-void TForm3::copyTable() { QGuiApplication::clipboard()->setText(tableText()); }
+void ResultsWindow::copyTable() { QGuiApplication::clipboard()->setText(tableText()); }
 
 // A value field with a selection copies that selection; without one, Ctrl+C in it copies
 // the whole table like anywhere else in the window.
-bool TForm3::eventFilter(QObject* watched, QEvent* event) {
+bool ResultsWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::ShortcutOverride) {
         const auto* field = qobject_cast<QLineEdit*>(watched);
-        if (field && !field->hasSelectedText() &&
-            static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+        if (field && !field->hasSelectedText() && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
             event->ignore();
             return true;
         }

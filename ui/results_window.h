@@ -17,18 +17,22 @@ class QPushButton;
 
 namespace nutrient {
 
-class TForm3 : public LazyDialog {
+class ResultsWindow : public LazyDialog {
     Q_OBJECT
 public:
-    TForm3(const ParameterSet& parameters, LoadResults& results, RetentionShared& shared,
-           Messages& messages, QWidget* parent = nullptr);
+    ResultsWindow(const ParameterSet& parameters, LoadResults& results, RetentionShared& shared,
+                  Messages& messages, QWidget* parent = nullptr);
 
     // The chart windows the two buttons open; they live as long as this one.
     void setChartWindows(QDialog& sourceShares, QDialog& budget);
 
-    void FormShow();
-    void BitBtn2Click();  // "&Graphics 1": shares of the sources in the load on the water body
-    void BitBtn3Click();  // "&Graphic 2": the nutrient budget of the catchment
+    // Shows the object name, calculates and shows the results, then checks the load on the
+    // water body against its natural component.
+    void refresh() override;
+    // The shares of the sources in the load on the water body.
+    void showSourceShares();
+    // The nutrient budget of the catchment.
+    void showBudget();
 
     // The table as tab-separated lines "caption<TAB>P<TAB>N" joined by LF, without the dot
     // leaders and with the raised exponent written as "²": what Ctrl+C puts on the clipboard.
@@ -37,15 +41,14 @@ public:
 protected:
     // The headings, the 13 rows with their fields and the buttons, built on first showing.
     void build() override;
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildHeadings(QWidget* panel);
     void buildRows(QWidget* panel);
-    bool addSquareExponent(QWidget* panel, int labelNumber, const QString& line,
-                           const QFontMetrics& metrics, int lineTop);
-    void addValueFields(QWidget* panel, int rowIndex, int top);
+    bool addSquareExponent(QWidget* panel, int labelNumber, const QString& line, const QFontMetrics& metrics,
+                           int lineTop);
+    void addValueFields(QWidget* panel, const ResultRow& row, int top);
     void buildButtons(QWidget* panel);
     void showResults();
     void warnIfBelowBackground(Nutrient nutrient);
@@ -58,11 +61,11 @@ private:
     QDialog* sourceShares_ = nullptr;
     QDialog* budget_ = nullptr;
 
-    QLabel* Label2 = nullptr;         // the object name
-    QLineEdit* fields_[kResultRowCount][2] = {};  // per row: P field, N field
-    QPushButton* BitBtn1 = nullptr;   // close
-    QPushButton* BitBtn2 = nullptr;   // "&Graphics 1"
-    QPushButton* BitBtn3 = nullptr;   // "&Graphic 2"
+    QLabel* objectNameLabel_ = nullptr;
+    QLineEdit* fields_[kResultRowCount][2] = {};  // per quantity: P field, N field
+    QPushButton* closeButton_ = nullptr;
+    QPushButton* sourceSharesButton_ = nullptr;
+    QPushButton* budgetButton_ = nullptr;
 };
 
 }  // namespace nutrient

@@ -1,14 +1,12 @@
 #include "ui/source_share_charts.h"
 
-#include "ui/chart_figures.h"
+#include "model/chart_figures.h"
 #include "ui/charts/pie_chart.h"
-#include "ui/message_boxes.h"
+#include "ui/window_parts.h"
 
-#include <QFont>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
-#include <QStyle>
 #include <QVBoxLayout>
 
 namespace nutrient {
@@ -17,6 +15,28 @@ namespace {
 
 constexpr int kPieWidth = 497;
 constexpr int kPieHeight = 537;
+
+// How each source is drawn: its legend label (a digit and two blanks, explained by the panel
+// under the pies) and its colour, in the order of the slices.
+struct SliceLook {
+    const char* label;
+    QColor colour;
+};
+const SliceLook kSliceLooks[kSourceCount] = {
+    {"1  ", QColor(0x00, 0xFF, 0x00)},  // point sources: lime
+    {"2  ", QColor(0x00, 0x80, 0x00)},  // anthropogenic diffuse sources: green
+    {"3  ", QColor(0xFF, 0xFF, 0x00)},  // natural background: yellow
+};
+
+std::vector<PieSlice> pieSlices(const LoadResults& results, const RetentionShared& shared, Nutrient nutrient) {
+    std::vector<PieSlice> slices;
+    for (const ShareSlice& figure : sourceShareSlices(results, shared, nutrient)) {
+        const SliceLook& look = kSliceLooks[static_cast<int>(figure.source)];
+        slices.push_back({figure.value, QString::fromLatin1(look.label), look.colour,
+                          QString::fromStdString(figure.mark)});
+    }
+    return slices;
+}
 
 PieChart3D* makePie(QWidget* parent, const char* name, const char* title, int arrowLength, int x) {
     auto* pie = new PieChart3D(parent);
@@ -30,21 +50,14 @@ PieChart3D* makePie(QWidget* parent, const char* name, const char* title, int ar
 
 // The panel that explains the numbers of the slice labels.
 QFrame* makeLegendPanel(QWidget* parent) {
-    auto* panel = new QFrame(parent);
-    panel->setObjectName(QStringLiteral("Panel1"));
-    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    panel->setGeometry(6, 549, 1002, 62);
+    QFrame* panel = sunkenPanel(parent, "Panel1", QRect(6, 549, 1002, 62));
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(16, 4, 16, 4);
     layout->setSpacing(0);
-    QFont font = panel->font();
-    font.setPixelSize(13);
-    font.setBold(true);
-    for (const char* text :
-         {"1 - Вклад точечных источников", "2 - Вклад антропогенных рассредоточенных источников",
-          "3 - Природная составляющая нагрузки"}) {
+    for (const char* text : {"1 - Вклад точечных источников", "2 - Вклад антропогенных рассредоточенных источников",
+                             "3 - Природная составляющая нагрузки"}) {
         auto* label = new QLabel(QString::fromUtf8(text), panel);
-        label->setFont(font);
+        label->setFont(pixelFont(13, true));
         layout->addWidget(label);
     }
     return panel;
@@ -52,41 +65,32 @@ QFrame* makeLegendPanel(QWidget* parent) {
 
 }  // namespace
 
-TForm5::TForm5(const LoadResults& results, const RetentionShared& shared, Messages& messages,
-               QWidget* parent)
-    : LazyDialog(parent), results_(results), shared_(shared), messages_(messages) {
+SourceShareCharts::SourceShareCharts(const LoadResults& results, const RetentionShared& shared, Messages& messages,
+                                     QWidget* parent)
+    : LazyDialog(&messages, parent), results_(results), shared_(shared), messages_(messages) {
+    setObjectName(QStringLiteral("Form5"));
     setWindowTitle(QString::fromUtf8("Графики"));
     setFixedSize(1014, 654);
 }
 
-void TForm5::build() {
-    Chart1 = makePie(this, "Chart1", "Долевой вклад различных источников в нагрузку Pобщ", 4, 6);
-    Chart2 = makePie(this, "Chart2", "Долевой вклад различных источников в нагрузку Nобщ", 8,
-                     6 + kPieWidth + 8);
+void SourceShareCharts::build() {
+    chartP_ = makePie(this, "Chart1", "Долевой вклад различных источников в нагрузку Pобщ", 4, 6);
+    chartN_ = makePie(this, "Chart2", "Долевой вклад различных источников в нагрузку Nобщ", 8, 6 + kPieWidth + 8);
     makeLegendPanel(this);
 
-    BitBtn1 = makeCloseButton(*this, this);
-    BitBtn1->setGeometry((width() - 90) / 2, 618, 90, 28);
+    closeButton_ = makeCloseButton(*this, this);
+    closeButton_->setGeometry((width() - 90) / 2, 618, 90, 28);
 }
 
-void TForm5::showEvent(QShowEvent* event) {
-    centreOnScreen(*this);
-    LazyDialog::showEvent(event);
-    FormShow();
-}
-
-void TForm5::FormShow() {
-    ensureBuilt();
-    guarded(messages_, [&] {
-        Chart1->clear();
-        Chart2->clear();
-        if (sourceSharesDrawable(results_)) {
-            Chart1->setSlices(sourceShareSlices(results_, shared_, Nutrient::P));
-            Chart2->setSlices(sourceShareSlices(results_, shared_, Nutrient::N));
-        }
-        warnAboutNegativeContributions(results_, messages_);
-        warnAboutCropRemoval(results_, messages_);
-    });
+void SourceShareCharts::refresh() {
+    chartP_->clear();
+    chartN_->clear();
+    if (sourceSharesDrawable(results_)) {
+        chartP_->setSlices(pieSlices(results_, shared_, Nutrient::P));
+        chartN_->setSlices(pieSlices(results_, shared_, Nutrient::N));
+    }
+    warnAboutNegativeContributions(results_, messages_);
+    warnAboutCropRemoval(results_, messages_);
 }
 
 }  // namespace nutrient

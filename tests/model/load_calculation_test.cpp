@@ -3,7 +3,8 @@
 
 #include "model/load_calculation.h"
 #include "model/number_text.h"
-#include "recorder.h"
+#include "model_fixture.h"
+#include "standard_set.h"
 
 #include <gtest/gtest.h>
 
@@ -14,49 +15,13 @@ using namespace nutrient;
 
 namespace {
 
-struct Expected {
-    const char* quantity;
-    const char* p;
-    const char* n;
-};
-
-// Two independent computations agree on every digit of this table.
-const Expected kStandardResults[] = {
-    {"Lp", "212.0", "1324.0"},     {"Le", "457.4", "7206.5"},    {"Lmf", "633.0", "3899.0"},
-    {"Lof", "5723.9", "23370.9"},  {"La", "83.6", "0.0"},        {"Lex", "0.00", "0.00"},
-    {"Lc", "2222.9", "15324.4"},   {"Ltot", "4887.0", "20476.0"}, {"Lret", "1760.5", "5410.1"},
-    {"L", "3126.5", "15065.9"},    {"Lnat", "300.0", "3969.3"},  {"M", "120.49", "580.62"},
-    {"Mnat", "11.56", "152.97"},
-};
-
-struct CalculationTest : ::testing::Test {
-    Recorder recorder;
-    ParameterSet parameters{recorder};
-    LoadResults results;
-    RetentionShared shared;
-
-    CalculationTest() { parameters.applyStandard(); }
-
+// The standard set, not yet calculated.
+struct CalculationTest : ::testing::Test, Model {
     std::string failureOfCalculate() {
-        try {
-            calculate(parameters, results, shared);
-        } catch (const Failure& failure) {
-            return failure.what();
-        }
-        return "";
+        return failureText([&] { calculate(parameters, results, shared); });
     }
 
-    const std::string& shown(const char* quantity, Nutrient n) { return results.text(quantity, n); }
-
-    // Every row of the results table in window order, P then N.
-    std::vector<std::string> allTexts() {
-        std::vector<std::string> texts;
-        for (const ResultRow& row : kResultRows) {
-            texts.push_back(results.text(row.pField));
-            texts.push_back(results.text(row.nField));
-        }
-        return texts;
-    }
+    const std::string& shown(Quantity quantity, Nutrient n) { return results.text(quantity, n); }
 };
 
 }  // namespace
@@ -67,18 +32,21 @@ TEST(ResultTable, HasThirteenRowsWithTheirFieldsAndDecimals) {
     EXPECT_STREQ(kResultRows[8].nField, "Edit21");
     EXPECT_STREQ(kResultRows[10].pField, "Edit5");
     for (const ResultRow& row : kResultRows) {
-        const std::string q = row.quantity;
-        EXPECT_EQ(row.decimals, q == "Lex" || q == "M" || q == "Mnat" ? 2 : 1) << q;
+        const Quantity q = row.quantity;
+        EXPECT_EQ(row.decimals, q == Quantity::Lex || q == Quantity::M || q == Quantity::Mnat ? 2 : 1) << row.symbol;
+        EXPECT_EQ(resultOfField(row.pField), (ResultCell{q, Nutrient::P}));
+        EXPECT_EQ(resultOfField(row.nField), (ResultCell{q, Nutrient::N}));
     }
+    EXPECT_EQ(resultOfField("Edit25"), std::nullopt);
     LoadResults empty;
-    EXPECT_EQ(empty.text("Edit28"), "");
+    EXPECT_EQ(empty.text(Quantity::Lex, Nutrient::N), "");
 }
 
 TEST_F(CalculationTest, StandardSetGivesTheReferenceTableAndCoefficients) {
     calculate(parameters, results, shared);
-    for (const Expected& e : kStandardResults) {
-        EXPECT_EQ(shown(e.quantity, Nutrient::P), e.p) << e.quantity << " P";
-        EXPECT_EQ(shown(e.quantity, Nutrient::N), e.n) << e.quantity << " N";
+    for (const ShownResult& e : kStandardResults) {
+        EXPECT_EQ(shown(e.quantity, Nutrient::P), e.p) << resultRow(e.quantity).symbol << " P";
+        EXPECT_EQ(shown(e.quantity, Nutrient::N), e.n) << resultRow(e.quantity).symbol << " N";
     }
     EXPECT_EQ(shared.rtP, 0.6397532588568118);
     EXPECT_EQ(shared.rtN, 0.7357853060224985);
@@ -86,63 +54,59 @@ TEST_F(CalculationTest, StandardSetGivesTheReferenceTableAndCoefficients) {
 }
 
 TEST(Calculation, InitialTextsGiveOtherResultsThanTheStandardSet) {
-    Recorder recorder;
-    ParameterSet initial(recorder);
-    LoadResults results;
-    RetentionShared shared;
-    calculate(initial, results, shared);
+    Model initial(false);
+    calculate(initial.parameters, initial.results, initial.shared);
     // Anat "22440" and q "9.5" as they stand before the parameters window is first shown.
-    EXPECT_EQ(results.text("Le", Nutrient::N), "7206.6");
-    EXPECT_EQ(results.text("Ltot", Nutrient::N), "20476.1");
-    EXPECT_EQ(results.text("L", Nutrient::P), "3125.0");
-    EXPECT_EQ(results.text("Lnat", Nutrient::P), "299.8");
-    EXPECT_EQ(results.text("M", Nutrient::N), "580.52");
-    EXPECT_NE(shared.rtP, 0.6397532588568118);
+    for (const ChangedResult& changed : kInitialTextResults) {
+        const ResultCell cell = *resultOfField(changed.field);
+        EXPECT_EQ(initial.results.text(cell.quantity, cell.nutrient), changed.text) << changed.field;
+    }
+    EXPECT_NE(initial.shared.rtP, 0.6397532588568118);
 }
 
 TEST_F(CalculationTest, InflowFromOutsideIsAddedToTheLoadUnretained) {
-    parameters.setText("Edit39", "5");
+    parameters.setText(Parameter::InflowP, "5");
     calculate(parameters, results, shared);
-    EXPECT_EQ(shown("Ltot", Nutrient::P), "4887.0");
-    EXPECT_EQ(shown("L", Nutrient::P), "3131.5");
-    EXPECT_EQ(shown("Lex", Nutrient::P), "5.00");
-    EXPECT_EQ(shown("M", Nutrient::P), "120.68");
+    EXPECT_EQ(shown(Quantity::Ltot, Nutrient::P), "4887.0");
+    EXPECT_EQ(shown(Quantity::L, Nutrient::P), "3131.5");
+    EXPECT_EQ(shown(Quantity::Lex, Nutrient::P), "5.00");
+    EXPECT_EQ(shown(Quantity::M, Nutrient::P), "120.68");
 }
 
 TEST_F(CalculationTest, ZeroExponentGivesRtFromTheCoefficientAlone) {
-    parameters.setText("Edit7", "0");
-    parameters.setText("Edit6", "3");
+    parameters.setText(Parameter::RetentionExponentP, "0");
+    parameters.setText(Parameter::RetentionCoefficientP, "3");
     calculate(parameters, results, shared);
     EXPECT_EQ(shared.rtP, 0.25);
-    EXPECT_EQ(shown("L", Nutrient::P), "1221.8");  // 4887.0 x 0.25 = 1221.75
+    EXPECT_EQ(shown(Quantity::L, Nutrient::P), "1221.8");  // 4887.0 x 0.25 = 1221.75
 }
 
 // Le(P) is 12.34 before rounding and Lp(P) 0.04: the total is summed from the shown 12.3 and
 // 0.0, so it is 12.3, not the 12.4 of the unrounded values.
 TEST_F(CalculationTest, LaterStepsReadTheDisplayedRoundedTexts) {
-    const std::pair<const char*, const char*> texts[] = {
-        {"Edit36", "0.04"}, {"Edit22", "100"}, {"Edit23", "0"}, {"Edit24", "0"},
-        {"Edit26", "0"},    {"Edit1", "0.1234"}, {"Edit5", "1000"}, {"Edit13", "0"},
-        {"Edit27", "0"},    {"Edit28", "0"},    {"Edit29", "0"},    {"Edit15", "0"},
-        {"Edit17", "0"}};
+    const std::pair<Parameter, const char*> texts[] = {
+        {Parameter::PointSourcesP, "0.04"}, {Parameter::ArableArea, "100"}, {Parameter::UrbanArea, "0"}, {Parameter::MixedArea, "0"},
+        {Parameter::NaturalArea, "0"},    {Parameter::ArableConcentrationP, "0.1234"}, {Parameter::RunoffLayer, "1000"}, {Parameter::FertiliserP, "0"},
+        {Parameter::CattleEmissionP, "0"},    {Parameter::PigEmissionP, "0"},    {Parameter::PoultryEmissionP, "0"},    {Parameter::DepositionP, "0"},
+        {Parameter::CropRemovalP, "0"}};
     for (auto [field, text] : texts) parameters.setText(field, text);
     calculate(parameters, results, shared);
-    EXPECT_EQ(shown("Lp", Nutrient::P), "0.0");
-    EXPECT_EQ(shown("Le", Nutrient::P), "12.3");
-    EXPECT_EQ(shown("Ltot", Nutrient::P), "12.3");
+    EXPECT_EQ(shown(Quantity::Lp, Nutrient::P), "0.0");
+    EXPECT_EQ(shown(Quantity::Le, Nutrient::P), "12.3");
+    EXPECT_EQ(shown(Quantity::Ltot, Nutrient::P), "12.3");
 }
 
 TEST_F(CalculationTest, LargeCropRemovalGivesNegativeLoadsWithoutFailing) {
-    parameters.setText("Edit17", "10");
+    parameters.setText(Parameter::CropRemovalP, "10");
     calculate(parameters, results, shared);
-    EXPECT_EQ(shown("Lc", Nutrient::P), "16840.0");
-    EXPECT_EQ(shown("Ltot", Nutrient::P), "-9730.1");
-    EXPECT_EQ(shown("L", Nutrient::P).front(), '-');
+    EXPECT_EQ(shown(Quantity::Lc, Nutrient::P), "16840.0");
+    EXPECT_EQ(shown(Quantity::Ltot, Nutrient::P), "-9730.1");
+    EXPECT_EQ(shown(Quantity::L, Nutrient::P).front(), '-');
 }
 
 struct FailureCase {
     const char* name;
-    std::vector<std::pair<const char*, const char*>> texts;
+    std::vector<std::pair<Parameter, const char*>> texts;
     const char* message;
     int rowsWritten;  // rows of the window, in step order, whose texts are new
 };
@@ -150,27 +114,19 @@ struct FailureCase {
 class CalculationFailure : public ::testing::TestWithParam<FailureCase> {};
 
 TEST_P(CalculationFailure, StopsWithItsMessageAndEmptiesTheRowsNotReached) {
-    Recorder recorder;
-    ParameterSet parameters(recorder);
-    parameters.applyStandard();
-    LoadResults results;
-    RetentionShared shared;
-    calculate(parameters, results, shared);  // an earlier run whose figures must not linger
-    for (auto [field, text] : GetParam().texts) parameters.setText(field, text);
-    std::string message;
-    try {
-        calculate(parameters, results, shared);
-    } catch (const Failure& failure) {
-        message = failure.what();
-    }
-    EXPECT_EQ(message, GetParam().message);
+    Model m;
+    calculate(m.parameters, m.results, m.shared);  // an earlier run whose figures must not linger
+    for (auto [parameter, text] : GetParam().texts) m.parameters.setText(parameter, text);
+    EXPECT_EQ(failureText([&] { calculate(m.parameters, m.results, m.shared); }), GetParam().message);
     // The steps write the rows in this order.
-    const char* stepOrder[] = {"Lp", "Le", "Lmf", "La", "Lof", "Lc", "Ltot", "Lret", "L", "Lnat", "M", "Mnat", "Lex"};
+    using enum Quantity;
+    const Quantity stepOrder[] = {Lp, Le, Lmf, La, Lof, Lc, Ltot, Lret, L, Lnat, M, Mnat, Lex};
     for (int i = 0; i < 13; ++i) {
-        for (Nutrient n : {Nutrient::P, Nutrient::N}) {
-            const std::string& text = results.text(stepOrder[i], n);
-            if (i < GetParam().rowsWritten) EXPECT_FALSE(text.empty()) << stepOrder[i];
-            else EXPECT_EQ(text, "") << stepOrder[i];
+        for (Nutrient n : kNutrients) {
+            const std::string& text = m.results.text(stepOrder[i], n);
+            const char* symbol = resultRow(stepOrder[i]).symbol;
+            if (i < GetParam().rowsWritten) EXPECT_FALSE(text.empty()) << symbol;
+            else EXPECT_EQ(text, "") << symbol;
             EXPECT_EQ(text.find_first_of("infa"), std::string::npos) << text;
         }
     }
@@ -179,37 +135,37 @@ TEST_P(CalculationFailure, StopsWithItsMessageAndEmptiesTheRowsNotReached) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, CalculationFailure,
     ::testing::Values(
-        FailureCase{"zeroWaterShare", {{"Edit25", "0"}}, "Floating point division by zero", 7},
-        FailureCase{"zeroRunoff", {{"Edit5", "0"}}, "Floating point division by zero", 7},
-        FailureCase{"zeroRunoffAndWater", {{"Edit5", "0"}, {"Edit25", "0"}}, "Invalid floating point operation", 7},
-        FailureCase{"negativeHydraulicLoad", {{"Edit25", "-1"}}, "Invalid floating point operation", 7},
-        FailureCase{"concentrationNotANumber", {{"Edit1", "abc"}}, "'abc' is not a valid floating point value", 1},
-        FailureCase{"outsideInflowEmpty", {{"Edit39", ""}}, "'' is not a valid floating point value", 8},
-        FailureCase{"zeroTotalArea", {{"Edit21", "0"}}, "Floating point division by zero", 10},
-        FailureCase{"moduleOverflow", {{"Edit36", "1e4932"}}, "Floating point overflow", 10},
-        FailureCase{"productOverflow", {{"Edit33", "1e4000"}, {"Edit27", "1e4000"}}, "Floating point overflow", 4},
-        FailureCase{"hydraulicLoadBeyondDouble", {{"Edit20", "1e400"}}, "Floating point overflow", 7}),
+        FailureCase{"zeroWaterShare", {{Parameter::WaterShare, "0"}}, "Floating point division by zero", 7},
+        FailureCase{"zeroRunoff", {{Parameter::RunoffLayer, "0"}}, "Floating point division by zero", 7},
+        FailureCase{"zeroRunoffAndWater", {{Parameter::RunoffLayer, "0"}, {Parameter::WaterShare, "0"}}, "Invalid floating point operation", 7},
+        FailureCase{"negativeHydraulicLoad", {{Parameter::WaterShare, "-1"}}, "Invalid floating point operation", 7},
+        FailureCase{"concentrationNotANumber", {{Parameter::ArableConcentrationP, "abc"}}, "'abc' is not a valid floating point value", 1},
+        FailureCase{"outsideInflowEmpty", {{Parameter::InflowP, ""}}, "'' is not a valid floating point value", 8},
+        FailureCase{"zeroTotalArea", {{Parameter::TotalArea, "0"}}, "Floating point division by zero", 10},
+        FailureCase{"moduleOverflow", {{Parameter::PointSourcesP, "1e4932"}}, "Floating point overflow", 10},
+        FailureCase{"productOverflow", {{Parameter::Cattle, "1e4000"}, {Parameter::CattleEmissionP, "1e4000"}}, "Floating point overflow", 4},
+        FailureCase{"hydraulicLoadBeyondDouble", {{Parameter::RunoffModulus, "1e400"}}, "Floating point overflow", 7}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CalculationTest, ZeroWaterShareKeepsRowsOneToEightAndBothCoefficients) {
     calculate(parameters, results, shared);
-    parameters.setText("Edit25", "0");
+    parameters.setText(Parameter::WaterShare, "0");
     recorder.boxes.clear();
     EXPECT_EQ(failureOfCalculate(), "Floating point division by zero");
     // W = 0 also turns the water surface into natural land: Anat 22699, Le(N) 7261.0.
-    EXPECT_EQ(parameters.getText("Edit26"), "22699");
-    EXPECT_EQ(shown("Ltot", Nutrient::N), "20530.5");
-    EXPECT_EQ(shown("Lex", Nutrient::P), "");
-    EXPECT_EQ(shown("L", Nutrient::P), "");
+    EXPECT_EQ(parameters.text(Parameter::NaturalArea), "22699");
+    EXPECT_EQ(shown(Quantity::Ltot, Nutrient::N), "20530.5");
+    EXPECT_EQ(shown(Quantity::Lex, Nutrient::P), "");
+    EXPECT_EQ(shown(Quantity::L, Nutrient::P), "");
     EXPECT_EQ(shared.rtP, 0.6397532588568118);
     EXPECT_EQ(shared.rtN, 0.7357853060224985);
 }
 
 TEST_F(CalculationTest, FailureInTheSecondCoefficientKeepsItsPreviousValue) {
     calculate(parameters, results, shared);
-    parameters.setText("Edit7", "0");
-    parameters.setText("Edit6", "1");
-    parameters.setText("Edit8", "abc");
+    parameters.setText(Parameter::RetentionExponentP, "0");
+    parameters.setText(Parameter::RetentionCoefficientP, "1");
+    parameters.setText(Parameter::RetentionCoefficientN, "abc");
     EXPECT_EQ(failureOfCalculate(), "'abc' is not a valid floating point value");
     EXPECT_EQ(shared.rtP, 0.5);
     EXPECT_EQ(shared.rtN, 0.7357853060224985);
@@ -220,9 +176,9 @@ TEST_F(CalculationTest, FailureInTheSecondCoefficientKeepsItsPreviousValue) {
 TEST_F(CalculationTest, ResultsCannotBeReadBackUnderACommaSeparator) {
     setSeparators({",", " "});
     for (const ParameterInfo& p : kParameters) {
-        std::string text = parameters.getText(p.field);
+        std::string text = parameters.text(p.key);
         if (auto dot = text.find('.'); dot != std::string::npos) text[dot] = ',';
-        parameters.setText(p.field, text);
+        parameters.setText(p.key, text);
     }
     const std::string message = failureOfCalculate();
     setSeparators({});
@@ -230,8 +186,8 @@ TEST_F(CalculationTest, ResultsCannotBeReadBackUnderACommaSeparator) {
 }
 
 TEST_F(CalculationTest, HugeButFiniteValuesGiveLongTextsNotInfinity) {
-    parameters.setText("Edit36", "1e400");
+    parameters.setText(Parameter::PointSourcesP, "1e400");
     calculate(parameters, results, shared);
-    EXPECT_EQ(shown("Lp", Nutrient::P).size(), 401u + 2u);
-    EXPECT_EQ(shown("L", Nutrient::P).substr(0, 5), "63975");
+    EXPECT_EQ(shown(Quantity::Lp, Nutrient::P).size(), 401u + 2u);
+    EXPECT_EQ(shown(Quantity::L, Nutrient::P).substr(0, 5), "63975");
 }

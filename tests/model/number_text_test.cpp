@@ -4,6 +4,7 @@
 
 #include "model/messages.h"
 #include "model/number_text.h"
+#include "model_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -17,12 +18,7 @@ using namespace nutrient;
 namespace {
 
 std::string conversionError(const std::string& text) {
-    try {
-        parseNumber(text);
-    } catch (const Failure& failure) {
-        return failure.what();
-    }
-    return "no error";
+    return failureText([&] { parseNumber(text); });
 }
 
 // The reference for fixed format: the 18-digit decimal form (17 decimals below 10) taken from
@@ -256,18 +252,10 @@ TEST_F(RegionalSeparator, ParseAndGeneralFormatFollowItFixedFormatDoesNot) {
 }
 
 TEST(CheckedArithmetic, ReportsTheFloatingPointFailures) {
-    const auto failureOf = [](auto body) -> std::string {
-        try {
-            body();
-        } catch (const Failure& failure) {
-            return failure.what();
-        }
-        return "none";
-    };
-    EXPECT_EQ(failureOf([] { checkedDivide(1, 0); }), "Floating point division by zero");
-    EXPECT_EQ(failureOf([] { checkedDivide(0, 0); }), "Invalid floating point operation");
-    EXPECT_EQ(failureOf([] { checkedDivide(1e4900L, 1e-4900L); }), "Floating point overflow");
-    EXPECT_EQ(failureOf([] { checkedFinite(NAN); }), "Floating point overflow");
+    EXPECT_EQ(failureText([] { checkedDivide(1, 0); }), "Floating point division by zero");
+    EXPECT_EQ(failureText([] { checkedDivide(0, 0); }), "Invalid floating point operation");
+    EXPECT_EQ(failureText([] { checkedDivide(1e4900L, 1e-4900L); }), "Floating point overflow");
+    EXPECT_EQ(failureText([] { checkedFinite(NAN); }), "Floating point overflow");
     EXPECT_EQ(checkedDivide(3, 4), 0.75L);
 }
 

@@ -4,7 +4,9 @@
 
 #include "model/number_text.h"
 #include "model/parameters_file.h"
-#include "recorder.h"
+#include "model/windows1251.h"
+#include "model_fixture.h"
+#include "standard_set.h"
 
 #include <gtest/gtest.h>
 
@@ -26,16 +28,6 @@ using namespace nutrient;
 namespace fs = std::filesystem;
 
 namespace {
-
-// The standard set as the program writes it: Windows-1251, CR LF after each of the 40 lines.
-const std::string kStandardFile =
-    // "Частный водосбор Финского залива"
-    "\xD7\xE0\xF1\xF2\xED\xFB\xE9 \xE2\xEE\xE4\xEE\xF1\xE1\xEE\xF0 "
-    "\xD4\xE8\xED\xF1\xEA\xEE\xE3\xEE \xE7\xE0\xEB\xE8\xE2\xE0\r\n"
-    "25948\r\n1684\r\n1003\r\n562\r\n1\r\n22439.52\r\n633\r\n3899\r\n1.32\r\n9.1\r\n"
-    "0.00322\r\n0\r\n13.3\r\n-0.93\r\n1.9\r\n-0.49\r\n9.513\r\n18.9\r\n3.36\r\n0.28\r\n"
-    "77.1\r\n14.4\r\n1.14\r\n108030\r\n69900\r\n12311600\r\n212\r\n1324\r\n0\r\n0\r\n"
-    "0.08\r\n0.2\r\n0.05\r\n0.12\r\n3.1\r\n2.3\r\n0.7\r\n1.4\r\n300\r\n";
 
 const std::string kNotTextFile = kWarnNotTextFile;
 
@@ -77,7 +69,7 @@ void writeBytes(const std::string& path, const std::string& bytes) {
 
 std::vector<std::string> textsOf(const ParameterSet& parameters) {
     std::vector<std::string> texts;
-    for (const ParameterInfo& p : kParameters) texts.push_back(parameters.getText(p.field));
+    for (const ParameterInfo& p : kParameters) texts.push_back(parameters.text(p.key));
     return texts;
 }
 
@@ -105,15 +97,6 @@ std::vector<std::string> firstStandardLines(std::size_t count, std::vector<std::
     std::vector<std::string> lines = standardLines(std::move(replaced));
     lines.resize(count);
     return lines;
-}
-
-std::string failureOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const Failure& failure) {
-        return failure.what();
-    }
-    return "no failure";
 }
 
 // Root may write anywhere; to meet a denied access the test drops to an ordinary user.
@@ -150,14 +133,9 @@ private:
     void (*previousHandler_)(int);
 };
 
-class ParametersFileTest : public ::testing::Test {
+// The standard set and a fresh folder.
+class ParametersFileTest : public ::testing::Test, public Model {
 protected:
-    ParametersFileTest() {
-        parameters.applyStandard();
-        recorder.boxes.clear();
-    }
-    Recorder recorder;
-    ParameterSet parameters{recorder};
     TempFolder folder;
 };
 
@@ -170,7 +148,7 @@ RecordedBox conversionFailure(const std::string& text) {
 TEST_F(ParametersFileTest, SavingTheStandardSetWritesItsFortyLinesInWindows1251) {
     std::string name = folder / "standard.txt";
     saveParameters(parameters, name);
-    EXPECT_EQ(readBytes(name), kStandardFile);
+    EXPECT_EQ(readBytes(name), kStandardFileBytes);
     EXPECT_TRUE(recorder.boxes.empty());
 }
 
@@ -178,7 +156,7 @@ TEST_F(ParametersFileTest, LoadingTheSavedStandardSetChangesNothing) {
     std::string name = folder / "standard.txt";
     saveParameters(parameters, name);
     int changes = 0;
-    parameters.setChangeListener([&](const std::string&) { ++changes; });
+    parameters.setChangeListener([&](Parameter) { ++changes; });
     loadParameters(parameters, name);
     EXPECT_EQ(textsOf(parameters), standardTexts());
     EXPECT_EQ(changes, 0);
@@ -216,7 +194,7 @@ TEST_P(FileNameRule, LoadsOrRefusesWithAWarning) {
     writeBytes(name, join(standardLines({{1, "Other"}}), "\r\n"));
     loadParameters(parameters, name);
     if (GetParam().loads) {
-        EXPECT_EQ(parameters.getText("Edit38"), "Other");
+        EXPECT_EQ(parameters.text(Parameter::ObjectName), "Other");
         EXPECT_TRUE(recorder.boxes.empty());
     } else {
         EXPECT_EQ(textsOf(parameters), standardTexts());
@@ -286,8 +264,8 @@ TEST_P(RunoffModulusAfterLoading, IsTheStoredTextUnlessLine40ChangesTheRunoffLay
     const std::string name = folder / "runoff.txt";
     writeBytes(name, join(standardLines({{18, "7.7"}, {40, GetParam().y}}), "\r\n"));
     loadParameters(parameters, name);
-    EXPECT_EQ(parameters.getText("Edit20"), GetParam().q);
-    EXPECT_EQ(parameters.getText("Edit5"), GetParam().y);
+    EXPECT_EQ(parameters.text(Parameter::RunoffModulus), GetParam().q);
+    EXPECT_EQ(parameters.text(Parameter::RunoffLayer), GetParam().y);
     EXPECT_TRUE(recorder.boxes.empty());
 }
 
@@ -305,7 +283,7 @@ TEST_F(ParametersFileTest, LoadingWarnsAboutAreasAsTheLinesChangeTheFields) {
     EXPECT_EQ(recorder.boxes, (std::vector<RecordedBox>{{"warning", kWarnNegativeArea},
                                                         {"warning", kWarnWaterShare},
                                                         {"warning", kWarnNegativeArea}}));
-    EXPECT_EQ(parameters.getText("Edit26"), "-1");
+    EXPECT_EQ(parameters.text(Parameter::NaturalArea), "-1");
 }
 
 struct LineEndCase {
@@ -349,7 +327,7 @@ INSTANTIATE_TEST_SUITE_P(
 struct ContentCase {
     const char* name;
     std::function<std::string()> bytes;
-    std::vector<std::pair<const char*, std::string>> texts;  // field, text after loading
+    std::vector<std::pair<Parameter, std::string>> texts;  // parameter, text after loading
 };
 
 class StrangeContent : public ParametersFileTest, public ::testing::WithParamInterface<ContentCase> {};
@@ -358,7 +336,8 @@ TEST_P(StrangeContent, LoadsWithoutHarm) {
     const std::string name = folder / "strange.txt";
     writeBytes(name, GetParam().bytes());
     loadParameters(parameters, name);
-    for (const auto& [field, text] : GetParam().texts) EXPECT_EQ(parameters.getText(field), text) << field;
+    for (const auto& [parameter, text] : GetParam().texts)
+        EXPECT_EQ(parameters.text(parameter), text) << info(parameter).field;
 }
 
 std::string everyByte() {
@@ -372,22 +351,22 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // Lines: bytes 0..9 (ending at LF), 11..12 (ending at CR), 14..255.
         ContentCase{"everyByte", everyByte,
-                    {{"Edit38", ""}, {"Edit21", "\v\f"}, {"Edit22", decodeWindows1251(everyByte().substr(14))},
-                     {"Edit23", ""}}},
+                    {{Parameter::ObjectName, ""}, {Parameter::TotalArea, "\v\f"}, {Parameter::ArableArea, decodeWindows1251(everyByte().substr(14))},
+                     {Parameter::UrbanArea, ""}}},
         // A field's text ends at a NUL byte.
         ContentCase{"nulBytes", [] { return std::string("Name\0hidden\r\n\0\r\n1\0" "2\r\n", 22); },
-                    {{"Edit38", "Name"}, {"Edit21", ""}, {"Edit22", "1"}, {"Edit23", ""}}},
+                    {{Parameter::ObjectName, "Name"}, {Parameter::TotalArea, ""}, {Parameter::ArableArea, "1"}, {Parameter::UrbanArea, ""}}},
         // The CR LF straddles two reads of 64 KiB.
         ContentCase{"crLfAcrossReads", [] { return std::string(65535, 'x') + "\r\n777\r\n"; },
-                    {{"Edit38", std::string(65535, 'x')}, {"Edit21", "777"}, {"Edit22", ""}}},
+                    {{Parameter::ObjectName, std::string(65535, 'x')}, {Parameter::TotalArea, "777"}, {Parameter::ArableArea, ""}}},
         ContentCase{"noLineEnd", [] { return std::string("\xCE\xE7\xE5\xF0\xEE"); },
-                    {{"Edit38", "Озеро"}, {"Edit21", ""}}},
+                    {{Parameter::ObjectName, "Озеро"}, {Parameter::TotalArea, ""}}},
         ContentCase{"tenMegabyteLine", [] { return std::string(10'000'000, '\xDF') + "\r\n777\r\n"; },
-                    {{"Edit38", [] { std::string s; for (int i = 0; i < 10'000'000; ++i) s += "Я"; return s; }()},
-                     {"Edit21", "777"}}},
+                    {{Parameter::ObjectName, [] { std::string s; for (int i = 0; i < 10'000'000; ++i) s += "Я"; return s; }()},
+                     {Parameter::TotalArea, "777"}}},
         ContentCase{"linesBeyondForty",
-                    [] { return kStandardFile + "junk\r\n" + std::string(1'000'000, '\0') + "\r\n"; },
-                    {{"Edit38", "Частный водосбор Финского залива"}, {"Edit5", "300"}, {"Edit20", "9.513"}}}),
+                    [] { return kStandardFileBytes + "junk\r\n" + std::string(1'000'000, '\0') + "\r\n"; },
+                    {{Parameter::ObjectName, "Частный водосбор Финского залива"}, {Parameter::RunoffLayer, "300"}, {Parameter::RunoffModulus, "9.513"}}}),
     [](const auto& info) { return info.param.name; });
 
 // --- Failures --------------------------------------------------------------------------------
@@ -405,13 +384,13 @@ struct FailureCase {
 std::string underCondition(Condition condition, const std::function<void()>& action) {
     if (condition == Condition::Unprivileged) {
         AsUnprivilegedUser unprivileged;
-        return failureOf(action);
+        return failureText(action);
     }
     if (condition == Condition::FileSizeLimit) {
         FileSizeLimit limit(100);
-        return failureOf(action);
+        return failureText(action);
     }
-    return failureOf(action);
+    return failureText(action);
 }
 
 const std::string kLongName = std::string(300, 'a') + ".txt";
@@ -458,7 +437,7 @@ TEST_P(FailedLoad, ReportsTheErrorAndChangesNothing) {
     writeBytes(folder / "old.txt", join(standardLines({{1, "old"}}), "\r\n"));
     GetParam().arrange(folder);
     int changes = 0;
-    parameters.setChangeListener([&](const std::string&) { ++changes; });
+    parameters.setChangeListener([&](Parameter) { ++changes; });
     const std::string name = folder / GetParam().fileName;
     EXPECT_EQ(underCondition(GetParam().condition, [&] { loadParameters(parameters, name); }), GetParam().text);
     EXPECT_EQ(changes, 0);
@@ -486,7 +465,7 @@ TEST_F(ParametersFileTest, ReplacingAFileKeepsItsPermissions) {
         fs::permissions(name, mode);
         saveParameters(parameters, name);
         EXPECT_EQ(fs::status(name).permissions(), mode);
-        EXPECT_EQ(readBytes(name), kStandardFile);
+        EXPECT_EQ(readBytes(name), kStandardFileBytes);
     }
 }
 
@@ -505,15 +484,15 @@ TEST_F(ParametersFileTest, SavingThroughASymbolicLinkReplacesTheFileItPointsTo) 
     std::string name = folder / "link.txt";
     saveParameters(parameters, name);
     EXPECT_TRUE(fs::is_symlink(folder.path() / "link.txt"));
-    EXPECT_EQ(readBytes(folder / "sets/real.txt"), kStandardFile);
+    EXPECT_EQ(readBytes(folder / "sets/real.txt"), kStandardFileBytes);
     EXPECT_EQ(folder.names(), (std::set<std::string>{"link.txt", "sets"}));
 }
 
 TEST_F(ParametersFileTest, LineBreaksInATextAreWrittenAsBlanks) {
-    parameters.setText("Edit38", "two\r\nlines\rand\nmore");
+    parameters.setText(Parameter::ObjectName, "two\r\nlines\rand\nmore");
     std::string name = folder / "breaks.txt";
     saveParameters(parameters, name);
-    EXPECT_EQ(readBytes(name), "two  lines and more\r\n" + kStandardFile.substr(kStandardFile.find("\r\n") + 2));
+    EXPECT_EQ(readBytes(name), "two  lines and more\r\n" + kStandardFileBytes.substr(kStandardFileBytes.find("\r\n") + 2));
 }
 
 // --- Windows-1251 -----------------------------------------------------------------------------

@@ -1,9 +1,7 @@
-// The two chart windows: what the pies and bars are handed after FormShow, the draw
+// The two chart windows: what the pies and bars are handed when shown, the draw
 // conditions, the order of the warnings, and a conversion failure inside the handler.
 
-#include "model/load_calculation.h"
-#include "model/parameter_set.h"
-#include "recorder.h"
+#include "model_fixture.h"
 #include "ui/budget_charts.h"
 #include "ui/charts/bar_chart.h"
 #include "ui/charts/pie_chart.h"
@@ -17,7 +15,7 @@
 
 using namespace nutrient;
 
-using Overrides = std::vector<std::pair<std::string, std::string>>;
+using Overrides = std::vector<std::pair<ResultCell, std::string>>;
 using Boxes = std::vector<RecordedBox>;
 Q_DECLARE_METATYPE(Overrides)
 Q_DECLARE_METATYPE(Boxes)
@@ -32,16 +30,10 @@ const QColor kLime(0x00, 0xFF, 0x00), kGreen(0x00, 0x80, 0x00), kYellow(0xFF, 0x
 const QColor kRed(0xFF, 0x00, 0x00), kBlue(0x00, 0x00, 0xFF);
 
 // The standard set calculated, with some result texts then replaced.
-struct Calculated {
-    Recorder recorder;
-    ParameterSet parameters{recorder};
-    LoadResults results;
-    RetentionShared shared;
+struct Calculated : Model {
     explicit Calculated(const Overrides& overrides = {}) {
-        parameters.applyStandard();
         calculate(parameters, results, shared);
-        for (const auto& [field, text] : overrides) results.setText(field, text);
-        recorder.boxes.clear();
+        for (const auto& [cell, text] : overrides) results.setText(cell.quantity, cell.nutrient, text);
     }
 };
 
@@ -60,7 +52,7 @@ private slots:
 
     void standardSetPies() {
         Calculated c;
-        TForm5 window(c.results, c.shared, c.recorder);
+        SourceShareCharts window(c.results, c.shared, c.recorder);
         showModal(window);
         QCOMPARE(window.windowTitle(), QString::fromUtf8("Графики"));
         QCOMPARE(window.size(), QSize(1014, 654));
@@ -90,24 +82,24 @@ private slots:
         QTest::addColumn<Boxes>("boxes");
         const RecordedBox negative{"warning", kNegative}, diffuse{"warning", kDiffuse};
         const RecordedBox notANumber{"failure", "'abc' is not a valid floating point value"};
-        QTest::newRow("Lp(N) zero") << Overrides{{"Edit13", "0.0"}} << false << Boxes{};
-        QTest::newRow("Lnat(N) zero") << Overrides{{"Edit9", "0.0"}} << false << Boxes{};
-        QTest::newRow("L(P) negative") << Overrides{{"Edit11", "-5.0"}} << false << Boxes{negative};
+        QTest::newRow("Lp(N) zero") << Overrides{{{Quantity::Lp, Nutrient::N}, "0.0"}} << false << Boxes{};
+        QTest::newRow("Lnat(N) zero") << Overrides{{{Quantity::Lnat, Nutrient::N}, "0.0"}} << false << Boxes{};
+        QTest::newRow("L(P) negative") << Overrides{{{Quantity::L, Nutrient::P}, "-5.0"}} << false << Boxes{negative};
         QTest::newRow("L(P) and Lnat(P) negative")
-            << Overrides{{"Edit11", "-5.0"}, {"Edit5", "-1.0"}} << false
+            << Overrides{{{Quantity::L, Nutrient::P}, "-5.0"}, {{Quantity::Lnat, Nutrient::P}, "-1.0"}} << false
             << Boxes{negative, negative};
         QTest::newRow("crop removal of P above diffuse inputs")
-            << Overrides{{"Edit7", "6898.0"}} << false << Boxes{diffuse};
+            << Overrides{{{Quantity::Lc, Nutrient::P}, "6898.0"}} << false << Boxes{diffuse};
         QTest::newRow("crop removal of P just below diffuse inputs")
-            << Overrides{{"Edit7", "6897.8"}} << true << Boxes{};
+            << Overrides{{{Quantity::Lc, Nutrient::P}, "6897.8"}} << true << Boxes{};
         QTest::newRow("Lnat(N) negative, crop removal of N above inputs")
-            << Overrides{{"Edit9", "-1.0"}, {"Edit18", "40000.0"}} << false
+            << Overrides{{{Quantity::Lnat, Nutrient::N}, "-1.0"}, {{Quantity::Lc, Nutrient::N}, "40000.0"}} << false
             << Boxes{negative, diffuse};
         QTest::newRow("L(N) not a number")
-            << Overrides{{"Edit22", "abc"}} << false << Boxes{notANumber};
+            << Overrides{{{Quantity::L, Nutrient::N}, "abc"}} << false << Boxes{notANumber};
         // The draw condition stops at L(P); the warnings reach L(N) and fail there.
         QTest::newRow("L(P) negative, L(N) not a number")
-            << Overrides{{"Edit11", "-5.0"}, {"Edit22", "abc"}} << false
+            << Overrides{{{Quantity::L, Nutrient::P}, "-5.0"}, {{Quantity::L, Nutrient::N}, "abc"}} << false
             << Boxes{negative, notANumber};
     }
 
@@ -116,7 +108,7 @@ private slots:
         QFETCH(bool, drawn);
         QFETCH(Boxes, boxes);
         Calculated c(overrides);
-        TForm5 window(c.results, c.shared, c.recorder);
+        SourceShareCharts window(c.results, c.shared, c.recorder);
         showModal(window);
         QVERIFY(window.isVisible());
         QCOMPARE(window.chartP().slices().size(), drawn ? 3u : 0u);
@@ -126,7 +118,7 @@ private slots:
 
     void piesShownTwiceAreNotDoubled() {
         Calculated c;
-        TForm5 window(c.results, c.shared, c.recorder);
+        SourceShareCharts window(c.results, c.shared, c.recorder);
         showModal(window);
         window.close();
         showModal(window);
@@ -136,8 +128,8 @@ private slots:
 
     // L - Lnat = 10 is less than Lp * Rt = 135.63: the second slice comes out negative.
     void negativeSecondSliceDrawnByMagnitude() {
-        Calculated c(Overrides{{"Edit11", "310.0"}});
-        TForm5 window(c.results, c.shared, c.recorder);
+        Calculated c(Overrides{{{Quantity::L, Nutrient::P}, "310.0"}});
+        SourceShareCharts window(c.results, c.shared, c.recorder);
         showModal(window);
         const std::vector<PieSlice> p = window.chartP().slices();
         QCOMPARE(p.size(), 3u);
@@ -150,7 +142,7 @@ private slots:
 
     void standardSetBudget() {
         Calculated c;
-        TForm6 window(c.results, c.recorder);
+        BudgetCharts window(c.results, c.recorder);
         showModal(window);
         QCOMPARE(window.windowTitle(), QStringLiteral("Graphics"));
         QCOMPARE(window.size(), QSize(1088, 666));
@@ -178,14 +170,14 @@ private slots:
         QTest::addColumn<Boxes>("boxes");
         const RecordedBox diffuse{"warning", kDiffuse};
         QTest::newRow("crop removal of N above diffuse inputs")
-            << Overrides{{"Edit18", "40000.0"}} << false << Boxes{diffuse};
+            << Overrides{{{Quantity::Lc, Nutrient::N}, "40000.0"}} << false << Boxes{diffuse};
         QTest::newRow("crop removal above diffuse inputs for both")
-            << Overrides{{"Edit7", "7000.0"}, {"Edit18", "40000.0"}} << false
+            << Overrides{{{Quantity::Lc, Nutrient::P}, "7000.0"}, {{Quantity::Lc, Nutrient::N}, "40000.0"}} << false
             << Boxes{diffuse, diffuse};
         QTest::newRow("negative loads still drawn")
-            << Overrides{{"Edit11", "-5.0"}, {"Edit1", "-1.0"}} << true << Boxes{};
+            << Overrides{{{Quantity::L, Nutrient::P}, "-5.0"}, {{Quantity::Lp, Nutrient::P}, "-1.0"}} << true << Boxes{};
         QTest::newRow("Lc(P) not a number")
-            << Overrides{{"Edit7", "abc"}} << false
+            << Overrides{{{Quantity::Lc, Nutrient::P}, "abc"}} << false
             << Boxes{{"failure", "'abc' is not a valid floating point value"}};
     }
 
@@ -194,7 +186,7 @@ private slots:
         QFETCH(bool, drawn);
         QFETCH(Boxes, boxes);
         Calculated c(overrides);
-        TForm6 window(c.results, c.recorder);
+        BudgetCharts window(c.results, c.recorder);
         showModal(window);
         QVERIFY(window.isVisible());
         QCOMPARE(window.chartP().bars().size(), drawn ? 9u : 0u);
@@ -204,7 +196,7 @@ private slots:
 
     void budgetShownTwiceIsNotDoubled() {
         Calculated c;
-        TForm6 window(c.results, c.recorder);
+        BudgetCharts window(c.results, c.recorder);
         showModal(window);
         window.close();
         showModal(window);

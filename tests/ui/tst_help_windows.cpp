@@ -10,8 +10,8 @@
 #include <QTextBlock>
 #include <QtTest>
 
-using nutrient::TForm4;
-using nutrient::TForm7;
+using nutrient::HelpWindow;
+using nutrient::MethodWindow;
 
 namespace {
 
@@ -88,7 +88,7 @@ void HelpWindowsTest::helpResourceHoldsTheRecommendationsByteForByte() {
 }
 
 void HelpWindowsTest::helpWindowShowsTheNineteenLines() {
-    TForm4 help;
+    HelpWindow help;
     help.ensureBuilt();  // its text view, not yet shown
     QPlainTextEdit* memo = memoOf(help);
     QVERIFY(memo);
@@ -98,7 +98,7 @@ void HelpWindowsTest::helpWindowShowsTheNineteenLines() {
 }
 
 void HelpWindowsTest::methodWindowShowsTheWholeDescription() {
-    TForm7 method;
+    MethodWindow method;
     method.ensureBuilt();  // its text view, not yet shown
     QPlainTextEdit* memo = memoOf(method);
     QVERIFY(memo);
@@ -167,12 +167,12 @@ void HelpWindowsTest::methodDescriptionCoversTheTypicalValuesAndLiterature() {
 }
 
 void HelpWindowsTest::windowsHaveTheirCaptionsAndSizes() {
-    TForm4 help;
+    HelpWindow help;
     QCOMPARE(help.windowTitle(), QStringLiteral("Помощь"));
     QCOMPARE(help.size(), QSize(696, 480));
     QVERIFY(help.maximumSize() != help.minimumSize());  // resizable
 
-    TForm7 method;
+    MethodWindow method;
     QCOMPARE(method.windowTitle(), QStringLiteral("Описание методики"));
     QCOMPARE(method.size(), QSize(862, 606));
     QCOMPARE(method.minimumSize(), QSize(862, 606));
@@ -182,7 +182,7 @@ void HelpWindowsTest::windowsHaveTheirCaptionsAndSizes() {
 // Only the help window: the method window is larger than the 800 x 600 screen of the
 // offscreen platform, which keeps it on the screen instead.
 void HelpWindowsTest::centredOnTheScreenEachTimeTheyShow() {
-    auto window = std::make_unique<TForm4>();
+    auto window = std::make_unique<HelpWindow>();
     for (int showing = 0; showing < 2; ++showing) {
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
@@ -203,8 +203,8 @@ void HelpWindowsTest::textsCannotBeEdited_data() {
 void HelpWindowsTest::textsCannotBeEdited() {
     QFETCH(bool, help);
     std::unique_ptr<QDialog> window;
-    if (help) window = std::make_unique<TForm4>();
-    else window = std::make_unique<TForm7>();
+    if (help) window = std::make_unique<HelpWindow>();
+    else window = std::make_unique<MethodWindow>();
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     QPlainTextEdit* memo = memoOf(*window);
@@ -228,10 +228,10 @@ void HelpWindowsTest::textsScrollAndWrap() {
     QFETCH(bool, help);
     std::unique_ptr<QDialog> window;
     if (help) {
-        window = std::make_unique<TForm4>();
+        window = std::make_unique<HelpWindow>();
         window->resize(400, 200);  // the help window is resizable; at this size it must scroll
     } else {
-        window = std::make_unique<TForm7>();
+        window = std::make_unique<MethodWindow>();
     }
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));

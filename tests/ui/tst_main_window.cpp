@@ -9,7 +9,7 @@
 #include <QScreen>
 #include <QtTest>
 
-using nutrient::TForm1;
+using nutrient::MainWindow;
 
 namespace {
 
@@ -48,7 +48,7 @@ private slots:
 };
 
 void MainWindowTest::captionAndFixedClientArea() {
-    TForm1 form;
+    MainWindow form;
     QCOMPARE(form.windowTitle(), QStringLiteral("Расчет формирования биогенной нагрузки"));
     QCOMPARE(form.size(), QSize(427, 392));
     QCOMPARE(form.minimumSize(), QSize(427, 392));
@@ -56,7 +56,7 @@ void MainWindowTest::captionAndFixedClientArea() {
 }
 
 void MainWindowTest::centredOnTheScreen() {
-    TForm1 form;
+    MainWindow form;
     form.move(0, 0);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -81,7 +81,7 @@ void MainWindowTest::controlsStandWhereTheyBelong_data() {
 void MainWindowTest::controlsStandWhereTheyBelong() {
     QFETCH(QString, name);
     QFETCH(QRect, geometry);
-    TForm1 form;
+    MainWindow form;
     QWidget* widget = child(form, qPrintable(name));
     QVERIFY(widget);
     QCOMPARE(geometryIn(form, widget), geometry);
@@ -100,7 +100,7 @@ void MainWindowTest::buttonsCarryTheirCaptionsAndGlyphs_data() {
 void MainWindowTest::buttonsCarryTheirCaptionsAndGlyphs() {
     QFETCH(QString, name);
     QFETCH(QString, caption);
-    TForm1 form;
+    MainWindow form;
     QPushButton* b = button(form, qPrintable(name));
     QVERIFY(b);
     QCOMPARE(b->text(), caption);
@@ -122,7 +122,7 @@ void MainWindowTest::aboutLinesAreCentredAndBold_data() {
 void MainWindowTest::aboutLinesAreCentredAndBold() {
     QFETCH(QString, text);
     QFETCH(int, pixelSize);
-    TForm1 form;
+    MainWindow form;
     QLabel* line = nullptr;
     for (QLabel* label : child(form, "Panel2")->findChildren<QLabel*>())
         if (label->text() == text) line = label;
@@ -140,7 +140,7 @@ void MainWindowTest::emblemIsDrawnUnscaledFromItsTopLeftCorner() {
     QVERIFY(emblem.width() > 133 && emblem.height() > 125);  // larger than the area: clipped
     QVERIFY(emblem.depth() >= 24);
 
-    TForm1 form;
+    MainWindow form;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QWidget* picture = child(form, "Image1");
@@ -150,7 +150,7 @@ void MainWindowTest::emblemIsDrawnUnscaledFromItsTopLeftCorner() {
 }
 
 void MainWindowTest::keyboardVisitsTheButtonsInOrder() {
-    TForm1 form;
+    MainWindow form;
     form.show();
     QVERIFY(QTest::qWaitForWindowActive(&form));
     QStringList visited;
@@ -163,7 +163,7 @@ void MainWindowTest::keyboardVisitsTheButtonsInOrder() {
 }
 
 void MainWindowTest::enterRightAfterStartUpClosesTheWindow() {
-    TForm1 form;
+    MainWindow form;
     form.show();
     QVERIFY(QTest::qWaitForWindowActive(&form));
     QCOMPARE(QApplication::focusWidget(), button(form, "BitBtn1"));
@@ -172,7 +172,7 @@ void MainWindowTest::enterRightAfterStartUpClosesTheWindow() {
 }
 
 void MainWindowTest::escapeDoesNotCloseTheWindow() {
-    TForm1 form;
+    MainWindow form;
     form.show();
     QVERIFY(QTest::qWaitForWindowActive(&form));
     QTest::keyClick(&form, Qt::Key_Escape);
@@ -191,7 +191,7 @@ void MainWindowTest::buttonsShowTheirWindowsModally_data() {
 void MainWindowTest::buttonsShowTheirWindowsModally() {
     QFETCH(QString, name);
     QFETCH(int, window);
-    TForm1 form;
+    MainWindow form;
     QDialog windows[4];
     form.setWindows(windows[0], windows[1], windows[2], windows[3]);
     form.show();

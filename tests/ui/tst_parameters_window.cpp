@@ -2,8 +2,8 @@
 // sees them, the closing checks, Open/Save/Standart through a fake dialog seam, the keyboard
 // order and the layout at 689 x 756.
 
-#include "model/parameter_set.h"
-#include "recorder.h"
+#include "model_fixture.h"
+#include "standard_set.h"
 #include "ui/file_dialogs.h"
 #include "ui/modal.h"
 #include "ui/parameters_window.h"
@@ -57,11 +57,11 @@ void typeKeys(QWidget* widget, const QString& text) {
     }
 }
 
-struct Fixture {
-    Recorder recorder;
-    nutrient::ParameterSet parameters{recorder};
+// A parameters window over a set with the initial texts.
+struct Fixture : BasicModel<> {
+    Fixture() : BasicModel(false) {}
     FakeDialogs dialogs;
-    nutrient::TForm2 window{parameters, recorder, dialogs};
+    nutrient::ParametersWindow window{parameters, recorder, dialogs};
 
     // The controls are built on first showing; looking at one builds them if need be.
     QLineEdit* field(const QString& name) {
@@ -118,19 +118,8 @@ QByteArray fileBytes(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// The standard set as Save writes it: Windows-1251, CR LF after every line.
-QByteArray standardFileBytes() {
-    QByteArray bytes("\xD7\xE0\xF1\xF2\xED\xFB\xE9\x20\xE2\xEE\xE4\xEE\xF1\xE1\xEE\xF0\x20\xD4\xE8\xED\xF1"
-                     "\xEA\xEE\xE3\xEE\x20\xE7\xE0\xEB\xE8\xE2\xE0\r\n");
-    for (const char* line : {"25948", "1684", "1003", "562", "1", "22439.52", "633", "3899", "1.32", "9.1",
-                             "0.00322", "0", "13.3", "-0.93", "1.9", "-0.49", "9.513", "18.9", "3.36", "0.28",
-                             "77.1", "14.4", "1.14", "108030", "69900", "12311600", "212", "1324", "0", "0",
-                             "0.08", "0.2", "0.05", "0.12", "3.1", "2.3", "0.7", "1.4", "300"}) {
-        bytes += line;
-        bytes += "\r\n";
-    }
-    return bytes;
-}
+// The standard set as Save writes it.
+QByteArray standardFileBytes() { return QByteArray::fromStdString(kStandardFileBytes); }
 
 bool overlap(const QRect& a, const QRect& b) { return a.intersects(b); }
 
@@ -158,11 +147,11 @@ private slots:
     // Texts changed before the window was ever shown are what its fields show.
     void fieldsBuiltOnFirstShowingTakeTheCurrentTexts() {
         Fixture f;
-        f.parameters.setText("Edit38", "Озеро Круглое");
-        f.parameters.setText("Edit1", "0.1");
+        f.parameters.setText(nutrient::Parameter::ObjectName, "Озеро Круглое");
+        f.parameters.setText(nutrient::Parameter::ArableConcentrationP, "0.1");
         f.show();
         QStringList expected;
-        for (const auto& p : kParameters) expected << QString::fromStdString(f.parameters.getText(p.field));
+        for (const auto& p : kParameters) expected << QString::fromStdString(f.parameters.text(p.key));
         QCOMPARE(f.shownTexts(), expected);
         QCOMPARE(f.field("Edit38")->text(), QStringLiteral("Озеро Круглое"));
         QCOMPARE(f.field("Edit1")->text(), QStringLiteral("0.1"));
@@ -170,7 +159,7 @@ private slots:
 
     void showFailureStillOpensWindow() {
         Fixture f;
-        f.parameters.setText("Edit21", "");
+        f.parameters.setText(nutrient::Parameter::TotalArea, "");
         f.recorder.boxes.clear();
         f.show();
         QVERIFY(f.window.isVisible());
@@ -228,7 +217,7 @@ private slots:
         Fixture f;
         f.show();
         for (int i = 0; i < assignments.size(); i += 2) {
-            f.parameters.setText(assignments[i].toStdString(), assignments[i + 1].toStdString());
+            f.parameters.setText(*nutrient::parameterOfField(assignments[i].toStdString()), assignments[i + 1].toStdString());
         }
         f.recorder.boxes.clear();
         const QStringList before = f.shownTexts();
@@ -259,7 +248,7 @@ private slots:
         QTest::keyClicks(f.field("Edit20"), "5");
         QCOMPARE(f.field("Edit26")->text(), QStringLiteral("22439.52"));
         QCOMPARE(f.field("Edit20")->text(), QStringLiteral("9.513"));
-        QCOMPARE(f.parameters.getText("Edit26"), std::string("22439.52"));
+        QCOMPARE(f.parameters.text(nutrient::Parameter::NaturalArea), std::string("22439.52"));
 
         f.typeOver("Edit5", "310");
         QCOMPARE(f.field("Edit20")->text(), QStringLiteral("9.8301"));
@@ -353,8 +342,8 @@ private slots:
         QCOMPARE(f.shownTexts(), standardTexts());
         QCOMPARE(f.field("Edit26")->text(), QStringLiteral("22439.52"));
         QCOMPARE(f.field("Edit20")->text(), QStringLiteral("9.513"));
-        // Edit21 changes while Edit23 is still empty: its rule fails.  Edit23 then changes while
-        // the water share is still 150: the natural area turns negative until Edit25 follows.
+        // A changes while Au is still empty: its rule fails.  Au then changes while the water
+        // share is still 150: the natural area turns negative until W follows.
         QCOMPARE(f.boxes(), (QStringList{kEmptyNotANumber, kNegativeArea}));
     }
 

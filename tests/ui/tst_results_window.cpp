@@ -4,7 +4,8 @@
 
 #include "ui/results_window.h"
 
-#include "recorder.h"
+#include "model_fixture.h"
+#include "standard_set.h"
 #include "ui/modal.h"
 
 #include <QClipboard>
@@ -20,12 +21,10 @@
 #include <utility>
 #include <vector>
 
-using nutrient::LoadResults;
-using nutrient::ParameterSet;
-using nutrient::RetentionShared;
-using nutrient::TForm3;
+using nutrient::Parameter;
+using nutrient::ResultsWindow;
 
-using Edits = std::vector<std::pair<const char*, const char*>>;
+using Edits = std::vector<std::pair<Parameter, const char*>>;
 Q_DECLARE_METATYPE(Edits)
 
 namespace {
@@ -35,35 +34,26 @@ const char* const kBelowBackground =
     "Проверьте  правильность задания параметров модели или уменьшите значение выноса биогенов "
     "с урожаем.";
 
-// The standard catchment as the window shows it: caption, P field and text, N field and text.
-struct ShownRow {
-    const char* caption;
-    const char* pField;
-    const char* pText;
-    const char* nField;
-    const char* nText;
+// The row captions as Ctrl+C puts them on the clipboard, in window order.
+const char* const kCopiedCaptions[nutrient::kResultRowCount] = {
+    "Нагрузка от точечных источников (Lp)",
+    "Рассредоточенная эмиссия подстилающей поверхностью (Le)",
+    "Нагрузка, сформированная в результате внесения минеральных удобрений (Lmf )",
+    "Нагрузка, сформированной за счет животноводства и птицеводства (Lof)",
+    "Нагрузка, сформированной атмосферными выпадениями (La)",
+    "Поступление извне (Lex)",
+    "Вынос биогенных веществ за пределы водосбора с выращенным урожаем (Lc)",
+    "Суммарная биогеннаяй нагрузка на водосбор (Ltot)",
+    "Удержание биогенных веществ водосбором и его гидрографической сетью (Lret)",
+    "Вынос биогенных веществ с водосбора и нагрузки на водный объект (L)",
+    "Фоновая (природная) компонента нагрузки  (Lnat)",
+    "Модуль выноса с водосбора (кг/(км² год))",
+    "Модуль фонового выноса (кг/(км² год))",
 };
-const ShownRow kStandardTable[] = {
-    {"Нагрузка от точечных источников (Lp)", "Edit1", "212.0", "Edit13", "1324.0"},
-    {"Рассредоточенная эмиссия подстилающей поверхностью (Le)", "Edit2", "457.4", "Edit12",
-     "7206.5"},
-    {"Нагрузка, сформированная в результате внесения минеральных удобрений (Lmf )", "Edit3",
-     "633.0", "Edit14", "3899.0"},
-    {"Нагрузка, сформированной за счет животноводства и птицеводства (Lof)", "Edit4", "5723.9",
-     "Edit15", "23370.9"},
-    {"Нагрузка, сформированной атмосферными выпадениями (La)", "Edit6", "83.6", "Edit17", "0.0"},
-    {"Поступление извне (Lex)", "Edit27", "0.00", "Edit28", "0.00"},
-    {"Вынос биогенных веществ за пределы водосбора с выращенным урожаем (Lc)", "Edit7", "2222.9",
-     "Edit18", "15324.4"},
-    {"Суммарная биогеннаяй нагрузка на водосбор (Ltot)", "Edit8", "4887.0", "Edit19", "20476.0"},
-    {"Удержание биогенных веществ водосбором и его гидрографической сетью (Lret)", "Edit10",
-     "1760.5", "Edit21", "5410.1"},
-    {"Вынос биогенных веществ с водосбора и нагрузки на водный объект (L)", "Edit11", "3126.5",
-     "Edit22", "15065.9"},
-    {"Фоновая (природная) компонента нагрузки  (Lnat)", "Edit5", "300.0", "Edit9", "3969.3"},
-    {"Модуль выноса с водосбора (кг/(км² год))", "Edit16", "120.49", "Edit23", "580.62"},
-    {"Модуль фонового выноса (кг/(км² год))", "Edit20", "11.56", "Edit24", "152.97"},
-};
+
+// The fields of a result, P then N.
+QString pField(const ShownResult& result) { return nutrient::resultField(result.quantity, nutrient::Nutrient::P); }
+QString nField(const ShownResult& result) { return nutrient::resultField(result.quantity, nutrient::Nutrient::N); }
 
 // The fields the calculation writes before the runoff and water share are divided (steps up
 // to the total load); the inflow row is written last of all.
@@ -86,23 +76,17 @@ struct WatchingRecorder : Recorder {
 };
 
 // One program's worth of shared objects around a results window.
-struct Session {
-    WatchingRecorder recorder;
-    ParameterSet parameters{recorder};
-    LoadResults results;
-    RetentionShared shared;
+struct Session : BasicModel<WatchingRecorder> {
     QDialog sourceShares;
     QDialog budget;
-    TForm3 window{parameters, results, shared, recorder};
+    ResultsWindow window{parameters, results, shared, recorder};
 
-    explicit Session(bool standard = true) {
-        if (standard) parameters.applyStandard();
-        recorder.boxes.clear();
+    explicit Session(bool standard = true) : BasicModel(standard) {
         recorder.watch = [this] { return text("Edit11"); };
         window.setChartWindows(sourceShares, budget);
     }
     void edit(const Edits& edits) {
-        for (const auto& [field, text] : edits) parameters.setText(field, text);
+        for (const auto& [parameter, text] : edits) parameters.setText(parameter, text);
         recorder.boxes.clear();
     }
     QString text(const QString& field) const {
@@ -111,7 +95,7 @@ struct Session {
     }
     QStringList allFields() const {
         QStringList names;
-        for (const ShownRow& row : kStandardTable) names << row.pField << row.nField;
+        for (const ShownResult& row : kStandardResults) names << pField(row) << nField(row);
         return names;
     }
 };
@@ -123,9 +107,9 @@ std::vector<RecordedBox> errors(int count) {
 // Everything of the P load except its natural part set to nothing: the water body then gets
 // exactly its natural load, L(P) and Lnat(P) both 148.5 * Rt(P).
 const Edits kOnlyNaturalPhosphorus = {
-    {"Edit21", "10000"}, {"Edit22", "0"}, {"Edit23", "0"}, {"Edit24", "0"}, {"Edit36", "0"},
-    {"Edit13", "0"},     {"Edit15", "0"}, {"Edit27", "0"}, {"Edit28", "0"}, {"Edit29", "0"},
-    {"Edit17", "0"}};
+    {Parameter::TotalArea, "10000"}, {Parameter::ArableArea, "0"}, {Parameter::UrbanArea, "0"}, {Parameter::MixedArea, "0"}, {Parameter::PointSourcesP, "0"},
+    {Parameter::FertiliserP, "0"},     {Parameter::DepositionP, "0"}, {Parameter::CattleEmissionP, "0"}, {Parameter::PigEmissionP, "0"}, {Parameter::PoultryEmissionP, "0"},
+    {Parameter::CropRemovalP, "0"}};
 
 // Room for text inside a line edit: its width less the frame and the edit's own margins.
 int textRoom(const QLineEdit& field) {
@@ -154,9 +138,9 @@ private slots:
 void ResultsWindowTest::standardSetShowsItsFiguresWithoutBox() {
     Session s;
     s.window.show();
-    for (const ShownRow& row : kStandardTable) {
-        QCOMPARE(s.text(row.pField), QString::fromUtf8(row.pText));
-        QCOMPARE(s.text(row.nField), QString::fromUtf8(row.nText));
+    for (const ShownResult& row : kStandardResults) {
+        QCOMPARE(s.text(pField(row)), QString::fromUtf8(row.p));
+        QCOMPARE(s.text(nField(row)), QString::fromUtf8(row.n));
     }
     QCOMPARE(s.recorder.boxes, std::vector<RecordedBox>{});
     QCOMPARE(s.window.windowTitle(), QStringLiteral("Результаты расчетов"));
@@ -169,15 +153,12 @@ void ResultsWindowTest::standardSetShowsItsFiguresWithoutBox() {
 // read "22440" and "9.5": the N emission and every figure after the retention change (worked
 // out by hand from Rt(P) = 0.63946, Rt(N) = 0.73566 at HL = 29.925); the rest stays.
 void ResultsWindowTest::initialTextsGiveOtherFigures() {
-    const std::map<QString, QString> changed = {
-        {"Edit12", "7206.6"}, {"Edit19", "20476.1"}, {"Edit10", "1762.0"}, {"Edit21", "5412.8"},
-        {"Edit11", "3125.0"}, {"Edit22", "15063.3"}, {"Edit5", "299.8"},   {"Edit9", "3968.6"},
-        {"Edit16", "120.43"}, {"Edit23", "580.52"},  {"Edit20", "11.55"},  {"Edit24", "152.94"}};
+    std::map<QString, QString> changed;
+    for (const ChangedResult& result : kInitialTextResults) changed[result.field] = QString::fromUtf8(result.text);
     Session s(false);
     s.window.show();
-    for (const ShownRow& row : kStandardTable) {
-        for (const auto& [field, standard] :
-             {std::pair(row.pField, row.pText), std::pair(row.nField, row.nText)}) {
+    for (const ShownResult& row : kStandardResults) {
+        for (const auto& [field, standard] : {std::pair(pField(row), row.p), std::pair(nField(row), row.n)}) {
             const auto it = changed.find(field);
             QCOMPARE(s.text(field), it == changed.end() ? QString::fromUtf8(standard) : it->second);
         }
@@ -189,9 +170,9 @@ void ResultsWindowTest::loadBelowBackgroundIsReportedPerNutrient_data() {
     QTest::addColumn<Edits>("edits");
     QTest::addColumn<int>("boxes");
     QTest::addColumn<bool>("phosphorusAtBackground");
-    QTest::newRow("crop removal of P very high") << Edits{{"Edit17", "10"}} << 1 << false;
-    QTest::newRow("crop removal of N very high") << Edits{{"Edit19", "30"}} << 1 << false;
-    QTest::newRow("both very high") << Edits{{"Edit17", "10"}, {"Edit19", "30"}} << 2 << false;
+    QTest::newRow("crop removal of P very high") << Edits{{Parameter::CropRemovalP, "10"}} << 1 << false;
+    QTest::newRow("crop removal of N very high") << Edits{{Parameter::CropRemovalN, "30"}} << 1 << false;
+    QTest::newRow("both very high") << Edits{{Parameter::CropRemovalP, "10"}, {Parameter::CropRemovalN, "30"}} << 2 << false;
     QTest::newRow("L(P) shown equal to Lnat(P)") << kOnlyNaturalPhosphorus << 0 << true;
 }
 
@@ -216,9 +197,9 @@ void ResultsWindowTest::failedCalculationOpensWithTheRowsItWrote_data() {
     QTest::addColumn<QString>("failure");
     QTest::addColumn<QStringList>("written");
     // The crop removal would raise the L < Lnat box, had the check run.
-    QTest::newRow("no water share") << Edits{{"Edit17", "10"}, {"Edit25", "0"}}
+    QTest::newRow("no water share") << Edits{{Parameter::CropRemovalP, "10"}, {Parameter::WaterShare, "0"}}
                                     << "Floating point division by zero" << kWrittenBeforeRetention;
-    QTest::newRow("point load not a number") << Edits{{"Edit17", "10"}, {"Edit36", "12,5"}}
+    QTest::newRow("point load not a number") << Edits{{Parameter::CropRemovalP, "10"}, {Parameter::PointSourcesP, "12,5"}}
                                              << "'12,5' is not a valid floating point value"
                                              << QStringList{};
 }
@@ -246,10 +227,9 @@ void ResultsWindowTest::reopeningKeepsTextsAndRereadsTheName() {
     s.window.findChild<QPushButton*>("BitBtn1")->click();
     QVERIFY(!s.window.isVisible());
     QCOMPARE(s.text("Edit22"), QStringLiteral("15065.9"));
-    s.parameters.setText("Edit38", "Озеро <b>Ильмень</b>");
+    s.parameters.setText(Parameter::ObjectName, "Озеро <b>Ильмень</b>");
     s.window.show();
-    for (const ShownRow& row : kStandardTable)
-        QCOMPARE(s.text(row.nField), QString::fromUtf8(row.nText));
+    for (const ShownResult& row : kStandardResults) QCOMPARE(s.text(nField(row)), QString::fromUtf8(row.n));
     QCOMPARE(s.window.findChild<QLabel*>("Label2")->text(), QStringLiteral("Озеро <b>Ильмень</b>"));
     QCOMPARE(s.window.findChild<QLabel*>("Label2")->textFormat(), Qt::PlainText);
     QCOMPARE(s.recorder.boxes, std::vector<RecordedBox>{});
@@ -291,8 +271,8 @@ void ResultsWindowTest::copyPutsTheTableOnTheClipboard() {
     QTest::keyClick(target, Qt::Key_C, Qt::ControlModifier);
 
     QStringList expected;
-    for (const ShownRow& row : kStandardTable)
-        expected << QString::fromUtf8(row.caption) + '\t' + row.pText + '\t' + row.nText;
+    for (int i = 0; i < nutrient::kResultRowCount; ++i)
+        expected << QString::fromUtf8(kCopiedCaptions[i]) + '\t' + kStandardResults[i].p + '\t' + kStandardResults[i].n;
     QCOMPARE(QGuiApplication::clipboard()->text(),
              wholeTable ? expected.join('\n') : QStringLiteral("120.49"));
 }

@@ -56,7 +56,7 @@ void Screenshots::everyWindowAsTheUserReachesIt() {
     Recorder recorder;
     NoFileDialogs dialogs;
     nutrient::Program program(recorder, dialogs);
-    nutrient::TForm1& main = program.mainWindow();
+    nutrient::MainWindow& main = program.mainWindow();
     main.show();
     take(main, QStringLiteral("1-main"));
 
@@ -65,7 +65,7 @@ void Screenshots::everyWindowAsTheUserReachesIt() {
     program.parametersWindow().close();
 
     click(main, "BitBtn2");
-    nutrient::TForm3& results = program.resultsWindow();
+    nutrient::ResultsWindow& results = program.resultsWindow();
     take(results, QStringLiteral("3-results"));
     click(results, "BitBtn2");
     take(program.sourceShareWindow(), QStringLiteral("5-source-shares"));

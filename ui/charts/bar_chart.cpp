@@ -1,6 +1,6 @@
 #include "ui/charts/bar_chart.h"
 
-#include "ui/chart_figures.h"
+#include "model/number_text.h"
 #include "ui/charts/chart_painting.h"
 
 #include <QFontMetricsF>
@@ -49,6 +49,9 @@ Scale roundScale(const std::vector<ChartBar>& bars) {
     }
     return {std::floor(low / step) * step, std::ceil(high / step) * step, step};
 }
+
+// A tick of the value axis with up to three decimals, grouped.
+QString axisLabel(double value) { return QString::fromStdString(formatGrouped(value, 3)); }
 
 // The chart's geometry: the front plane of the plot and the offset of its back plane.
 struct Plot {
@@ -113,7 +116,7 @@ void paintAxis(QPainter& painter, const Plot& plot, bool minorTicks, bool withLa
         const qreal y = plot.y(s.tick(i));
         painter.drawLine(QPointF(f.left() - 5, y), QPointF(f.left(), y));
         const QRectF label(0, y - metrics.height() / 2, f.left() - 8, metrics.height());
-        painter.drawText(label, Qt::AlignRight | Qt::AlignVCenter, groupedNumber(s.tick(i), 3));
+        painter.drawText(label, Qt::AlignRight | Qt::AlignVCenter, axisLabel(s.tick(i)));
         if (!minorTicks || i + 1 == s.tickCount()) continue;
         for (int m = 1; m <= kMinorTicksPerStep; ++m) {
             const qreal minorY = plot.y(s.tick(i) + s.step * m / (kMinorTicksPerStep + 1));
@@ -141,25 +144,11 @@ void paintBar(QPainter& painter, const Plot& plot, const ChartBar& bar, qreal le
 
 }  // namespace
 
-BarChart3D::BarChart3D(QWidget* parent) : QWidget(parent) {}
-
-void BarChart3D::setTitle(const QString& title) {
-    title_ = title;
-    update();
-}
+// Marks on arrows of 20 pixels, a depth of 15 % of the plot's width.
+BarChart3D::BarChart3D(QWidget* parent) : ChartWidget(20, 0.15, parent) {}
 
 void BarChart3D::setMinorTicks(bool shown) {
     minorTicks_ = shown;
-    update();
-}
-
-void BarChart3D::setDepthShare(double share) {
-    depthShare_ = share;
-    update();
-}
-
-void BarChart3D::setArrowLength(int pixels) {
-    arrowLength_ = pixels;
     update();
 }
 
@@ -189,7 +178,7 @@ void BarChart3D::paintEvent(QPaintEvent*) {
     qreal labelWidth = 0;
     for (int i = 0; withScale && i < plot.scale.tickCount(); ++i)
         labelWidth = std::max(labelWidth,
-                              axisMetrics.horizontalAdvance(groupedNumber(plot.scale.tick(i), 3)));
+                              axisMetrics.horizontalAdvance(axisLabel(plot.scale.tick(i))));
     const qreal markSpace = arrowLength_ + chart::markSize(QStringLiteral("Lret")).height() + 4;
     const qreal left = area.left() + std::ceil(labelWidth) + 12;
     // The depth runs back at 45 degrees, drawn at half its length (cabinet projection).

@@ -5,23 +5,18 @@
 // bevel.  It paints what it is handed and computes nothing.
 
 #include "ui/charts/chart_data.h"
-
-#include <QWidget>
+#include "ui/charts/chart_widget.h"
 
 #include <vector>
 
 namespace nutrient {
 
-class BarChart3D : public QWidget {
+class BarChart3D : public ChartWidget {
     Q_OBJECT
 public:
     explicit BarChart3D(QWidget* parent = nullptr);
 
-    void setTitle(const QString& title);
     void setMinorTicks(bool shown);
-    // Depth of the chart as a share of the plot's width (0.15 for 15 %).
-    void setDepthShare(double share);
-    void setArrowLength(int pixels);
 
     void setBars(std::vector<ChartBar> bars);
     void clear();
@@ -31,10 +26,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QString title_;
     bool minorTicks_ = false;
-    double depthShare_ = 0.15;
-    int arrowLength_ = 20;
     std::vector<ChartBar> bars_;
 };
 

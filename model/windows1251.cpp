@@ -1,0 +1,116 @@
+#include "windows1251.h"
+
+#include <array>
+
+namespace nutrient {
+
+namespace {
+
+
+// Unicode code points of the bytes 0x80..0xFF.  0x98 is unassigned in the code page; it maps
+// to U+0098 so that any byte read from a file is written back unchanged.
+constexpr std::array<char32_t, 128> kUpperHalf = {
+    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021,  // 80
+    0x20AC, 0x2030, 0x0409, 0x2039, 0x040A, 0x040C, 0x040B, 0x040F,  // 88
+    0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90
+    0x0098, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F,  // 98
+    0x00A0, 0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6, 0x00A7,  // A0
+    0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407,  // A8
+    0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6, 0x00B7,  // B0
+    0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457,  // B8
+    // C0..FF: А..я, in alphabetical order, exactly U+0410..U+044F.
+    0x0410, 0x0411, 0x0412, 0x0413, 0x0414, 0x0415, 0x0416, 0x0417,
+    0x0418, 0x0419, 0x041A, 0x041B, 0x041C, 0x041D, 0x041E, 0x041F,
+    0x0420, 0x0421, 0x0422, 0x0423, 0x0424, 0x0425, 0x0426, 0x0427,
+    0x0428, 0x0429, 0x042A, 0x042B, 0x042C, 0x042D, 0x042E, 0x042F,
+    0x0430, 0x0431, 0x0432, 0x0433, 0x0434, 0x0435, 0x0436, 0x0437,
+    0x0438, 0x0439, 0x043A, 0x043B, 0x043C, 0x043D, 0x043E, 0x043F,
+    0x0440, 0x0441, 0x0442, 0x0443, 0x0444, 0x0445, 0x0446, 0x0447,
+    0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D, 0x044E, 0x044F,
+};
+
+constexpr char kUnencodable = '?';
+
+void appendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+char toWindows1251(char32_t c) {
+    if (c < 0x80) return static_cast<char>(c);
+    if (c >= 0x0410 && c <= 0x044F) return static_cast<char>(0xC0 + (c - 0x0410));
+    for (std::size_t i = 0; i < 0x40; ++i) {
+        if (kUpperHalf[i] == c) return static_cast<char>(0x80 + i);
+    }
+    return kUnencodable;
+}
+
+// Decodes one well-formed UTF-8 sequence at s[i] (shortest form, no surrogates, at most
+// U+10FFFF) and advances i past it; returns false, leaving i alone, for an ill-formed one.
+bool nextCodePoint(std::string_view s, std::size_t& i, char32_t& c) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
+    const unsigned char lead = byte(i);
+    std::size_t length;
+    char32_t min;
+    if (lead < 0x80) {
+        c = lead;
+        ++i;
+        return true;
+    } else if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2, c = lead & 0x1F, min = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3, c = lead & 0x0F, min = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4, c = lead & 0x07, min = 0x10000;
+    } else {
+        return false;
+    }
+    if (s.size() - i < length) return false;
+    for (std::size_t k = 1; k < length; ++k) {
+        if ((byte(i + k) & 0xC0) != 0x80) return false;
+        c = (c << 6) | (byte(i + k) & 0x3F);
+    }
+    if (c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return false;
+    i += length;
+    return true;
+}
+
+}  // namespace
+
+std::string decodeWindows1251(std::string_view bytes) {
+    std::string text;
+    text.reserve(bytes.size() * 2);
+    for (const char b : bytes) {
+        const auto byte = static_cast<unsigned char>(b);
+        if (byte < 0x80) text += b;
+        else appendUtf8(text, kUpperHalf[byte - 0x80]);
+    }
+    return text;
+}
+
+// Each code point outside the code page becomes one "?", each byte of an ill-formed UTF-8
+// sequence one "?".
+std::string encodeWindows1251(std::string_view utf8) {
+    std::string bytes;
+    bytes.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        char32_t c;
+        if (nextCodePoint(utf8, i, c)) {
+            bytes += toWindows1251(c);
+        } else {
+            bytes += kUnencodable;
+            ++i;
+        }
+    }
+    return bytes;
+}
+
+}  // namespace nutrient

@@ -1,0 +1,15 @@
+#pragma once
+// Windows-1251, the 8-bit code page of the parameters files written on Windows machines,
+// to and from the UTF-8 the program holds its texts in.
+
+#include <string>
+#include <string_view>
+
+namespace nutrient {
+
+// Every byte decodes (0x98, unassigned, to U+0098) so a file read and written again keeps its
+// bytes; characters outside the code page are written as "?".
+std::string decodeWindows1251(std::string_view bytes);
+std::string encodeWindows1251(std::string_view utf8);
+
+}  // namespace nutrient

@@ -1,0 +1,36 @@
+#pragma once
+// The three model objects of a running program with a recorder for its boxes, and the text of
+// the failure an action stops with.
+
+#include "model/load_calculation.h"
+#include "model/parameter_set.h"
+#include "recorder.h"
+
+#include <functional>
+#include <string>
+
+// The model as the program holds it; by default set to the standard set, with the boxes that
+// took recorded nowhere.
+template <class BoxRecorder = Recorder>
+struct BasicModel {
+    BoxRecorder recorder;
+    nutrient::ParameterSet parameters{recorder};
+    nutrient::LoadResults results;
+    nutrient::RetentionShared shared;
+
+    explicit BasicModel(bool standard = true) {
+        if (standard) parameters.applyStandard();
+        recorder.boxes.clear();
+    }
+};
+using Model = BasicModel<>;
+
+// The message of the Failure the action stops with; empty when it completes.
+inline std::string failureText(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const nutrient::Failure& failure) {
+        return failure.what();
+    }
+    return "";
+}
