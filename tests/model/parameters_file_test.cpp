@@ -106,7 +106,9 @@ public:
         if (wasRoot_ && ::seteuid(65534) != 0) throw std::runtime_error("cannot drop root privileges");
     }
     ~AsUnprivilegedUser() {
-        if (wasRoot_) [[maybe_unused]] const int ignored = ::seteuid(0);
+        if (wasRoot_) {
+            [[maybe_unused]] const int ignored = ::seteuid(0);
+        }
     }
 
 private:
