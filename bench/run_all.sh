@@ -12,7 +12,8 @@ build=${1:-build}
 runs=${2:-20}
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S "$source_dir" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  # The default preset's settings, in whichever folder was given.
+  cmake -S "$source_dir" -B "$build" --preset default >/dev/null
 fi
 build_type=$(sed -n 's/^CMAKE_BUILD_TYPE:[A-Z]*=//p' "$build/CMakeCache.txt")
 sanitized=$(sed -n 's/^NUTRIENT_SANITIZE:[A-Z]*=//p' "$build/CMakeCache.txt")

@@ -7,9 +7,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-20}"
 
-CXX=clang++-14 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DNUTRIENT_FUZZ=ON -DNUTRIENT_BUILD_UI=OFF -DNUTRIENT_SANITIZE=ON
-cmake --build build-fuzz -j2 --target fuzz_parse fuzz_load
+cmake --preset fuzz
+cmake --build --preset fuzz -j2 --target fuzz_parse fuzz_load
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT

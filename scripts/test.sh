@@ -3,12 +3,12 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build -j"$(nproc)"
-QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j"$(nproc)"
+cmake --preset default
+cmake --build --preset default -j"$(nproc)"
+ctest --preset default -j"$(nproc)"
 # The fuzz targets of the core, for a bounded time each.
 scripts/fuzz.sh 20
 # The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNUTRIENT_SANITIZE=ON
-cmake --build build-asan -j"$(nproc)"
-QT_QPA_PLATFORM=offscreen ctest --test-dir build-asan --output-on-failure -j"$(nproc)"
+cmake --preset asan
+cmake --build --preset asan -j"$(nproc)"
+ctest --preset asan -j"$(nproc)"
