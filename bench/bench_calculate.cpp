@@ -37,7 +37,7 @@ int main() {
     }
     std::sort(microsecondsPerCall.begin(), microsecondsPerCall.end());
     std::printf("calculate: median %.2f us per call (min %.2f, max %.2f) over %d calls; L(P) = %s\n",
-                microsecondsPerCall[kBatches / 2], microsecondsPerCall.front(),
-                microsecondsPerCall.back(), kBatches * kCallsPerBatch, results.text(nutrient::Quantity::L, nutrient::Nutrient::P).c_str());
+                microsecondsPerCall[kBatches / 2], microsecondsPerCall.front(), microsecondsPerCall.back(),
+                kBatches * kCallsPerBatch, results.text(nutrient::Quantity::L, nutrient::Nutrient::P).c_str());
     return 0;
 }

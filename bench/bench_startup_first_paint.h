@@ -23,9 +23,7 @@
 
 class QuitAfterFirstPaint : public QObject {
 public:
-    explicit QuitAfterFirstPaint(QWidget& window) : QObject(&window) {
-        window.installEventFilter(this);
-    }
+    explicit QuitAfterFirstPaint(QWidget& window) : QObject(&window) { window.installEventFilter(this); }
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override {

@@ -5,7 +5,5 @@
 #include "ui/program.h"
 
 int main(int, char** argv) {
-    return nutrient::runProgram(argv[0], [](QWidget& mainWindow) {
-        new QuitAfterFirstPaint(mainWindow);
-    });
+    return nutrient::runProgram(argv[0], [](QWidget& mainWindow) { new QuitAfterFirstPaint(mainWindow); });
 }

@@ -78,7 +78,7 @@ std::string pieMark(long double sharePercent, long double total) {
 }
 
 std::array<ShareSlice, kSourceCount> sourceShareSlices(const LoadResults& results, const RetentionShared& shared,
-                                                      Nutrient nutrient) {
+                                                       Nutrient nutrient) {
     const long double load = R(results, Quantity::L, nutrient);
     const long double background = R(results, Quantity::Lnat, nutrient);
     const long double pointAfterTransport = R(results, Quantity::Lp, nutrient) * shared.rt(nutrient);

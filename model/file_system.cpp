@@ -13,7 +13,6 @@ namespace nutrient {
 
 namespace {
 
-
 // The user sees the same few texts for file failures that the desktop runtime has always
 // shown; anything unusual is given with its system code.
 std::string ioErrorText(int error) {

@@ -146,8 +146,7 @@ private:
         write(Lc, N, V(Parameter::CropRemovalN) * V(Parameter::ArableArea));
         // 8. Total load on the catchment from the displayed rows; the inflow from outside is
         // not part of it.
-        for (Nutrient n : kNutrients)
-            write(Ltot, n, R(Lp, n) + R(Le, n) + R(Lmf, n) + R(Lof, n) + R(La, n) - R(Lc, n));
+        for (Nutrient n : kNutrients) write(Ltot, n, R(Lp, n) + R(Le, n) + R(Lmf, n) + R(Lof, n) + R(La, n) - R(Lc, n));
         // 9. Transport coefficients.
         computeTransportCoefficients();
         // 10. Retention by the catchment and its river network.
@@ -199,7 +198,9 @@ private:
     }
 
     // HL^b as exp(b·ln HL), stored as a double.
-    static double power(double hl, long double b) { return storedAsDouble(std::exp(checkedFinite(b * checkedLog(hl)))); }
+    static double power(double hl, long double b) {
+        return storedAsDouble(std::exp(checkedFinite(b * checkedLog(hl))));
+    }
 
     // Rt = 1 / (a·HL^b + 1): the share of the catchment load that reaches the water body.
     // Each coefficient is stored only when complete, so a failure keeps the previous one.

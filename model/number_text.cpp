@@ -7,16 +7,16 @@
 
 #include "number_text.h"
 
+#include <locale.h>
+#include <stdlib.h>
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <clocale>
+#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <tuple>
-#include <clocale>
-#include <cmath>
-#include <locale.h>
-#include <stdlib.h>
 
 namespace nutrient {
 
@@ -156,8 +156,7 @@ struct Decimal {
 
 Decimal eighteenDigitsFromLibrary(long double magnitude) {
     char buffer[64];
-    auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
-                                   std::chars_format::scientific, 17);
+    auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 17);
     (void)ec;  // cannot fail: the buffer holds any scientific form with 18 digits
     Decimal d{};
     const char* p = buffer;
@@ -190,8 +189,7 @@ std::pair<std::string, std::string> seventeenDecimals(long double magnitude) {
         digits = digitsOf(*scaled);
     } else {
         char buffer[64];
-        auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
-                                       std::chars_format::fixed, 17);
+        auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::fixed, 17);
         (void)ec;  // below 10 with 17 decimals always fits
         for (const char* p = buffer; p != end; ++p)
             if (isDigit(*p)) digits += *p;
@@ -306,7 +304,7 @@ long double parseNumber(std::string_view text) {
     if (!parts) throw Failure(notANumberMessage(text));
     const long double magnitude = magnitudeOf(*parts);
     if (std::isinf(magnitude)) throw Failure(notANumberMessage(text));  // beyond the extended range
-    if (magnitude == 0) return 0.0L;  // a typed "-0" is zero, not a negative value
+    if (magnitude == 0) return 0.0L;                                    // a typed "-0" is zero, not a negative value
     return parts->negative ? -magnitude : magnitude;
 }
 
@@ -362,14 +360,12 @@ std::string formatFixed(long double value, int decimals) {
         integer = d.digits.substr(0, integerDigits);
         fraction = d.digits.substr(integerDigits);
     }
-    if (fraction.size() < static_cast<std::size_t>(decimals) + 1)
-        fraction.append(decimals + 1 - fraction.size(), '0');
+    if (fraction.size() < static_cast<std::size_t>(decimals) + 1) fraction.append(decimals + 1 - fraction.size(), '0');
 
     // A dropped part of one half or more rounds away from zero.
     const bool roundUp = fraction[decimals] >= '5';
     fraction.resize(decimals);
-    if (roundUp && incrementDigits(fraction) && incrementDigits(integer))
-        integer.insert(integer.begin(), '1');
+    if (roundUp && incrementDigits(fraction) && incrementDigits(integer)) integer.insert(integer.begin(), '1');
     return (value < 0 ? "-" : "") + join(integer, fraction);
 }
 

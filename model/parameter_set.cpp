@@ -26,8 +26,8 @@ constexpr long double kRunoffModulusPerMm = 0.03171L;
 }  // namespace
 
 std::optional<Parameter> parameterOfField(std::string_view field) {
-    const auto it = std::find_if(kParameters.begin(), kParameters.end(),
-                                 [&](const ParameterInfo& p) { return field == p.field; });
+    const auto it =
+        std::find_if(kParameters.begin(), kParameters.end(), [&](const ParameterInfo& p) { return field == p.field; });
     if (it == kParameters.end()) return std::nullopt;
     return it->key;
 }

@@ -16,12 +16,12 @@ namespace nutrient {
 // total nitrogen.
 enum class Parameter {
     ObjectName,
-    TotalArea,   // A, km²
-    ArableArea,  // Af
-    UrbanArea,   // Au
-    MixedArea,   // Amix
-    WaterShare,  // W, % of A covered by water
-    NaturalArea, // Anat, derived
+    TotalArea,    // A, km²
+    ArableArea,   // Af
+    UrbanArea,    // Au
+    MixedArea,    // Amix
+    WaterShare,   // W, % of A covered by water
+    NaturalArea,  // Anat, derived
     FertiliserP,
     FertiliserN,
     CropRemovalP,

@@ -23,8 +23,8 @@ const QColor kOutputBlue(0x00, 0x00, 0xFF);
 std::vector<ChartBar> chartBars(const LoadResults& results, Nutrient nutrient) {
     std::vector<ChartBar> bars;
     for (const BudgetBar& bar : budgetBars(results, nutrient))
-        bars.push_back({QString::fromLatin1(resultRow(bar.quantity).symbol), bar.value,
-                        bar.input ? kInputRed : kOutputBlue});
+        bars.push_back(
+            {QString::fromLatin1(resultRow(bar.quantity).symbol), bar.value, bar.input ? kInputRed : kOutputBlue});
     return bars;
 }
 

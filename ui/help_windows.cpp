@@ -50,8 +50,7 @@ void TextWindow::build() {
     windowLayout->addWidget(panel);
 }
 
-HelpWindow::HelpWindow(QWidget* parent)
-    : TextWindow("Помощь", QStringLiteral(":/texts/help.txt"), parent) {
+HelpWindow::HelpWindow(QWidget* parent) : TextWindow("Помощь", QStringLiteral(":/texts/help.txt"), parent) {
     setObjectName(QStringLiteral("Form4"));
     resize(696, 480);
 }

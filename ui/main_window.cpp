@@ -110,12 +110,12 @@ void MainWindow::buildEmblem(QWidget* client) {
 void MainWindow::buildActionButtons(QWidget* client) {
     // The style's own "yes to all" and "ignore" glyphs are empty in most styles; the green check
     // and the green forward arrow stand for them.
-    parametersButton_ = glyphButton(client, "BitBtn3", "&Параметры", QStyle::SP_DialogApplyButton,
-                                    QRect(16, 208, 113, kButtonHeight));
-    calculateButton_ = glyphButton(client, "BitBtn2", "&Расчет", QStyle::SP_ArrowForward,
-                                   QRect(296, 208, 113, kButtonHeight));
-    exitButton_ = glyphButton(client, "BitBtn1", "&Выход", QStyle::SP_DialogCloseButton,
-                              QRect(152, 352, 113, kButtonHeight));
+    parametersButton_ =
+        glyphButton(client, "BitBtn3", "&Параметры", QStyle::SP_DialogApplyButton, QRect(16, 208, 113, kButtonHeight));
+    calculateButton_ =
+        glyphButton(client, "BitBtn2", "&Расчет", QStyle::SP_ArrowForward, QRect(296, 208, 113, kButtonHeight));
+    exitButton_ =
+        glyphButton(client, "BitBtn1", "&Выход", QStyle::SP_DialogCloseButton, QRect(152, 352, 113, kButtonHeight));
     connect(parametersButton_, &QPushButton::clicked, this, &MainWindow::openParameters);
     connect(calculateButton_, &QPushButton::clicked, this, &MainWindow::openResults);
     connect(exitButton_, &QPushButton::clicked, this, &QWidget::close);

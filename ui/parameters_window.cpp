@@ -31,8 +31,8 @@ constexpr int kLeftColumnX = 8;
 constexpr int kRightColumnX = 344;
 constexpr int kColumnWidth = 337;
 constexpr int kFullWidth = kRightColumnX + kColumnWidth - kLeftColumnX;
-constexpr int kEdge = 8;       // from the client area's edges to the panels
-constexpr int kPanelGap = 2;   // between panels stacked in a column
+constexpr int kEdge = 8;      // from the client area's edges to the panels
+constexpr int kPanelGap = 2;  // between panels stacked in a column
 
 constexpr int kLabelPixels = 11;
 constexpr int kCaptionPixels = 13;
@@ -82,9 +82,7 @@ Cell title(Parameter parameter) { return {CellKind::Title, parameter}; }
 Cell caption(Parameter parameter, int span = 1, const char* exponent = nullptr) {
     return {CellKind::Caption, parameter, "", span, exponent};
 }
-Cell field(Parameter parameter, int width = kFieldWidth) {
-    return {CellKind::Field, parameter, "", 1, nullptr, width};
-}
+Cell field(Parameter parameter, int width = kFieldWidth) { return {CellKind::Field, parameter, "", 1, nullptr, width}; }
 Cell text(const char* text, int span = 1, const char* exponent = nullptr) {
     return {CellKind::Text, {}, text, span, exponent};
 }
@@ -121,7 +119,8 @@ const std::vector<PanelLayout>& panelLayouts() {
         {Column::Left,
          "Внесение минеральных удобрений",
          nullptr,
-         {{caption(Parameter::FertiliserP), field(Parameter::FertiliserP)}, {caption(Parameter::FertiliserN), field(Parameter::FertiliserN)}},
+         {{caption(Parameter::FertiliserP), field(Parameter::FertiliserP)},
+          {caption(Parameter::FertiliserN), field(Parameter::FertiliserN)}},
          {0},
          {}},
         {Column::Left,
@@ -143,8 +142,10 @@ const std::vector<PanelLayout>& panelLayouts() {
         {Column::Left,
          "Коэф. для расчета удержания и выноса",
          nullptr,
-         {{text(kPhosphorus), caption(Parameter::RetentionCoefficientP), field(Parameter::RetentionCoefficientP), caption(Parameter::RetentionExponentP), field(Parameter::RetentionExponentP)},
-          {text(kNitrogen), caption(Parameter::RetentionCoefficientN), field(Parameter::RetentionCoefficientN), caption(Parameter::RetentionExponentN), field(Parameter::RetentionExponentN)},
+         {{text(kPhosphorus), caption(Parameter::RetentionCoefficientP), field(Parameter::RetentionCoefficientP),
+           caption(Parameter::RetentionExponentP), field(Parameter::RetentionExponentP)},
+          {text(kNitrogen), caption(Parameter::RetentionCoefficientN), field(Parameter::RetentionCoefficientN),
+           caption(Parameter::RetentionExponentN), field(Parameter::RetentionExponentN)},
           // The runoff modulus' caption is too long to share its line with the field.
           {caption(Parameter::RunoffModulus, 5, "2")},
           {blank(4), field(Parameter::RunoffModulus)}},
@@ -160,21 +161,26 @@ const std::vector<PanelLayout>& panelLayouts() {
                    "в формировании\n"
                    "нагрузки")},
           {blank(), heading(kPhosphorus), heading(kNitrogen), blank()},
-          {caption(Parameter::CattleEmissionP), field(Parameter::CattleEmissionP, 52), field(Parameter::CattleEmissionN, 52), field(Parameter::Cattle, 72)},
-          {caption(Parameter::PigEmissionP), field(Parameter::PigEmissionP, 52), field(Parameter::PigEmissionN, 52), field(Parameter::Pigs, 72)},
-          {caption(Parameter::PoultryEmissionP), field(Parameter::PoultryEmissionP, 52), field(Parameter::PoultryEmissionN, 52), field(Parameter::Poultry, 72)}},
+          {caption(Parameter::CattleEmissionP), field(Parameter::CattleEmissionP, 52),
+           field(Parameter::CattleEmissionN, 52), field(Parameter::Cattle, 72)},
+          {caption(Parameter::PigEmissionP), field(Parameter::PigEmissionP, 52), field(Parameter::PigEmissionN, 52),
+           field(Parameter::Pigs, 72)},
+          {caption(Parameter::PoultryEmissionP), field(Parameter::PoultryEmissionP, 52),
+           field(Parameter::PoultryEmissionN, 52), field(Parameter::Poultry, 72)}},
          {0},
          {}},
         {Column::Right,
          "Точечные источники",
          nullptr,
-         {{caption(Parameter::PointSourcesP), field(Parameter::PointSourcesP)}, {caption(Parameter::PointSourcesN), field(Parameter::PointSourcesN)}},
+         {{caption(Parameter::PointSourcesP), field(Parameter::PointSourcesP)},
+          {caption(Parameter::PointSourcesN), field(Parameter::PointSourcesN)}},
          {0},
          {}},
         {Column::Right,
          "Поступление извне",
          nullptr,
-         {{caption(Parameter::InflowP), field(Parameter::InflowP)}, {caption(Parameter::InflowN), field(Parameter::InflowN)}},
+         {{caption(Parameter::InflowP), field(Parameter::InflowP)},
+          {caption(Parameter::InflowN), field(Parameter::InflowN)}},
          {0},
          {}},
         {Column::Right,
@@ -182,10 +188,14 @@ const std::vector<PanelLayout>& panelLayouts() {
          nullptr,
          {{heading("Концентрации", 2), heading("Концентрации", 2)},
           {heading("общего фосфора, г/м", 2, "3"), heading("общего азота, г/м", 2, "3")},
-          {caption(Parameter::ArableConcentrationP), field(Parameter::ArableConcentrationP), caption(Parameter::ArableConcentrationN), field(Parameter::ArableConcentrationN)},
-          {caption(Parameter::UrbanConcentrationP), field(Parameter::UrbanConcentrationP), caption(Parameter::UrbanConcentrationN), field(Parameter::UrbanConcentrationN)},
-          {caption(Parameter::NaturalConcentrationP), field(Parameter::NaturalConcentrationP), caption(Parameter::NaturalConcentrationN), field(Parameter::NaturalConcentrationN)},
-          {caption(Parameter::MixedConcentrationP), field(Parameter::MixedConcentrationP), caption(Parameter::MixedConcentrationN), field(Parameter::MixedConcentrationN)},
+          {caption(Parameter::ArableConcentrationP), field(Parameter::ArableConcentrationP),
+           caption(Parameter::ArableConcentrationN), field(Parameter::ArableConcentrationN)},
+          {caption(Parameter::UrbanConcentrationP), field(Parameter::UrbanConcentrationP),
+           caption(Parameter::UrbanConcentrationN), field(Parameter::UrbanConcentrationN)},
+          {caption(Parameter::NaturalConcentrationP), field(Parameter::NaturalConcentrationP),
+           caption(Parameter::NaturalConcentrationN), field(Parameter::NaturalConcentrationN)},
+          {caption(Parameter::MixedConcentrationP), field(Parameter::MixedConcentrationP),
+           caption(Parameter::MixedConcentrationN), field(Parameter::MixedConcentrationN)},
           {caption(Parameter::RunoffLayer, 3), field(Parameter::RunoffLayer)}},
          {0, 2},
          {"Индексы:", "f - пашня,      u - урбанизированные территории",
@@ -196,18 +206,18 @@ const std::vector<PanelLayout>& panelLayouts() {
 
 // The keyboard walks the groups in this order, then the buttons.
 constexpr const char* kKeyboardOrder[] = {
-    "Edit1",  "Edit2",  "Edit3",  "Edit4",  "Edit5",  "Edit9",  "Edit10", "Edit11", "Edit12",  // soils
-    "Edit13", "Edit14",                                                                      // fertilisers
-    "Edit17", "Edit19",                                                                      // crop removal
-    "Edit15", "Edit16",                                                                      // deposition
-    "Edit27", "Edit28", "Edit29", "Edit30", "Edit31", "Edit32", "Edit33", "Edit34", "Edit35",  // farms
-    "Edit21", "Edit22", "Edit23", "Edit24", "Edit25", "Edit26",                              // areas
-    "BitBtn1",                                                                               // close
-    "Edit36", "Edit37",                                                                      // point sources
-    "Edit6",  "Edit7",  "Edit8",  "Edit18", "Edit20",                                        // retention
-    "Edit38",                                                                                // object name
-    "Edit39", "Edit40",                                                                      // inflow
-    "BitBtn2", "BitBtn3", "BitBtn4",                                                         // button row
+    "Edit1",   "Edit2",   "Edit3",   "Edit4",  "Edit5",  "Edit9",  "Edit10", "Edit11", "Edit12",  // soils
+    "Edit13",  "Edit14",                                                                          // fertilisers
+    "Edit17",  "Edit19",                                                                          // crop removal
+    "Edit15",  "Edit16",                                                                          // deposition
+    "Edit27",  "Edit28",  "Edit29",  "Edit30", "Edit31", "Edit32", "Edit33", "Edit34", "Edit35",  // farms
+    "Edit21",  "Edit22",  "Edit23",  "Edit24", "Edit25", "Edit26",                                // areas
+    "BitBtn1",                                                                                    // close
+    "Edit36",  "Edit37",                                                                          // point sources
+    "Edit6",   "Edit7",   "Edit8",   "Edit18", "Edit20",                                          // retention
+    "Edit38",                                                                                     // object name
+    "Edit39",  "Edit40",                                                                          // inflow
+    "BitBtn2", "BitBtn3", "BitBtn4",                                                              // button row
 };
 
 // ---- Labels -----------------------------------------------------------------------------
@@ -265,8 +275,8 @@ private:
 
 QLabel* makeLabel(const QString& text, const char* exponent, const QFont& font, Qt::Alignment horizontal,
                   QWidget* parent, Qt::Alignment vertical = Qt::AlignVCenter) {
-    QLabel* label = exponent ? new ExponentLabel(text, QString::fromUtf8(exponent), font, parent)
-                             : new QLabel(text, parent);
+    QLabel* label =
+        exponent ? new ExponentLabel(text, QString::fromUtf8(exponent), font, parent) : new QLabel(text, parent);
     label->setFont(font);
     label->setWordWrap(true);
     // A label carrying an exponent is laid out from its top, where the exponent is placed.
@@ -338,7 +348,8 @@ QFrame* buildPanel(const PanelLayout& layout, const PanelFonts& fonts, const Fie
         int column = 0;
         for (const Cell& cell : layout.rows[row]) {
             // A field narrower than its column stands centred under the column's heading.
-            const Qt::Alignment alignment = cell.kind == CellKind::Field && cell.width ? Qt::AlignHCenter : Qt::Alignment();
+            const Qt::Alignment alignment =
+                cell.kind == CellKind::Field && cell.width ? Qt::AlignHCenter : Qt::Alignment();
             grid->addWidget(makeCell(cell, fonts, makeField, panel), row, column, 1, cell.span, alignment);
             column += cell.span;
         }
@@ -378,8 +389,7 @@ void stackColumn(const std::vector<QFrame*>& panels, int x, int top, int bottom)
 
 // ---- The window -----------------------------------------------------------------------------
 
-ParametersWindow::ParametersWindow(ParameterSet& parameters, Messages& messages, FileDialogs& dialogs,
-                                   QWidget* parent)
+ParametersWindow::ParametersWindow(ParameterSet& parameters, Messages& messages, FileDialogs& dialogs, QWidget* parent)
     : LazyDialog(&messages, parent), parameters_(parameters), messages_(messages), dialogs_(dialogs) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Параметры"));
@@ -400,14 +410,17 @@ QLineEdit* ParametersWindow::makeField(Parameter parameter, QWidget* panel) {
     edit->setObjectName(QString::fromLatin1(info(parameter).field));
     edit->setToolTip(fieldToolTip(info(parameter)));
     edit->setReadOnly(isDerived(parameter));
-    connect(edit, &QLineEdit::textEdited, this, [this, parameter](const QString& text) { fieldEdited(parameter, text); });
+    connect(edit, &QLineEdit::textEdited, this,
+            [this, parameter](const QString& text) { fieldEdited(parameter, text); });
     fields_[static_cast<int>(parameter)] = edit;
     return edit;
 }
 
 void ParametersWindow::buildPanels() {
     const PanelFonts fonts;
-    const FieldFactory fieldFactory = [this](Parameter parameter, QWidget* panel) { return makeField(parameter, panel); };
+    const FieldFactory fieldFactory = [this](Parameter parameter, QWidget* panel) {
+        return makeField(parameter, panel);
+    };
     QFrame* top = nullptr;
     std::vector<QFrame*> left;
     std::vector<QFrame*> right;

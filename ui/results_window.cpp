@@ -46,15 +46,13 @@ constexpr int kButtonHeight = 25;
 constexpr int kButtonTop = kClientHeight - 14 - kButtonHeight;
 
 // The rows of the inflow, the natural component and the two moduli use the smaller font.
-int valuePixels(Quantity quantity) {
-    return quantity == Quantity::Lex || quantity >= Quantity::Lnat ? 11 : 12;
-}
+int valuePixels(Quantity quantity) { return quantity == Quantity::Lex || quantity >= Quantity::Lnat ? 11 : 12; }
 
 // The captions of the moduli leave blanks after "км" where the raised "2" of km² stands.
 const QString kSquareUnit = QStringLiteral("км ");
 
-QLabel* textLabel(QWidget* parent, int number, const QString& text, const QFont& font,
-                  const QRect& geometry, Qt::Alignment alignment) {
+QLabel* textLabel(QWidget* parent, int number, const QString& text, const QFont& font, const QRect& geometry,
+                  Qt::Alignment alignment) {
     auto* label = new QLabel(parent);
     label->setObjectName(QStringLiteral("Label%1").arg(number));
     label->setTextFormat(Qt::PlainText);
@@ -97,8 +95,7 @@ QString captionWithSquareSign(const QString& caption) {
 
 ResultsWindow::ResultsWindow(const ParameterSet& parameters, LoadResults& results, RetentionShared& shared,
                              Messages& messages, QWidget* parent)
-    : LazyDialog(&messages, parent), parameters_(parameters), results_(results), shared_(shared),
-      messages_(messages) {
+    : LazyDialog(&messages, parent), parameters_(parameters), results_(results), shared_(shared), messages_(messages) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Результаты расчетов"));
     setFixedSize(kClientWidth, kClientHeight);
@@ -152,10 +149,10 @@ void ResultsWindow::buildRows(QWidget* panel) {
         const QStringList& lines = captions[i];
         const int fieldTop = rowTop + (lines.size() - 1) * lineHeight;
         const int lastLineTop = fieldTop + (kFieldHeight - lineHeight) / 2;
-        textLabel(panel, 5 + i, lines.join(QLatin1Char('\n')), captionFont,
-                  QRect(kCaptionLeft, lastLineTop - (lines.size() - 1) * lineHeight, captionWidth,
-                        lines.size() * lineHeight),
-                  Qt::AlignLeft | Qt::AlignTop);
+        textLabel(
+            panel, 5 + i, lines.join(QLatin1Char('\n')), captionFont,
+            QRect(kCaptionLeft, lastLineTop - (lines.size() - 1) * lineHeight, captionWidth, lines.size() * lineHeight),
+            Qt::AlignLeft | Qt::AlignTop);
         if (addSquareExponent(panel, exponentNumber, lines.last(), metrics, lastLineTop)) ++exponentNumber;
         addValueFields(panel, kResultRows[i], fieldTop);
         rowTop = fieldTop + kFieldHeight + gap;

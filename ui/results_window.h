@@ -20,8 +20,8 @@ namespace nutrient {
 class ResultsWindow : public LazyDialog {
     Q_OBJECT
 public:
-    ResultsWindow(const ParameterSet& parameters, LoadResults& results, RetentionShared& shared,
-                  Messages& messages, QWidget* parent = nullptr);
+    ResultsWindow(const ParameterSet& parameters, LoadResults& results, RetentionShared& shared, Messages& messages,
+                  QWidget* parent = nullptr);
 
     // The chart windows the two buttons open; they live as long as this one.
     void setChartWindows(QDialog& sourceShares, QDialog& budget);

@@ -32,8 +32,8 @@ std::vector<PieSlice> pieSlices(const LoadResults& results, const RetentionShare
     std::vector<PieSlice> slices;
     for (const ShareSlice& figure : sourceShareSlices(results, shared, nutrient)) {
         const SliceLook& look = kSliceLooks[static_cast<int>(figure.source)];
-        slices.push_back({figure.value, QString::fromLatin1(look.label), look.colour,
-                          QString::fromStdString(figure.mark)});
+        slices.push_back(
+            {figure.value, QString::fromLatin1(look.label), look.colour, QString::fromStdString(figure.mark)});
     }
     return slices;
 }

@@ -33,8 +33,8 @@ QFont pixelFont(int pixels, bool bold, bool italic) {
 }
 
 QPushButton* makeCloseButton(QDialog& window, QWidget* parent) {
-    auto* button = new QPushButton(window.style()->standardIcon(QStyle::SP_DialogCloseButton),
-                                   QStringLiteral("&Close"), parent);
+    auto* button =
+        new QPushButton(window.style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("&Close"), parent);
     button->setObjectName(QStringLiteral("BitBtn1"));
     QObject::connect(button, &QPushButton::clicked, &window, &QDialog::close);
     return button;

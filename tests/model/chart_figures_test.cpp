@@ -37,8 +37,7 @@ TEST_P(GroupedNumber, IsRoundedAndGrouped) {
 
 INSTANTIATE_TEST_SUITE_P(
     Values, GroupedNumber,
-    ::testing::Values(GroupedCase{"halfRoundsUp", 3126.5L, 0, "3,127"},
-                      GroupedCase{"halfOfASmallNumber", 2.5L, 0, "3"},
+    ::testing::Values(GroupedCase{"halfRoundsUp", 3126.5L, 0, "3,127"}, GroupedCase{"halfOfASmallNumber", 2.5L, 0, "3"},
                       GroupedCase{"exactBinaryHalfNotToEven", 0.125L, 2, "0.13"},
                       // 2.675 as a double is 2.67499999999999982: below the half, also in 18 digits.
                       GroupedCase{"doubleJustBelowTheHalf", static_cast<long double>(2.675), 2, "2.67"},
@@ -47,8 +46,7 @@ INSTANTIATE_TEST_SUITE_P(
                       GroupedCase{"groupsOfThree", 1234567.891L, 2, "1,234,567.89"},
                       GroupedCase{"carryIntoANewGroup", 999.999L, 2, "1,000"},
                       GroupedCase{"trailingZerosDropped", 9.6L, 2, "9.6"},
-                      GroupedCase{"wholeHundred", 100.0L, 2, "100"},
-                      GroupedCase{"zero", 0.0L, 0, "0"},
+                      GroupedCase{"wholeHundred", 100.0L, 2, "100"}, GroupedCase{"zero", 0.0L, 0, "0"},
                       GroupedCase{"negativeTick", -4000.0L, 3, "-4,000"},
                       GroupedCase{"negativeRoundingToZeroHasNoSign", -0.0004L, 3, "0"},
                       GroupedCase{"axisFraction", -0.35L, 3, "-0.35"}),

@@ -85,9 +85,12 @@ TEST_F(CalculationTest, ZeroExponentGivesRtFromTheCoefficientAlone) {
 // 0.0, so it is 12.3, not the 12.4 of the unrounded values.
 TEST_F(CalculationTest, LaterStepsReadTheDisplayedRoundedTexts) {
     const std::pair<Parameter, const char*> texts[] = {
-        {Parameter::PointSourcesP, "0.04"}, {Parameter::ArableArea, "100"}, {Parameter::UrbanArea, "0"}, {Parameter::MixedArea, "0"},
-        {Parameter::NaturalArea, "0"},    {Parameter::ArableConcentrationP, "0.1234"}, {Parameter::RunoffLayer, "1000"}, {Parameter::FertiliserP, "0"},
-        {Parameter::CattleEmissionP, "0"},    {Parameter::PigEmissionP, "0"},    {Parameter::PoultryEmissionP, "0"},    {Parameter::DepositionP, "0"},
+        {Parameter::PointSourcesP, "0.04"}, {Parameter::ArableArea, "100"},
+        {Parameter::UrbanArea, "0"},        {Parameter::MixedArea, "0"},
+        {Parameter::NaturalArea, "0"},      {Parameter::ArableConcentrationP, "0.1234"},
+        {Parameter::RunoffLayer, "1000"},   {Parameter::FertiliserP, "0"},
+        {Parameter::CattleEmissionP, "0"},  {Parameter::PigEmissionP, "0"},
+        {Parameter::PoultryEmissionP, "0"}, {Parameter::DepositionP, "0"},
         {Parameter::CropRemovalP, "0"}};
     for (auto [field, text] : texts) parameters.setText(field, text);
     calculate(parameters, results, shared);
@@ -137,13 +140,22 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         FailureCase{"zeroWaterShare", {{Parameter::WaterShare, "0"}}, "Floating point division by zero", 7},
         FailureCase{"zeroRunoff", {{Parameter::RunoffLayer, "0"}}, "Floating point division by zero", 7},
-        FailureCase{"zeroRunoffAndWater", {{Parameter::RunoffLayer, "0"}, {Parameter::WaterShare, "0"}}, "Invalid floating point operation", 7},
+        FailureCase{"zeroRunoffAndWater",
+                    {{Parameter::RunoffLayer, "0"}, {Parameter::WaterShare, "0"}},
+                    "Invalid floating point operation",
+                    7},
         FailureCase{"negativeHydraulicLoad", {{Parameter::WaterShare, "-1"}}, "Invalid floating point operation", 7},
-        FailureCase{"concentrationNotANumber", {{Parameter::ArableConcentrationP, "abc"}}, "'abc' is not a valid floating point value", 1},
+        FailureCase{"concentrationNotANumber",
+                    {{Parameter::ArableConcentrationP, "abc"}},
+                    "'abc' is not a valid floating point value",
+                    1},
         FailureCase{"outsideInflowEmpty", {{Parameter::InflowP, ""}}, "'' is not a valid floating point value", 8},
         FailureCase{"zeroTotalArea", {{Parameter::TotalArea, "0"}}, "Floating point division by zero", 10},
         FailureCase{"moduleOverflow", {{Parameter::PointSourcesP, "1e4932"}}, "Floating point overflow", 10},
-        FailureCase{"productOverflow", {{Parameter::Cattle, "1e4000"}, {Parameter::CattleEmissionP, "1e4000"}}, "Floating point overflow", 4},
+        FailureCase{"productOverflow",
+                    {{Parameter::Cattle, "1e4000"}, {Parameter::CattleEmissionP, "1e4000"}},
+                    "Floating point overflow",
+                    4},
         FailureCase{"hydraulicLoadBeyondDouble", {{Parameter::RunoffModulus, "1e400"}}, "Floating point overflow", 7}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -2,8 +2,8 @@
 // second, independent implementation (integer arithmetic on the C library's exact decimal
 // expansion) over many values, since one catchment's figures prove little about another's.
 
-#include "model/messages.h"
 #include "model/number_text.h"
+#include "model/messages.h"
 #include "model_fixture.h"
 
 #include <gtest/gtest.h>
@@ -74,9 +74,7 @@ struct AcceptedText {
 
 class ParseAccepts : public ::testing::TestWithParam<AcceptedText> {};
 
-TEST_P(ParseAccepts, ReadsTheNumber) {
-    EXPECT_EQ(parseNumber(GetParam().text), GetParam().value) << GetParam().text;
-}
+TEST_P(ParseAccepts, ReadsTheNumber) { EXPECT_EQ(parseNumber(GetParam().text), GetParam().value) << GetParam().text; }
 
 INSTANTIATE_TEST_SUITE_P(Grammar, ParseAccepts,
                          ::testing::Values(AcceptedText{" 5 ", 5.0L}, AcceptedText{"-0.93", -0.93L},
@@ -84,10 +82,8 @@ INSTANTIATE_TEST_SUITE_P(Grammar, ParseAccepts,
                                            AcceptedText{"25E-1", 2.5L}, AcceptedText{"5.", 5.0L},
                                            AcceptedText{".5", 0.5L}, AcceptedText{"+.5", 0.5L},
                                            AcceptedText{"+7", 7.0L}, AcceptedText{"007", 7.0L},
-                                           AcceptedText{"12311600", 12311600.0L},
-                                           AcceptedText{"0.00322", 0.00322L},
-                                           AcceptedText{"   22439.52", 22439.52L},
-                                           AcceptedText{"1e-99999", 0.0L},
+                                           AcceptedText{"12311600", 12311600.0L}, AcceptedText{"0.00322", 0.00322L},
+                                           AcceptedText{"   22439.52", 22439.52L}, AcceptedText{"1e-99999", 0.0L},
                                            AcceptedText{"0e99999", 0.0L}));
 
 class ParseRejects : public ::testing::TestWithParam<const char*> {};
@@ -98,11 +94,9 @@ TEST_P(ParseRejects, WithTheConversionError) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Grammar, ParseRejects,
-                         ::testing::Values("", " ", "1,5", "abc", "0x10", "inf", "-inf", "nan",
-                                           "NAN", "1e99999", "-1e5000", ".", "+", "-.", "1e",
-                                           "1e+", "e5", "- 5", "\t5", "5\t", "5\n", "1 000",
-                                           "1,000.5", "1.5.5", "1.5e2.5", "5e 2", "12a",
-                                           "\xef\xbc\x91", "٣"));
+                         ::testing::Values("", " ", "1,5", "abc", "0x10", "inf", "-inf", "nan", "NAN", "1e99999",
+                                           "-1e5000", ".", "+", "-.", "1e", "1e+", "e5", "- 5", "\t5", "5\t", "5\n",
+                                           "1 000", "1,000.5", "1.5.5", "1.5e2.5", "5e 2", "12a", "\xef\xbc\x91", "٣"));
 
 TEST(Parse, ZeroOfEitherSignIsPlainZero) {
     EXPECT_FALSE(std::signbit(parseNumber("-0")));
@@ -136,16 +130,14 @@ TEST_P(FixedFormat, ShowsTheRoundedText) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rounding, FixedFormat,
-    ::testing::Values(FixedCase{0.25L, 1, "0.3"}, FixedCase{-0.25L, 1, "-0.3"},
-                      FixedCase{-1e-30L, 1, "-0.0"}, FixedCase{-0.04L, 1, "-0.0"},
-                      FixedCase{-0.004L, 2, "-0.00"}, FixedCase{0.0L, 1, "0.0"},
-                      FixedCase{-0.0L, 2, "0.00"}, FixedCase{212.0L, 1, "212.0"},
-                      FixedCase{0.05L, 1, "0.1"}, FixedCase{0.95L, 1, "1.0"},
-                      FixedCase{9.95L, 1, "10.0"}, FixedCase{99.995L, 2, "100.00"},
-                      FixedCase{12.34L, 1, "12.3"}, FixedCase{-12.35L, 1, "-12.4"},
-                      FixedCase{120.4909L, 2, "120.49"}, FixedCase{1e20L, 1, "100000000000000000000.0"},
-                      FixedCase{123456789012345678901.0L, 2, "123456789012345679000.00"},
-                      FixedCase{2.5L, 0, "3"}, FixedCase{1234.4L, 0, "1234"}));
+    ::testing::Values(FixedCase{0.25L, 1, "0.3"}, FixedCase{-0.25L, 1, "-0.3"}, FixedCase{-1e-30L, 1, "-0.0"},
+                      FixedCase{-0.04L, 1, "-0.0"}, FixedCase{-0.004L, 2, "-0.00"}, FixedCase{0.0L, 1, "0.0"},
+                      FixedCase{-0.0L, 2, "0.00"}, FixedCase{212.0L, 1, "212.0"}, FixedCase{0.05L, 1, "0.1"},
+                      FixedCase{0.95L, 1, "1.0"}, FixedCase{9.95L, 1, "10.0"}, FixedCase{99.995L, 2, "100.00"},
+                      FixedCase{12.34L, 1, "12.3"}, FixedCase{-12.35L, 1, "-12.4"}, FixedCase{120.4909L, 2, "120.49"},
+                      FixedCase{1e20L, 1, "100000000000000000000.0"},
+                      FixedCase{123456789012345678901.0L, 2, "123456789012345679000.00"}, FixedCase{2.5L, 0, "3"},
+                      FixedCase{1234.4L, 0, "1234"}));
 
 // The binary values of these texts lie just below the .x5 boundary, but their 18-digit decimal
 // forms are on it: the shown figure rounds up.
@@ -154,9 +146,8 @@ TEST(FixedFormat, JudgesHalvesOnTheEighteenDigitForm) {
         const char* typed;
         int decimals;
         const char* shown;
-    } cases[] = {{"0.35", 1, "0.4"},  {"0.45", 1, "0.5"},  {"2.675", 2, "2.68"},
-                 {"4.35", 1, "4.4"},  {"8.15", 1, "8.2"},  {"1.005", 2, "1.01"},
-                 {"-2.05", 1, "-2.1"}, {"-1.15", 1, "-1.2"}};
+    } cases[] = {{"0.35", 1, "0.4"}, {"0.45", 1, "0.5"},   {"2.675", 2, "2.68"}, {"4.35", 1, "4.4"},
+                 {"8.15", 1, "8.2"}, {"1.005", 2, "1.01"}, {"-2.05", 1, "-2.1"}, {"-1.15", 1, "-1.2"}};
     for (const auto& c : cases) {
         const long double v = parseNumber(c.typed);
         char exact[64];
@@ -182,7 +173,8 @@ TEST(FixedFormat, AgreesWithAnIndependentRoundingOverManyValues) {
         const long long n = integer(random);
         const long double scale = std::pow(10.0L, static_cast<int>(random() % 9) - 4);
         long double values[] = {
-            parseNumber(std::to_string(n) + "5e-3"), parseNumber(std::to_string(n) + "5e-4"),
+            parseNumber(std::to_string(n) + "5e-3"),
+            parseNumber(std::to_string(n) + "5e-4"),
             static_cast<long double>(n) * scale,
             static_cast<long double>(n) / 7.0L * scale,
             static_cast<double>(static_cast<long double>(n) / 1000.0L + 0.0005L),
@@ -208,18 +200,18 @@ class GeneralFormat : public ::testing::TestWithParam<GeneralCase> {};
 
 TEST_P(GeneralFormat, ShowsFifteenDigits) { EXPECT_EQ(formatGeneral(GetParam().value), GetParam().text); }
 
-INSTANTIATE_TEST_SUITE_P(
-    Notation, GeneralFormat,
-    ::testing::Values(GeneralCase{0.0L, "0"}, GeneralCase{-0.0L, "0"}, GeneralCase{1.0L, "1"},
-                      GeneralCase{-0.93L, "-0.93"}, GeneralCase{300.0L * 0.03171L, "9.513"},
-                      GeneralCase{0.0001L, "0.0001"}, GeneralCase{0.00012345L, "0.00012345"},
-                      GeneralCase{0.00001L, "1E-5"}, GeneralCase{-0.000015L, "-1.5E-5"},
-                      GeneralCase{999999999999999.0L, "999999999999999"},
-                      GeneralCase{1e15L, "1E15"}, GeneralCase{123456789012345678.0L, "1.23456789012346E17"},
-                      GeneralCase{9999999999999999.0L, "1E16"},
-                      GeneralCase{0.1L + 0.2L, "0.3"}, GeneralCase{1.0L / 3.0L, "0.333333333333333"},
-                      GeneralCase{2.0L / 3.0L, "0.666666666666667"},
-                      GeneralCase{100.0L / 3.0L * 3.0L, "100"}));
+INSTANTIATE_TEST_SUITE_P(Notation, GeneralFormat,
+                         ::testing::Values(GeneralCase{0.0L, "0"}, GeneralCase{-0.0L, "0"}, GeneralCase{1.0L, "1"},
+                                           GeneralCase{-0.93L, "-0.93"}, GeneralCase{300.0L * 0.03171L, "9.513"},
+                                           GeneralCase{0.0001L, "0.0001"}, GeneralCase{0.00012345L, "0.00012345"},
+                                           GeneralCase{0.00001L, "1E-5"}, GeneralCase{-0.000015L, "-1.5E-5"},
+                                           GeneralCase{999999999999999.0L, "999999999999999"},
+                                           GeneralCase{1e15L, "1E15"},
+                                           GeneralCase{123456789012345678.0L, "1.23456789012346E17"},
+                                           GeneralCase{9999999999999999.0L, "1E16"}, GeneralCase{0.1L + 0.2L, "0.3"},
+                                           GeneralCase{1.0L / 3.0L, "0.333333333333333"},
+                                           GeneralCase{2.0L / 3.0L, "0.666666666666667"},
+                                           GeneralCase{100.0L / 3.0L * 3.0L, "100"}));
 
 TEST(GeneralFormat, AgreesWithAnIndependentRoundingOverManyValues) {
     std::mt19937_64 random(8122026);

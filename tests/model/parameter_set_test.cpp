@@ -1,8 +1,8 @@
 // The parameter set: initial and standard texts, the derived natural area and runoff modulus,
 // the plausibility warnings and what happens when a rule meets a text that is not a number.
 
-#include "model/number_text.h"
 #include "model/parameter_set.h"
+#include "model/number_text.h"
 #include "model_fixture.h"
 
 #include <gtest/gtest.h>
@@ -39,7 +39,9 @@ TEST(ParameterTable, HasFortyDistinctFieldsInFileOrder) {
     EXPECT_EQ(std::string(kParameters[39].field), "Edit5");
     // P concentrations start with a Latin C, N concentrations with a Cyrillic С.
     EXPECT_EQ(std::string(info(Parameter::ArableConcentrationP).caption), "Cf=");
-    EXPECT_EQ(std::string(info(Parameter::ArableConcentrationN).caption), "\xd0\xa1" "f=");
+    EXPECT_EQ(std::string(info(Parameter::ArableConcentrationN).caption),
+              "\xd0\xa1"
+              "f=");
 }
 
 TEST_F(ParameterSetTest, StartsWithTheInitialTexts) {
@@ -78,9 +80,9 @@ TEST_F(ParameterSetTest, SameTextFiresNothing) {
 
 TEST_F(ParameterSetTest, WaterShareOf150WarnsNegativeAreaThenWaterShare) {
     parameters.setText(Parameter::WaterShare, "150");
-    EXPECT_EQ(recorder.boxes, (std::vector<RecordedBox>{
-                                  {"warning", "Эта величина не может быть отрицательной!"},
-                                  {"warning", "Доля покрытия площади водосбора водой больше 100%!"}}));
+    EXPECT_EQ(recorder.boxes,
+              (std::vector<RecordedBox>{{"warning", "Эта величина не может быть отрицательной!"},
+                                        {"warning", "Доля покрытия площади водосбора водой больше 100%!"}}));
     EXPECT_EQ(parameters.text(Parameter::NaturalArea), "-16223");
     recorder.boxes.clear();
     parameters.checkOnClose();
@@ -149,7 +151,8 @@ INSTANTIATE_TEST_SUITE_P(
         CloseCase{"standard", {}, {}, nullptr},
         CloseCase{"sumEqualsTotal", {{Parameter::TotalArea, "3249"}}, {}, nullptr},
         CloseCase{"sumAboveTotal", {{Parameter::TotalArea, "3248.99"}}, {{"warning", kAreaSum}}, nullptr},
-        CloseCase{"waterShareNotPartOfSum", {{Parameter::TotalArea, "3249"}, {Parameter::WaterShare, "50"}}, {}, nullptr},
+        CloseCase{
+            "waterShareNotPartOfSum", {{Parameter::TotalArea, "3249"}, {Parameter::WaterShare, "50"}}, {}, nullptr},
         CloseCase{"bothWarnings",
                   {{Parameter::TotalArea, "100"}, {Parameter::WaterShare, "101"}},
                   {{"warning", kAreaSum}, {"warning", kWaterShare}},
@@ -168,8 +171,7 @@ TEST_F(ParameterSetTest, StandartWithEmptyWaterShareEndsWithTheStandardSet) {
     recorder.boxes.clear();
     parameters.applyStandard();
     // A and Af change and fire the natural-area rule, which cannot read the empty W.
-    EXPECT_EQ(recorder.boxes, (std::vector<RecordedBox>{{"failure", kNotANumberEmpty},
-                                                        {"failure", kNotANumberEmpty}}));
+    EXPECT_EQ(recorder.boxes, (std::vector<RecordedBox>{{"failure", kNotANumberEmpty}, {"failure", kNotANumberEmpty}}));
     expectStandardSet();
 }
 

@@ -2,8 +2,8 @@
 // loading, the error texts of failed reads and writes, and files that were never written by
 // the program (binary garbage, NUL bytes, a huge line, other line ends).
 
-#include "model/number_text.h"
 #include "model/parameters_file.h"
+#include "model/number_text.h"
 #include "model/windows1251.h"
 #include "model_fixture.h"
 #include "standard_set.h"
@@ -43,7 +43,8 @@ public:
         std::error_code ignored;
         fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
         for (const auto& entry : fs::recursive_directory_iterator(path_, ignored))
-            if (!entry.is_symlink()) fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+            if (!entry.is_symlink())
+                fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
         fs::remove_all(path_, ignored);
     }
     std::string operator/(const std::string& name) const { return (path_ / name).string(); }
@@ -63,9 +64,7 @@ std::string readBytes(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-void writeBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
+void writeBytes(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 std::vector<std::string> textsOf(const ParameterSet& parameters) {
     std::vector<std::string> texts;
@@ -235,23 +234,22 @@ TEST_P(ShortFile, LeavesTheMissingLinesEmptyAndReportsEachFailedRule) {
     EXPECT_EQ(recorder.boxes, GetParam().boxes);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Lines, ShortFile,
-    ::testing::Values(
-        // Only y (line 40) of the missing lines has a rule: q cannot be derived from "".
-        ShortFileCase{"ten", firstStandardLines(10), {conversionFailure("")}},
-        // Line 4 is a word: the natural area cannot be derived and keeps its text; line 7
-        // then holds that same text, so it fires nothing.
-        ShortFileCase{"tenWithWord",
-                      firstStandardLines(10, {{4, "\xEC\xED\xEE\xE3\xEE"}}),
-                      {conversionFailure("много"), conversionFailure("")}},
-        // W (line 6), Anat (line 7) and y (line 40) become empty, each firing its rule.
-        ShortFileCase{"five",
-                      firstStandardLines(5),
-                      {conversionFailure(""), conversionFailure(""), conversionFailure("")}},
-        // Every line is missing: A, Af, Au, Amix, W, Anat and y each fail once.
-        ShortFileCase{"empty", {}, std::vector<RecordedBox>(7, conversionFailure(""))}),
-    [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Lines, ShortFile,
+                         ::testing::Values(
+                             // Only y (line 40) of the missing lines has a rule: q cannot be derived from "".
+                             ShortFileCase{"ten", firstStandardLines(10), {conversionFailure("")}},
+                             // Line 4 is a word: the natural area cannot be derived and keeps its text; line 7
+                             // then holds that same text, so it fires nothing.
+                             ShortFileCase{"tenWithWord",
+                                           firstStandardLines(10, {{4, "\xEC\xED\xEE\xE3\xEE"}}),
+                                           {conversionFailure("много"), conversionFailure("")}},
+                             // W (line 6), Anat (line 7) and y (line 40) become empty, each firing its rule.
+                             ShortFileCase{"five",
+                                           firstStandardLines(5),
+                                           {conversionFailure(""), conversionFailure(""), conversionFailure("")}},
+                             // Every line is missing: A, Af, Au, Amix, W, Anat and y each fail once.
+                             ShortFileCase{"empty", {}, std::vector<RecordedBox>(7, conversionFailure(""))}),
+                         [](const auto& info) { return info.param.name; });
 
 struct RunoffCase {
     const char* name;
@@ -282,9 +280,9 @@ TEST_F(ParametersFileTest, LoadingWarnsAboutAreasAsTheLinesChangeTheFields) {
     const std::string name = folder / "warnings.txt";
     writeBytes(name, join(standardLines({{6, "150"}, {7, "-1"}}), "\r\n"));
     loadParameters(parameters, name);
-    EXPECT_EQ(recorder.boxes, (std::vector<RecordedBox>{{"warning", kWarnNegativeArea},
-                                                        {"warning", kWarnWaterShare},
-                                                        {"warning", kWarnNegativeArea}}));
+    EXPECT_EQ(recorder.boxes,
+              (std::vector<RecordedBox>{
+                  {"warning", kWarnNegativeArea}, {"warning", kWarnWaterShare}, {"warning", kWarnNegativeArea}}));
     EXPECT_EQ(parameters.text(Parameter::NaturalArea), "-1");
 }
 
@@ -297,8 +295,10 @@ class LineEnds : public ParametersFileTest, public ::testing::WithParamInterface
 
 TEST_P(LineEnds, AllReadTheSameLines) {
     // "Вариант Ё №2" in Windows-1251, and another deposition.
-    const std::vector<std::string> lines =
-        standardLines({{1, "\xC2\xE0\xF0\xE8\xE0\xED\xF2 \xA8 \xB9" "2"}, {13, "0.5"}});
+    const std::vector<std::string> lines = standardLines({{1,
+                                                           "\xC2\xE0\xF0\xE8\xE0\xED\xF2 \xA8 \xB9"
+                                                           "2"},
+                                                          {13, "0.5"}});
     const std::string name = folder / "variant.txt";
     writeBytes(name, GetParam().bytes(lines));
     loadParameters(parameters, name);
@@ -309,20 +309,25 @@ TEST_P(LineEnds, AllReadTheSameLines) {
     EXPECT_TRUE(recorder.boxes.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, LineEnds,
-    ::testing::Values(LineEndCase{"crLf", [](const auto& l) { return join(l, "\r\n"); }},
-                      LineEndCase{"lf", [](const auto& l) { return join(l, "\n"); }},
-                      LineEndCase{"cr", [](const auto& l) { return join(l, "\r"); }},
-                      LineEndCase{"noFinalEnd", [](const auto& l) { auto b = join(l, "\r\n"); b.resize(b.size() - 2); return b; }},
-                      LineEndCase{"mixed",
-                                  [](const auto& l) {
-                                      std::string b;
-                                      const char* ends[] = {"\r\n", "\n", "\r"};
-                                      for (std::size_t i = 0; i < l.size(); ++i) b += l[i] + ends[i % 3];
-                                      return b;
-                                  }}),
-    [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Files, LineEnds,
+                         ::testing::Values(LineEndCase{"crLf", [](const auto& l) { return join(l, "\r\n"); }},
+                                           LineEndCase{"lf", [](const auto& l) { return join(l, "\n"); }},
+                                           LineEndCase{"cr", [](const auto& l) { return join(l, "\r"); }},
+                                           LineEndCase{"noFinalEnd",
+                                                       [](const auto& l) {
+                                                           auto b = join(l, "\r\n");
+                                                           b.resize(b.size() - 2);
+                                                           return b;
+                                                       }},
+                                           LineEndCase{"mixed",
+                                                       [](const auto& l) {
+                                                           std::string b;
+                                                           const char* ends[] = {"\r\n", "\n", "\r"};
+                                                           for (std::size_t i = 0; i < l.size(); ++i)
+                                                               b += l[i] + ends[i % 3];
+                                                           return b;
+                                                       }}),
+                         [](const auto& info) { return info.param.name; });
 
 // --- Files the program never wrote --------------------------------------------------------
 
@@ -348,28 +353,52 @@ std::string everyByte() {
     return bytes;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, StrangeContent,
-    ::testing::Values(
-        // Lines: bytes 0..9 (ending at LF), 11..12 (ending at CR), 14..255.
-        ContentCase{"everyByte", everyByte,
-                    {{Parameter::ObjectName, ""}, {Parameter::TotalArea, "\v\f"}, {Parameter::ArableArea, decodeWindows1251(everyByte().substr(14))},
-                     {Parameter::UrbanArea, ""}}},
-        // A field's text ends at a NUL byte.
-        ContentCase{"nulBytes", [] { return std::string("Name\0hidden\r\n\0\r\n1\0" "2\r\n", 22); },
-                    {{Parameter::ObjectName, "Name"}, {Parameter::TotalArea, ""}, {Parameter::ArableArea, "1"}, {Parameter::UrbanArea, ""}}},
-        // The CR LF straddles two reads of 64 KiB.
-        ContentCase{"crLfAcrossReads", [] { return std::string(65535, 'x') + "\r\n777\r\n"; },
-                    {{Parameter::ObjectName, std::string(65535, 'x')}, {Parameter::TotalArea, "777"}, {Parameter::ArableArea, ""}}},
-        ContentCase{"noLineEnd", [] { return std::string("\xCE\xE7\xE5\xF0\xEE"); },
-                    {{Parameter::ObjectName, "Озеро"}, {Parameter::TotalArea, ""}}},
-        ContentCase{"tenMegabyteLine", [] { return std::string(10'000'000, '\xDF') + "\r\n777\r\n"; },
-                    {{Parameter::ObjectName, [] { std::string s; for (int i = 0; i < 10'000'000; ++i) s += "Я"; return s; }()},
-                     {Parameter::TotalArea, "777"}}},
-        ContentCase{"linesBeyondForty",
-                    [] { return kStandardFileBytes + "junk\r\n" + std::string(1'000'000, '\0') + "\r\n"; },
-                    {{Parameter::ObjectName, "Частный водосбор Финского залива"}, {Parameter::RunoffLayer, "300"}, {Parameter::RunoffModulus, "9.513"}}}),
-    [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Files, StrangeContent,
+                         ::testing::Values(
+                             // Lines: bytes 0..9 (ending at LF), 11..12 (ending at CR), 14..255.
+                             ContentCase{"everyByte",
+                                         everyByte,
+                                         {{Parameter::ObjectName, ""},
+                                          {Parameter::TotalArea, "\v\f"},
+                                          {Parameter::ArableArea, decodeWindows1251(everyByte().substr(14))},
+                                          {Parameter::UrbanArea, ""}}},
+                             // A field's text ends at a NUL byte.
+                             ContentCase{"nulBytes",
+                                         [] {
+                                             return std::string(
+                                                 "Name\0hidden\r\n\0\r\n1\0"
+                                                 "2\r\n",
+                                                 22);
+                                         },
+                                         {{Parameter::ObjectName, "Name"},
+                                          {Parameter::TotalArea, ""},
+                                          {Parameter::ArableArea, "1"},
+                                          {Parameter::UrbanArea, ""}}},
+                             // The CR LF straddles two reads of 64 KiB.
+                             ContentCase{"crLfAcrossReads",
+                                         [] { return std::string(65535, 'x') + "\r\n777\r\n"; },
+                                         {{Parameter::ObjectName, std::string(65535, 'x')},
+                                          {Parameter::TotalArea, "777"},
+                                          {Parameter::ArableArea, ""}}},
+                             ContentCase{"noLineEnd",
+                                         [] { return std::string("\xCE\xE7\xE5\xF0\xEE"); },
+                                         {{Parameter::ObjectName, "Озеро"}, {Parameter::TotalArea, ""}}},
+                             ContentCase{"tenMegabyteLine",
+                                         [] { return std::string(10'000'000, '\xDF') + "\r\n777\r\n"; },
+                                         {{Parameter::ObjectName,
+                                           [] {
+                                               std::string s;
+                                               for (int i = 0; i < 10'000'000; ++i) s += "Я";
+                                               return s;
+                                           }()},
+                                          {Parameter::TotalArea, "777"}}},
+                             ContentCase{
+                                 "linesBeyondForty",
+                                 [] { return kStandardFileBytes + "junk\r\n" + std::string(1'000'000, '\0') + "\r\n"; },
+                                 {{Parameter::ObjectName, "Частный водосбор Финского залива"},
+                                  {Parameter::RunoffLayer, "300"},
+                                  {Parameter::RunoffModulus, "9.513"}}}),
+                         [](const auto& info) { return info.param.name; });
 
 // --- Failures --------------------------------------------------------------------------------
 
@@ -415,22 +444,22 @@ const auto kNothing = [](const TempFolder&) {};
 
 INSTANTIATE_TEST_SUITE_P(
     Saves, FailedSave,
-    ::testing::Values(
-        FailureCase{"readOnlyFolder", [](const TempFolder& f) { fs::permissions(f.path(), fs::perms(0555)); },
-                    "old.txt", Condition::Unprivileged, "File access denied"},
-        FailureCase{"readOnlyFile",
-                    [](const TempFolder& f) {
-                        fs::permissions(f.path(), fs::perms(0777));
-                        fs::permissions(f / "old.txt", fs::perms(0444));
-                    },
-                    "old.txt", Condition::Unprivileged, "File access denied"},
-        // The file reaches the size limit part way: the previous file must survive.
-        FailureCase{"diskLimitReached", kNothing, "old.txt", Condition::FileSizeLimit, "I/O error 27"},
-        FailureCase{"overAFolder", [](const TempFolder& f) { fs::create_directory(f / "dir.txt"); }, "dir.txt",
-                    Condition::None, "File access denied"},
-        FailureCase{"missingFolder", kNothing, "missing/new.txt", Condition::None, "File not found"},
-        FailureCase{"throughAFile", kNothing, "old.txt/new.txt", Condition::None, "Invalid filename"},
-        FailureCase{"nameTooLong", kNothing, kLongName, Condition::None, "Invalid filename"}),
+    ::testing::Values(FailureCase{"readOnlyFolder",
+                                  [](const TempFolder& f) { fs::permissions(f.path(), fs::perms(0555)); }, "old.txt",
+                                  Condition::Unprivileged, "File access denied"},
+                      FailureCase{"readOnlyFile",
+                                  [](const TempFolder& f) {
+                                      fs::permissions(f.path(), fs::perms(0777));
+                                      fs::permissions(f / "old.txt", fs::perms(0444));
+                                  },
+                                  "old.txt", Condition::Unprivileged, "File access denied"},
+                      // The file reaches the size limit part way: the previous file must survive.
+                      FailureCase{"diskLimitReached", kNothing, "old.txt", Condition::FileSizeLimit, "I/O error 27"},
+                      FailureCase{"overAFolder", [](const TempFolder& f) { fs::create_directory(f / "dir.txt"); },
+                                  "dir.txt", Condition::None, "File access denied"},
+                      FailureCase{"missingFolder", kNothing, "missing/new.txt", Condition::None, "File not found"},
+                      FailureCase{"throughAFile", kNothing, "old.txt/new.txt", Condition::None, "Invalid filename"},
+                      FailureCase{"nameTooLong", kNothing, kLongName, Condition::None, "Invalid filename"}),
     [](const auto& info) { return info.param.name; });
 
 class FailedLoad : public ParametersFileTest, public ::testing::WithParamInterface<FailureCase> {};
@@ -448,14 +477,14 @@ TEST_P(FailedLoad, ReportsTheErrorAndChangesNothing) {
 
 INSTANTIATE_TEST_SUITE_P(
     Loads, FailedLoad,
-    ::testing::Values(
-        FailureCase{"missingFile", kNothing, "missing.txt", Condition::None, "File not found"},
-        FailureCase{"unreadableFile", [](const TempFolder& f) { fs::permissions(f / "old.txt", fs::perms(0200)); },
-                    "old.txt", Condition::Unprivileged, "File access denied"},
-        FailureCase{"aFolder", [](const TempFolder& f) { fs::create_directory(f / "dir.txt"); }, "dir.txt",
-                    Condition::None, "File access denied"},
-        FailureCase{"throughAFile", kNothing, "old.txt/new.txt", Condition::None, "Invalid filename"},
-        FailureCase{"nameTooLong", kNothing, kLongName, Condition::None, "Invalid filename"}),
+    ::testing::Values(FailureCase{"missingFile", kNothing, "missing.txt", Condition::None, "File not found"},
+                      FailureCase{"unreadableFile",
+                                  [](const TempFolder& f) { fs::permissions(f / "old.txt", fs::perms(0200)); },
+                                  "old.txt", Condition::Unprivileged, "File access denied"},
+                      FailureCase{"aFolder", [](const TempFolder& f) { fs::create_directory(f / "dir.txt"); },
+                                  "dir.txt", Condition::None, "File access denied"},
+                      FailureCase{"throughAFile", kNothing, "old.txt/new.txt", Condition::None, "Invalid filename"},
+                      FailureCase{"nameTooLong", kNothing, kLongName, Condition::None, "Invalid filename"}),
     [](const auto& info) { return info.param.name; });
 
 // --- What a replaced file keeps ---------------------------------------------------------------
@@ -494,7 +523,8 @@ TEST_F(ParametersFileTest, LineBreaksInATextAreWrittenAsBlanks) {
     parameters.setText(Parameter::ObjectName, "two\r\nlines\rand\nmore");
     std::string name = folder / "breaks.txt";
     saveParameters(parameters, name);
-    EXPECT_EQ(readBytes(name), "two  lines and more\r\n" + kStandardFileBytes.substr(kStandardFileBytes.find("\r\n") + 2));
+    EXPECT_EQ(readBytes(name),
+              "two  lines and more\r\n" + kStandardFileBytes.substr(kStandardFileBytes.find("\r\n") + 2));
 }
 
 // --- Windows-1251 -----------------------------------------------------------------------------
@@ -532,16 +562,20 @@ TEST_P(Encoding, WritesWhatTheCodePageCannotHoldAsQuestionMarks) {
     EXPECT_EQ(encodeWindows1251(GetParam().utf8), GetParam().bytes);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, Encoding,
-    ::testing::Values(EncodingCase{"codePage", "Ёж №5 – «€»", "\xA8\xE6 \xB9" "5 \x96 \xAB\x88\xBB"},
-                      EncodingCase{"outsideCodePage", "日本", "??"},
-                      EncodingCase{"fourByteCharacter", "\xF0\x9F\x98\x80", "?"},
-                      EncodingCase{"cutShort", "a\xD0" "b", "a?b"},
-                      EncodingCase{"neverInUtf8", "\xFF\xFE", "??"},
-                      EncodingCase{"overlong", "\xC0\xAF", "??"},
-                      EncodingCase{"surrogate", "\xED\xA0\x80", "???"},
-                      EncodingCase{"beyondUnicode", "\xF4\x90\x80\x80", "????"}),
-    [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Texts, Encoding,
+                         ::testing::Values(EncodingCase{"codePage", "Ёж №5 – «€»",
+                                                        "\xA8\xE6 \xB9"
+                                                        "5 \x96 \xAB\x88\xBB"},
+                                           EncodingCase{"outsideCodePage", "日本", "??"},
+                                           EncodingCase{"fourByteCharacter", "\xF0\x9F\x98\x80", "?"},
+                                           EncodingCase{"cutShort",
+                                                        "a\xD0"
+                                                        "b",
+                                                        "a?b"},
+                                           EncodingCase{"neverInUtf8", "\xFF\xFE", "??"},
+                                           EncodingCase{"overlong", "\xC0\xAF", "??"},
+                                           EncodingCase{"surrogate", "\xED\xA0\x80", "???"},
+                                           EncodingCase{"beyondUnicode", "\xF4\x90\x80\x80", "????"}),
+                         [](const auto& info) { return info.param.name; });
 
 }  // namespace

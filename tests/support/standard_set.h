@@ -25,12 +25,12 @@ struct ShownResult {
 // The results of the standard set, in window order.  Two independent computations agree on
 // every digit of this table.
 inline constexpr ShownResult kStandardResults[nutrient::kResultRowCount] = {
-    {nutrient::Quantity::Lp, "212.0", "1324.0"},     {nutrient::Quantity::Le, "457.4", "7206.5"},
-    {nutrient::Quantity::Lmf, "633.0", "3899.0"},    {nutrient::Quantity::Lof, "5723.9", "23370.9"},
-    {nutrient::Quantity::La, "83.6", "0.0"},         {nutrient::Quantity::Lex, "0.00", "0.00"},
-    {nutrient::Quantity::Lc, "2222.9", "15324.4"},   {nutrient::Quantity::Ltot, "4887.0", "20476.0"},
-    {nutrient::Quantity::Lret, "1760.5", "5410.1"},  {nutrient::Quantity::L, "3126.5", "15065.9"},
-    {nutrient::Quantity::Lnat, "300.0", "3969.3"},   {nutrient::Quantity::M, "120.49", "580.62"},
+    {nutrient::Quantity::Lp, "212.0", "1324.0"},    {nutrient::Quantity::Le, "457.4", "7206.5"},
+    {nutrient::Quantity::Lmf, "633.0", "3899.0"},   {nutrient::Quantity::Lof, "5723.9", "23370.9"},
+    {nutrient::Quantity::La, "83.6", "0.0"},        {nutrient::Quantity::Lex, "0.00", "0.00"},
+    {nutrient::Quantity::Lc, "2222.9", "15324.4"},  {nutrient::Quantity::Ltot, "4887.0", "20476.0"},
+    {nutrient::Quantity::Lret, "1760.5", "5410.1"}, {nutrient::Quantity::L, "3126.5", "15065.9"},
+    {nutrient::Quantity::Lnat, "300.0", "3969.3"},  {nutrient::Quantity::M, "120.49", "580.62"},
     {nutrient::Quantity::Mnat, "11.56", "152.97"},
 };
 

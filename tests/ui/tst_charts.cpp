@@ -69,10 +69,8 @@ private slots:
         QCOMPARE(p[1].value, 2690.872309122356);
         QCOMPARE(p[2].value, 300.0);
         // The sum 3126.5 rounds half up to a whole number.
-        QCOMPARE(marks(window.chartP()),
-                 QStringList({"4.34% of 3,127", "86.07% of 3,127", "9.6% of 3,127"}));
-        QCOMPARE(marks(window.chartN()),
-                 QStringList({"6.47% of 15,066", "67.19% of 15,066", "26.35% of 15,066"}));
+        QCOMPARE(marks(window.chartP()), QStringList({"4.34% of 3,127", "86.07% of 3,127", "9.6% of 3,127"}));
+        QCOMPARE(marks(window.chartN()), QStringList({"6.47% of 15,066", "67.19% of 15,066", "26.35% of 15,066"}));
         QCOMPARE(c.recorder.boxes, Boxes{});
     }
 
@@ -135,8 +133,7 @@ private slots:
         QCOMPARE(p.size(), 3u);
         QCOMPARE(p[1].value, -125.6276908776441);
         // Total of the magnitudes 135.63 + 125.63 + 300 = 561.26, not the signed 310.
-        QCOMPARE(marks(window.chartP()),
-                 QStringList({"24.17% of 561", "22.38% of 561", "53.45% of 561"}));
+        QCOMPARE(marks(window.chartP()), QStringList({"24.17% of 561", "22.38% of 561", "53.45% of 561"}));
         QCOMPARE(c.recorder.boxes, Boxes{});
     }
 
@@ -147,12 +144,9 @@ private slots:
         QCOMPARE(window.windowTitle(), QStringLiteral("Graphics"));
         QCOMPARE(window.size(), QSize(1088, 666));
         const QStringList labels{"Lp", "Le", "Lmf", "Lof", "La", "Lex", "Lret", "Lc", "L"};
-        const std::vector<double> p{212.0, 457.4,   633.0,   5723.9, 83.6,
-                                    0.0,   -1760.5, -2222.9, -3126.5};
-        const std::vector<double> n{1324.0, 7206.5,  3899.0,   23370.9, 0.0,
-                                    0.0,    -5410.1, -15324.4, -15065.9};
-        for (const auto& [chart, values] :
-             {std::pair{&window.chartP(), p}, std::pair{&window.chartN(), n}}) {
+        const std::vector<double> p{212.0, 457.4, 633.0, 5723.9, 83.6, 0.0, -1760.5, -2222.9, -3126.5};
+        const std::vector<double> n{1324.0, 7206.5, 3899.0, 23370.9, 0.0, 0.0, -5410.1, -15324.4, -15065.9};
+        for (const auto& [chart, values] : {std::pair{&window.chartP(), p}, std::pair{&window.chartN(), n}}) {
             const std::vector<ChartBar>& bars = chart->bars();
             QCOMPARE(bars.size(), 9u);
             for (std::size_t i = 0; i < bars.size(); ++i) {
@@ -175,10 +169,10 @@ private slots:
             << Overrides{{{Quantity::Lc, Nutrient::P}, "7000.0"}, {{Quantity::Lc, Nutrient::N}, "40000.0"}} << false
             << Boxes{diffuse, diffuse};
         QTest::newRow("negative loads still drawn")
-            << Overrides{{{Quantity::L, Nutrient::P}, "-5.0"}, {{Quantity::Lp, Nutrient::P}, "-1.0"}} << true << Boxes{};
-        QTest::newRow("Lc(P) not a number")
-            << Overrides{{{Quantity::Lc, Nutrient::P}, "abc"}} << false
-            << Boxes{{"failure", "'abc' is not a valid floating point value"}};
+            << Overrides{{{Quantity::L, Nutrient::P}, "-5.0"}, {{Quantity::Lp, Nutrient::P}, "-1.0"}} << true
+            << Boxes{};
+        QTest::newRow("Lc(P) not a number") << Overrides{{{Quantity::Lc, Nutrient::P}, "abc"}} << false
+                                            << Boxes{{"failure", "'abc' is not a valid floating point value"}};
     }
 
     void budgetConditions() {

@@ -26,9 +26,7 @@ struct Session {
     Session() { program.mainWindow().show(); }
 };
 
-QLineEdit* field(QWidget& window, const char* name) {
-    return window.findChild<QLineEdit*>(QString::fromLatin1(name));
-}
+QLineEdit* field(QWidget& window, const char* name) { return window.findChild<QLineEdit*>(QString::fromLatin1(name)); }
 
 void click(QWidget& window, const char* buttonName) {
     auto* button = window.findChild<QPushButton*>(QString::fromLatin1(buttonName));
@@ -51,12 +49,18 @@ enum WindowIndex { Parameters = 2, Results, Help, SourceShares, Budget, Method }
 
 QDialog& windowOf(Program& program, int index) {
     switch (index) {
-    case Parameters: return program.parametersWindow();
-    case Results: return program.resultsWindow();
-    case Help: return program.helpWindow();
-    case SourceShares: return program.sourceShareWindow();
-    case Budget: return program.budgetWindow();
-    default: return program.methodWindow();
+    case Parameters:
+        return program.parametersWindow();
+    case Results:
+        return program.resultsWindow();
+    case Help:
+        return program.helpWindow();
+    case SourceShares:
+        return program.sourceShareWindow();
+    case Budget:
+        return program.budgetWindow();
+    default:
+        return program.methodWindow();
     }
 }
 
@@ -65,10 +69,18 @@ QDialog& windowOf(Program& program, int index) {
 void open(Program& program, int index) {
     QWidget& main = program.mainWindow();
     switch (index) {
-    case Parameters: click(main, "BitBtn3"); break;
-    case Results: click(main, "BitBtn2"); break;
-    case Help: click(main, "BitBtn4"); break;
-    case Method: click(main, "BitBtn5"); break;
+    case Parameters:
+        click(main, "BitBtn3");
+        break;
+    case Results:
+        click(main, "BitBtn2");
+        break;
+    case Help:
+        click(main, "BitBtn4");
+        break;
+    case Method:
+        click(main, "BitBtn5");
+        break;
     default:
         if (!program.resultsWindow().isVisible()) click(main, "BitBtn2");
         click(program.resultsWindow(), index == SourceShares ? "BitBtn2" : "BitBtn3");
@@ -125,9 +137,8 @@ void EndToEndTest::typicalUseFromParametersToCharts() {
     QVERIFY(results.isVisible() && results.isModal());
     // The new point-source load runs through the P column; the N column is the standard one.
     const QList<QPair<const char*, const char*>> shown = {
-        {"Edit1", "300.0"}, {"Edit8", "4975.0"}, {"Edit10", "1792.2"}, {"Edit11", "3182.8"},
-        {"Edit5", "300.0"}, {"Edit16", "122.66"}, {"Edit20", "11.56"},
-        {"Edit13", "1324.0"}, {"Edit19", "20476.0"}, {"Edit22", "15065.9"}};
+        {"Edit1", "300.0"},   {"Edit8", "4975.0"}, {"Edit10", "1792.2"}, {"Edit11", "3182.8"},  {"Edit5", "300.0"},
+        {"Edit16", "122.66"}, {"Edit20", "11.56"}, {"Edit13", "1324.0"}, {"Edit19", "20476.0"}, {"Edit22", "15065.9"}};
     for (const auto& [name, text] : shown) QCOMPARE(field(results, name)->text(), QString(text));
 
     open(program, SourceShares);
@@ -151,7 +162,8 @@ namespace {
 QStringList shownResults(bool initialTexts) {
     QStringList shown;
     for (const ShownResult& row : kStandardResults) {
-        for (auto [nutrient, text] : {std::pair(nutrient::Nutrient::P, row.p), std::pair(nutrient::Nutrient::N, row.n)}) {
+        for (auto [nutrient, text] :
+             {std::pair(nutrient::Nutrient::P, row.p), std::pair(nutrient::Nutrient::N, row.n)}) {
             const char* field = nutrient::resultField(row.quantity, nutrient);
             for (const ChangedResult& changed : kInitialTextResults)
                 if (initialTexts && qstrcmp(changed.field, field) == 0) text = changed.text;
@@ -244,9 +256,8 @@ void EndToEndTest::closingAndReopeningKeepsEveryText() {
     open(program, window);
     QVERIFY(shown.isVisible());
     QCOMPARE(textsOf(shown), before);
-    QVERIFY(before.join('\n').contains(window == Parameters || window == Results
-                                           ? QStringLiteral("Озеро Копанское")
-                                           : shown.windowTitle()));
+    QVERIFY(before.join('\n').contains(window == Parameters || window == Results ? QStringLiteral("Озеро Копанское")
+                                                                                 : shown.windowTitle()));
     QCOMPARE(session.recorder.boxes, std::vector<RecordedBox>{});
 }
 
@@ -256,8 +267,7 @@ void EndToEndTest::enterRightAfterStartUpEndsTheProgram() {
     QVERIFY(QTest::qWaitForWindowActive(&main));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QVERIFY(!main.isVisible());
-    for (int index = Parameters; index <= Method; ++index)
-        QVERIFY(!windowOf(session.program, index).isVisible());
+    for (int index = Parameters; index <= Method; ++index) QVERIFY(!windowOf(session.program, index).isVisible());
 }
 
 QTEST_MAIN(EndToEndTest)

@@ -52,13 +52,9 @@ QByteArray resourceBytes(const QString& name) {
     return file.readAll();
 }
 
-QPlainTextEdit* memoOf(QWidget& window) {
-    return window.findChild<QPlainTextEdit*>(QStringLiteral("Memo1"));
-}
+QPlainTextEdit* memoOf(QWidget& window) { return window.findChild<QPlainTextEdit*>(QStringLiteral("Memo1")); }
 
-QStringList methodLines() {
-    return QString::fromUtf8(resourceBytes(QStringLiteral(":/texts/method.txt"))).split('\n');
-}
+QStringList methodLines() { return QString::fromUtf8(resourceBytes(QStringLiteral(":/texts/method.txt"))).split('\n'); }
 
 }  // namespace
 
@@ -103,8 +99,7 @@ void HelpWindowsTest::methodWindowShowsTheWholeDescription() {
     QPlainTextEdit* memo = memoOf(method);
     QVERIFY(memo);
     QCOMPARE(memo->document()->blockCount(), 75);
-    QCOMPARE(memo->toPlainText() + '\n',
-             QString::fromUtf8(resourceBytes(QStringLiteral(":/texts/method.txt"))));
+    QCOMPARE(memo->toPlainText() + '\n', QString::fromUtf8(resourceBytes(QStringLiteral(":/texts/method.txt"))));
 }
 
 void HelpWindowsTest::methodDescriptionOpensWithItsTitleLines() {
@@ -152,10 +147,9 @@ void HelpWindowsTest::methodDescriptionSetsOutTheNineFormulas() {
 
 void HelpWindowsTest::methodDescriptionCoversTheTypicalValuesAndLiterature() {
     const QString text = QString::fromUtf8(resourceBytes(QStringLiteral(":/texts/method.txt")));
-    for (const char* needed : {"[т год-1]", "[мг дм-3 = г м-3]", "[км2]", "[мм год-1]",
-                               "280 - 320 мм год-1", "8.9-10.1 дм3 км-2 сек-1",
-                               "da = 0.002 - 0.005 т км-2 год-1", "денитрификации", "2ТПВодхоз",
-                               "1000L/А", "1000Lnat/А"})
+    for (const char* needed :
+         {"[т год-1]", "[мг дм-3 = г м-3]", "[км2]", "[мм год-1]", "280 - 320 мм год-1", "8.9-10.1 дм3 км-2 сек-1",
+          "da = 0.002 - 0.005 т км-2 год-1", "денитрификации", "2ТПВодхоз", "1000L/А", "1000Lnat/А"})
         QVERIFY2(text.contains(QString::fromUtf8(needed)), needed);
     const QStringList lines = methodLines();
     const int heading = lines.indexOf(QStringLiteral("Литература"));
@@ -186,8 +180,7 @@ void HelpWindowsTest::centredOnTheScreenEachTimeTheyShow() {
     for (int showing = 0; showing < 2; ++showing) {
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        const QPoint offset =
-            window->frameGeometry().center() - window->screen()->availableGeometry().center();
+        const QPoint offset = window->frameGeometry().center() - window->screen()->availableGeometry().center();
         QVERIFY(offset.manhattanLength() <= 1);
         window->close();
         window->move(3, 5);  // moved away by the user: the next showing centres it again

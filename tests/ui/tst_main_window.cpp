@@ -13,9 +13,7 @@ using nutrient::MainWindow;
 
 namespace {
 
-QWidget* child(QWidget& window, const char* name) {
-    return window.findChild<QWidget*>(QString::fromLatin1(name));
-}
+QWidget* child(QWidget& window, const char* name) { return window.findChild<QWidget*>(QString::fromLatin1(name)); }
 
 QPushButton* button(QWidget& window, const char* name) {
     return window.findChild<QPushButton*>(QString::fromLatin1(name));
@@ -90,11 +88,16 @@ void MainWindowTest::controlsStandWhereTheyBelong() {
 void MainWindowTest::buttonsCarryTheirCaptionsAndGlyphs_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("caption");
-    QTest::newRow("BitBtn1") << "BitBtn1" << "&Выход";
-    QTest::newRow("BitBtn2") << "BitBtn2" << "&Расчет";
-    QTest::newRow("BitBtn3") << "BitBtn3" << "&Параметры";
-    QTest::newRow("BitBtn4") << "BitBtn4" << "&Техническая поддержка";
-    QTest::newRow("BitBtn5") << "BitBtn5" << "&Описание методики";
+    QTest::newRow("BitBtn1") << "BitBtn1"
+                             << "&Выход";
+    QTest::newRow("BitBtn2") << "BitBtn2"
+                             << "&Расчет";
+    QTest::newRow("BitBtn3") << "BitBtn3"
+                             << "&Параметры";
+    QTest::newRow("BitBtn4") << "BitBtn4"
+                             << "&Техническая поддержка";
+    QTest::newRow("BitBtn5") << "BitBtn5"
+                             << "&Описание методики";
 }
 
 void MainWindowTest::buttonsCarryTheirCaptionsAndGlyphs() {
@@ -158,8 +161,7 @@ void MainWindowTest::keyboardVisitsTheButtonsInOrder() {
         visited << QApplication::focusWidget()->objectName();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
-    QCOMPARE(visited, QStringList({"BitBtn1", "BitBtn2", "BitBtn3", "BitBtn4", "BitBtn5",
-                                   "BitBtn1"}));
+    QCOMPARE(visited, QStringList({"BitBtn1", "BitBtn2", "BitBtn3", "BitBtn4", "BitBtn5", "BitBtn1"}));
 }
 
 void MainWindowTest::enterRightAfterStartUpClosesTheWindow() {

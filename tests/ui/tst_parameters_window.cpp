@@ -199,12 +199,12 @@ private slots:
         QTest::addColumn<bool>("staysOpen");
         QTest::newRow("standard set") << QStringList{} << QStringList{} << false;
         QTest::newRow("sub-areas sum to the total") << QStringList{"Edit21", "3249"} << QStringList{} << false;
-        QTest::newRow("sub-areas exceed the total") << QStringList{"Edit21", "3248.9"} << QStringList{kAreaSum}
-                                                    << false;
+        QTest::newRow("sub-areas exceed the total")
+            << QStringList{"Edit21", "3248.9"} << QStringList{kAreaSum} << false;
         QTest::newRow("water share 150") << QStringList{"Edit25", "150"} << QStringList{kWaterShare} << false;
         QTest::newRow("water share exactly 100") << QStringList{"Edit25", "100"} << QStringList{} << false;
-        QTest::newRow("both, area first") << QStringList{"Edit21", "3000", "Edit25", "101"}
-                                          << QStringList{kAreaSum, kWaterShare} << false;
+        QTest::newRow("both, area first")
+            << QStringList{"Edit21", "3000", "Edit25", "101"} << QStringList{kAreaSum, kWaterShare} << false;
         QTest::newRow("mixed area empty") << QStringList{"Edit24", ""} << QStringList{kEmptyNotANumber} << true;
         QTest::newRow("water share parsed after the area test")
             << QStringList{"Edit21", "3000", "Edit25", "x"}
@@ -217,7 +217,8 @@ private slots:
         Fixture f;
         f.show();
         for (int i = 0; i < assignments.size(); i += 2) {
-            f.parameters.setText(*nutrient::parameterOfField(assignments[i].toStdString()), assignments[i + 1].toStdString());
+            f.parameters.setText(*nutrient::parameterOfField(assignments[i].toStdString()),
+                                 assignments[i + 1].toStdString());
         }
         f.recorder.boxes.clear();
         const QStringList before = f.shownTexts();
@@ -268,10 +269,12 @@ private slots:
         QTest::addColumn<QString>("chosen");
         QTest::addColumn<QString>("written");  // empty: nothing written
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("no extension") << "variant" << "variant.txt" << QStringList{};
-        QTest::newRow("with .txt") << "variant.txt" << "variant.txt" << QStringList{};
-        QTest::newRow("other extension") << "data.dat" << ""
-                                         << QStringList{QStringLiteral("warning: Введите имя текстового файла.")};
+        QTest::newRow("no extension") << "variant"
+                                      << "variant.txt" << QStringList{};
+        QTest::newRow("with .txt") << "variant.txt"
+                                   << "variant.txt" << QStringList{};
+        QTest::newRow("other extension") << "data.dat"
+                                         << "" << QStringList{QStringLiteral("warning: Введите имя текстового файла.")};
     }
     void saveExtendsAndRemembersTheName() {
         QFETCH(QString, chosen);
@@ -364,12 +367,12 @@ private slots:
 
     void keyboardOrder() {
         Fixture f;
-        const QStringList expected{
-            "Edit1",  "Edit2",  "Edit3",  "Edit4",  "Edit5",  "Edit9",  "Edit10",  "Edit11",  "Edit12",
-            "Edit13", "Edit14", "Edit17", "Edit19", "Edit15", "Edit16", "Edit27",  "Edit28",  "Edit29",
-            "Edit30", "Edit31", "Edit32", "Edit33", "Edit34", "Edit35", "Edit21",  "Edit22",  "Edit23",
-            "Edit24", "Edit25", "Edit26", "BitBtn1", "Edit36", "Edit37", "Edit6",  "Edit7",   "Edit8",
-            "Edit18", "Edit20", "Edit38", "Edit39", "Edit40", "BitBtn2", "BitBtn3", "BitBtn4"};
+        const QStringList expected{"Edit1",  "Edit2",   "Edit3",   "Edit4",  "Edit5",  "Edit9",  "Edit10",  "Edit11",
+                                   "Edit12", "Edit13",  "Edit14",  "Edit17", "Edit19", "Edit15", "Edit16",  "Edit27",
+                                   "Edit28", "Edit29",  "Edit30",  "Edit31", "Edit32", "Edit33", "Edit34",  "Edit35",
+                                   "Edit21", "Edit22",  "Edit23",  "Edit24", "Edit25", "Edit26", "BitBtn1", "Edit36",
+                                   "Edit37", "Edit6",   "Edit7",   "Edit8",  "Edit18", "Edit20", "Edit38",  "Edit39",
+                                   "Edit40", "BitBtn2", "BitBtn3", "BitBtn4"};
         QStringList walked;
         QWidget* first = f.field("Edit1");
         QWidget* w = first;
@@ -420,7 +423,8 @@ private slots:
         for (const char* other : {"BitBtn2", "BitBtn3", "BitBtn4"}) {
             QVERIFY(f.button(other)->geometry().right() < f.button("BitBtn1")->geometry().left());
         }
-        QCOMPARE(f.field("Edit5")->toolTip(), QStringLiteral("y, мм/год\nОбычно 280–320 мм/год на водосборе Финского залива"));
+        QCOMPARE(f.field("Edit5")->toolTip(),
+                 QStringLiteral("y, мм/год\nОбычно 280–320 мм/год на водосборе Финского залива"));
         QCOMPARE(f.field("Edit15")->toolTip(), QStringLiteral("da(P), т/(год·км²)\nОбычно 0.002–0.005 т/(км²·год)"));
         QCOMPARE(f.field("Edit21")->toolTip(), QStringLiteral("A, км²"));
         QCOMPARE(f.field("Edit7")->toolTip(), QStringLiteral("b(P)"));
@@ -462,15 +466,17 @@ private slots:
         }
         groupCaptions.sort();
         exponents.sort();
-        QStringList expectedCaptions{"Название объекта", "Площади, км", "Фермы и птицефабрики",
-                                     "Внесение минеральных удобрений", "Точечные источники",
-                                     "Вынос с собранным урожаем ", "Поступление извне", "Атмосферные выпадения",
-                                     "Эмиссия из почв", "Коэф. для расчета удержания и выноса"};
+        QStringList expectedCaptions{"Название объекта",     "Площади, км",
+                                     "Фермы и птицефабрики", "Внесение минеральных удобрений",
+                                     "Точечные источники",   "Вынос с собранным урожаем ",
+                                     "Поступление извне",    "Атмосферные выпадения",
+                                     "Эмиссия из почв",      "Коэф. для расчета удержания и выноса"};
         expectedCaptions.sort();
         QCOMPARE(groupCaptions, expectedCaptions);
-        QStringList expectedExponents{"Площади, км^2", "Модуль выноса биогенных веществ с урожаем, т/(год км   ) ^2",
-                                      "т/(год км  )^2", "Cр. многолетний модуль стока, л/(с км   )^2",
-                                      "общего фосфора, г/м^3", "общего азота, г/м^3"};
+        QStringList expectedExponents{
+            "Площади, км^2",         "Модуль выноса биогенных веществ с урожаем, т/(год км   ) ^2",
+            "т/(год км  )^2",        "Cр. многолетний модуль стока, л/(с км   )^2",
+            "общего фосфора, г/м^3", "общего азота, г/м^3"};
         expectedExponents.sort();
         QCOMPARE(exponents, expectedExponents);
     }
@@ -507,8 +513,9 @@ private slots:
             for (int i = 0; i < widgets.size(); ++i) {
                 QVERIFY2(panel->contentsRect().contains(widgets[i]->geometry()), qPrintable(widgets[i]->objectName()));
                 for (int j = i + 1; j < widgets.size(); ++j) {
-                    QVERIFY2(!overlap(widgets[i]->geometry(), widgets[j]->geometry()),
-                             qPrintable(QStringLiteral("%1 / %2").arg(widgets[i]->objectName(), widgets[j]->objectName())));
+                    QVERIFY2(
+                        !overlap(widgets[i]->geometry(), widgets[j]->geometry()),
+                        qPrintable(QStringLiteral("%1 / %2").arg(widgets[i]->objectName(), widgets[j]->objectName())));
                 }
             }
         }
@@ -538,8 +545,8 @@ private slots:
     void fileDialogsAreSetUpAlike() {
         QFETCH(int, mode);
         QTemporaryDir dir;
-        const auto dialog = nutrient::makeParametersFileDialog(nullptr, QFileDialog::AcceptMode(mode),
-                                                               dir.filePath("variant.txt"));
+        const auto dialog =
+            nutrient::makeParametersFileDialog(nullptr, QFileDialog::AcceptMode(mode), dir.filePath("variant.txt"));
         QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptMode(mode));
         QCOMPARE(dialog->nameFilters(), QStringList{"*.txt"});
         QCOMPARE(dialog->defaultSuffix(), QString());

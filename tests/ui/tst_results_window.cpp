@@ -57,9 +57,8 @@ QString nField(const ShownResult& result) { return nutrient::resultField(result.
 
 // The fields the calculation writes before the runoff and water share are divided (steps up
 // to the total load); the inflow row is written last of all.
-const QStringList kWrittenBeforeRetention = {"Edit1", "Edit13", "Edit2",  "Edit12", "Edit3",
-                                             "Edit14", "Edit4", "Edit15", "Edit6",  "Edit17",
-                                             "Edit7", "Edit18", "Edit8",  "Edit19"};
+const QStringList kWrittenBeforeRetention = {"Edit1",  "Edit13", "Edit2",  "Edit12", "Edit3",  "Edit14", "Edit4",
+                                             "Edit15", "Edit6",  "Edit17", "Edit7",  "Edit18", "Edit8",  "Edit19"};
 
 // Records the boxes, and what the window's L(P) field shows while each is up.
 struct WatchingRecorder : Recorder {
@@ -107,9 +106,10 @@ std::vector<RecordedBox> errors(int count) {
 // Everything of the P load except its natural part set to nothing: the water body then gets
 // exactly its natural load, L(P) and Lnat(P) both 148.5 * Rt(P).
 const Edits kOnlyNaturalPhosphorus = {
-    {Parameter::TotalArea, "10000"}, {Parameter::ArableArea, "0"}, {Parameter::UrbanArea, "0"}, {Parameter::MixedArea, "0"}, {Parameter::PointSourcesP, "0"},
-    {Parameter::FertiliserP, "0"},     {Parameter::DepositionP, "0"}, {Parameter::CattleEmissionP, "0"}, {Parameter::PigEmissionP, "0"}, {Parameter::PoultryEmissionP, "0"},
-    {Parameter::CropRemovalP, "0"}};
+    {Parameter::TotalArea, "10000"},    {Parameter::ArableArea, "0"},      {Parameter::UrbanArea, "0"},
+    {Parameter::MixedArea, "0"},        {Parameter::PointSourcesP, "0"},   {Parameter::FertiliserP, "0"},
+    {Parameter::DepositionP, "0"},      {Parameter::CattleEmissionP, "0"}, {Parameter::PigEmissionP, "0"},
+    {Parameter::PoultryEmissionP, "0"}, {Parameter::CropRemovalP, "0"}};
 
 // Room for text inside a line edit: its width less the frame and the edit's own margins.
 int textRoom(const QLineEdit& field) {
@@ -144,8 +144,7 @@ void ResultsWindowTest::standardSetShowsItsFiguresWithoutBox() {
     }
     QCOMPARE(s.recorder.boxes, std::vector<RecordedBox>{});
     QCOMPARE(s.window.windowTitle(), QStringLiteral("Результаты расчетов"));
-    QCOMPARE(s.window.findChild<QLabel*>("Label2")->text(),
-             QStringLiteral("Частный водосбор Финского залива"));
+    QCOMPARE(s.window.findChild<QLabel*>("Label2")->text(), QStringLiteral("Частный водосбор Финского залива"));
     QCOMPARE(s.window.focusWidget(), s.window.findChild<QPushButton*>("BitBtn1"));
 }
 
@@ -172,7 +171,8 @@ void ResultsWindowTest::loadBelowBackgroundIsReportedPerNutrient_data() {
     QTest::addColumn<bool>("phosphorusAtBackground");
     QTest::newRow("crop removal of P very high") << Edits{{Parameter::CropRemovalP, "10"}} << 1 << false;
     QTest::newRow("crop removal of N very high") << Edits{{Parameter::CropRemovalN, "30"}} << 1 << false;
-    QTest::newRow("both very high") << Edits{{Parameter::CropRemovalP, "10"}, {Parameter::CropRemovalN, "30"}} << 2 << false;
+    QTest::newRow("both very high") << Edits{{Parameter::CropRemovalP, "10"}, {Parameter::CropRemovalN, "30"}} << 2
+                                    << false;
     QTest::newRow("L(P) shown equal to Lnat(P)") << kOnlyNaturalPhosphorus << 0 << true;
 }
 
@@ -199,9 +199,9 @@ void ResultsWindowTest::failedCalculationOpensWithTheRowsItWrote_data() {
     // The crop removal would raise the L < Lnat box, had the check run.
     QTest::newRow("no water share") << Edits{{Parameter::CropRemovalP, "10"}, {Parameter::WaterShare, "0"}}
                                     << "Floating point division by zero" << kWrittenBeforeRetention;
-    QTest::newRow("point load not a number") << Edits{{Parameter::CropRemovalP, "10"}, {Parameter::PointSourcesP, "12,5"}}
-                                             << "'12,5' is not a valid floating point value"
-                                             << QStringList{};
+    QTest::newRow("point load not a number")
+        << Edits{{Parameter::CropRemovalP, "10"}, {Parameter::PointSourcesP, "12,5"}}
+        << "'12,5' is not a valid floating point value" << QStringList{};
 }
 
 // The figures of the earlier run must not stay beside the new ones.
@@ -273,8 +273,7 @@ void ResultsWindowTest::copyPutsTheTableOnTheClipboard() {
     QStringList expected;
     for (int i = 0; i < nutrient::kResultRowCount; ++i)
         expected << QString::fromUtf8(kCopiedCaptions[i]) + '\t' + kStandardResults[i].p + '\t' + kStandardResults[i].n;
-    QCOMPARE(QGuiApplication::clipboard()->text(),
-             wholeTable ? expected.join('\n') : QStringLiteral("120.49"));
+    QCOMPARE(QGuiApplication::clipboard()->text(), wholeTable ? expected.join('\n') : QStringLiteral("120.49"));
 }
 
 // Captions with their leaders inside their labels and clear of the fields, values whole in
@@ -287,11 +286,9 @@ void ResultsWindowTest::nothingIsClippedOrOverlapping() {
     std::vector<QWidget*> controls;
     for (QLabel* label : s.window.findChildren<QLabel*>()) {
         const QStringList lines = label->text().split('\n');
-        QVERIFY2(label->height() >= lines.size() * label->fontMetrics().height() - 2,
-                 qPrintable(label->text()));
+        QVERIFY2(label->height() >= lines.size() * label->fontMetrics().height() - 2, qPrintable(label->text()));
         for (const QString& line : lines)
-            QVERIFY2(label->fontMetrics().horizontalAdvance(line) <= label->width(),
-                     qPrintable(line));
+            QVERIFY2(label->fontMetrics().horizontalAdvance(line) <= label->width(), qPrintable(line));
         if (label->text() != "2") controls.push_back(label);
     }
     int leaders = 0;
@@ -312,8 +309,7 @@ void ResultsWindowTest::nothingIsClippedOrOverlapping() {
         QVERIFY2(client.contains(ra), qPrintable(a->objectName()));
         for (QWidget* b : controls) {
             const QRect rb(b->mapTo(&s.window, QPoint(0, 0)), b->size());
-            QVERIFY2(a == b || !ra.intersects(rb),
-                     qPrintable(a->objectName() + " / " + b->objectName()));
+            QVERIFY2(a == b || !ra.intersects(rb), qPrintable(a->objectName() + " / " + b->objectName()));
         }
     }
 

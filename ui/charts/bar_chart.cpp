@@ -63,9 +63,7 @@ struct Plot {
     }
 };
 
-QPolygonF quad(QPointF a, QPointF b, QPointF c, QPointF d) {
-    return QPolygonF({a, b, c, d});
-}
+QPolygonF quad(QPointF a, QPointF b, QPointF c, QPointF d) { return QPolygonF({a, b, c, d}); }
 
 void paintBorder(QPainter& painter, const QRectF& outer) {
     painter.setRenderHint(QPainter::Antialiasing, false);
@@ -91,8 +89,7 @@ void paintWalls(QPainter& painter, const Plot& plot, bool withGrid) {
     painter.setBrush(Qt::white);
     painter.drawPolygon(quad(f.topLeft(), f.topLeft() + b, f.bottomLeft() + b, f.bottomLeft()));
     painter.setBrush(Qt::NoBrush);
-    painter.drawPolygon(
-        quad(f.bottomLeft(), f.bottomRight(), f.bottomRight() + b, f.bottomLeft() + b));
+    painter.drawPolygon(quad(f.bottomLeft(), f.bottomRight(), f.bottomRight() + b, f.bottomLeft() + b));
     painter.drawRect(f.translated(b));
     if (!withGrid) return;
     painter.setPen(QPen(kGrid, 1, Qt::DotLine));
@@ -133,11 +130,9 @@ void paintBar(QPainter& painter, const Plot& plot, const ChartBar& bar, qreal le
     const QPointF b = plot.back;
     painter.setPen(QPen(QColor(0, 0, 0, 170), 1));
     painter.setBrush(bar.colour.darker(160));
-    painter.drawPolygon(
-        quad(front.topRight(), front.topRight() + b, front.bottomRight() + b, front.bottomRight()));
+    painter.drawPolygon(quad(front.topRight(), front.topRight() + b, front.bottomRight() + b, front.bottomRight()));
     painter.setBrush(bar.colour.lighter(140));
-    painter.drawPolygon(
-        quad(front.topLeft(), front.topRight(), front.topRight() + b, front.topLeft() + b));
+    painter.drawPolygon(quad(front.topLeft(), front.topRight(), front.topRight() + b, front.topLeft() + b));
     painter.setBrush(bar.colour);
     painter.drawRect(front);
 }
@@ -168,8 +163,7 @@ void BarChart3D::paintEvent(QPaintEvent*) {
     painter.setRenderHint(QPainter::TextAntialiasing);
     paintBorder(painter, rect());
     const QRectF area = QRectF(rect()).adjusted(10, 8, -10, -10);
-    const qreal titleBottom =
-        chart::paintTitle(painter, area, title_, chart::arial(kTitlePixels, true));
+    const qreal titleBottom = chart::paintTitle(painter, area, title_, chart::arial(kTitlePixels, true));
 
     Plot plot;
     plot.scale = roundScale(bars_);
@@ -177,8 +171,7 @@ void BarChart3D::paintEvent(QPaintEvent*) {
     const QFontMetricsF axisMetrics(chart::arial(kAxisPixels));
     qreal labelWidth = 0;
     for (int i = 0; withScale && i < plot.scale.tickCount(); ++i)
-        labelWidth = std::max(labelWidth,
-                              axisMetrics.horizontalAdvance(axisLabel(plot.scale.tick(i))));
+        labelWidth = std::max(labelWidth, axisMetrics.horizontalAdvance(axisLabel(plot.scale.tick(i))));
     const qreal markSpace = arrowLength_ + chart::markSize(QStringLiteral("Lret")).height() + 4;
     const qreal left = area.left() + std::ceil(labelWidth) + 12;
     // The depth runs back at 45 degrees, drawn at half its length (cabinet projection).
@@ -200,8 +193,8 @@ void BarChart3D::paintEvent(QPaintEvent*) {
         const qreal centre = plot.front.left() + slot * (i + 0.5);
         const QSizeF size = chart::markSize(bar.label);
         const bool up = bar.value >= 0;
-        const QPointF from = up ? QPointF(centre, plot.y(bar.value)) + plot.back / 2
-                                : QPointF(centre, plot.y(bar.value));
+        const QPointF from =
+            up ? QPointF(centre, plot.y(bar.value)) + plot.back / 2 : QPointF(centre, plot.y(bar.value));
         const qreal boxTop = up ? from.y() - arrowLength_ - size.height() : from.y() + arrowLength_;
         const QRectF box(from.x() - size.width() / 2, boxTop, size.width(), size.height());
         chart::paintArrow(painter, from, box);

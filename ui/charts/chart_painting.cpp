@@ -48,15 +48,14 @@ void paintMark(QPainter& painter, const QRectF& box, const QString& text) {
 }
 
 void paintArrow(QPainter& painter, const QPointF& from, const QRectF& box) {
-    const QPointF to(std::clamp(from.x(), box.left(), box.right()),
-                     std::clamp(from.y(), box.top(), box.bottom()));
+    const QPointF to(std::clamp(from.x(), box.left(), box.right()), std::clamp(from.y(), box.top(), box.bottom()));
     painter.setPen(QPen(Qt::black, 1));
     painter.drawLine(from, to);
 }
 
 QRectF crisp(const QRectF& rect) {
-    return QRectF(std::round(rect.left()) + 0.5, std::round(rect.top()) + 0.5,
-                  std::round(rect.width()) - 1, std::round(rect.height()) - 1);
+    return QRectF(std::round(rect.left()) + 0.5, std::round(rect.top()) + 0.5, std::round(rect.width()) - 1,
+                  std::round(rect.height()) - 1);
 }
 
 }  // namespace nutrient::chart

@@ -25,9 +25,7 @@ struct PieFrame {
     QPointF centre;
     qreal radius = 0;
     qreal depth = 0;
-    QRectF top() const {
-        return {centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius};
-    }
+    QRectF top() const { return {centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius}; }
     QRectF bottom() const { return top().translated(0, depth); }
 };
 
@@ -56,9 +54,7 @@ QPointF direction(qreal degrees) {
     return {std::cos(radians), -std::sin(radians)};
 }
 
-bool onFrontHalf(qreal degrees) {
-    return std::sin(degrees * std::numbers::pi / 180) < 0;
-}
+bool onFrontHalf(qreal degrees) { return std::sin(degrees * std::numbers::pi / 180) < 0; }
 
 // The point of the pie's outline at an angle: on the rim of the top face at the back, on the
 // lower rim of the wall at the front.
@@ -71,16 +67,14 @@ QPointF outlinePoint(const PieFrame& pie, qreal degrees) {
 // Distance from a box to the pie body (the top face swept down through the wall).
 qreal distanceToPie(const PieFrame& pie, const QRectF& box) {
     const qreal dx = std::max({0.0, box.left() - pie.centre.x(), pie.centre.x() - box.right()});
-    const qreal dy =
-        std::max({0.0, box.top() - (pie.centre.y() + pie.depth), pie.centre.y() - box.bottom()});
+    const qreal dy = std::max({0.0, box.top() - (pie.centre.y() + pie.depth), pie.centre.y() - box.bottom()});
     return std::hypot(dx, dy) - pie.radius;
 }
 
 // The first of the other boxes that the box touches, or nullptr.
 const QRectF* overlapped(const QRectF& box, const std::vector<QRectF>& others) {
     const QRectF spaced = box.adjusted(-2, -2, 2, 2);
-    auto it = std::find_if(others.begin(), others.end(),
-                           [&](const QRectF& other) { return spaced.intersects(other); });
+    auto it = std::find_if(others.begin(), others.end(), [&](const QRectF& other) { return spaced.intersects(other); });
     return it == others.end() ? nullptr : &*it;
 }
 
@@ -92,17 +86,14 @@ QRectF placeMark(const PieFrame& pie, qreal degrees, const QSizeF& size, qreal a
     const QPointF u = direction(degrees);
     const QPointF end = outlinePoint(pie, degrees) + arrowLength * u;
     const QPointF centre = end + QPointF(u.x() * size.width() / 2, u.y() * size.height() / 2);
-    QRectF box(centre.x() - size.width() / 2, centre.y() - size.height() / 2, size.width(),
-               size.height());
-    for (int step = 0; step < 400 && distanceToPie(pie, box) < arrowLength - 0.5; ++step)
-        box.translate(u);
+    QRectF box(centre.x() - size.width() / 2, centre.y() - size.height() / 2, size.width(), size.height());
+    for (int step = 0; step < 400 && distanceToPie(pie, box) < arrowLength - 0.5; ++step) box.translate(u);
     const bool beside = std::fabs(u.x()) >= std::fabs(u.y());
     for (int step = 0; step < 400; ++step) {
         const QRectF* other = overlapped(box, placed);
         if (!other) break;
         const QPointF away = box.center() - other->center();
-        box.translate(beside ? QPointF(0, away.y() < 0 ? -1 : 1)
-                             : QPointF(away.x() < 0 ? -1 : 1, 0));
+        box.translate(beside ? QPointF(0, away.y() < 0 ? -1 : 1) : QPointF(away.x() < 0 ? -1 : 1, 0));
     }
     return box;
 }
@@ -147,9 +138,8 @@ void paintWalls(QPainter& painter, const PieFrame& pie, const std::vector<PieSli
         if (to > from) pieces.push_back({from, to, slices[i].colour});
     }
     auto distanceFromFront = [](const Piece& p) { return std::fabs((p.from + p.to) / 2 - 270); };
-    std::sort(pieces.begin(), pieces.end(), [&](const Piece& a, const Piece& b) {
-        return distanceFromFront(a) > distanceFromFront(b);
-    });
+    std::sort(pieces.begin(), pieces.end(),
+              [&](const Piece& a, const Piece& b) { return distanceFromFront(a) > distanceFromFront(b); });
     for (const Piece& piece : pieces) {
         painter.setPen(QPen(kOutline, 1));
         painter.setBrush(wallShade(pie, piece.colour));
@@ -175,8 +165,7 @@ constexpr qreal kLegendSpacing = 10;  // between entries
 
 qreal widestLabel(const std::vector<PieSlice>& slices, const QFontMetricsF& metrics) {
     qreal widest = 0;
-    for (const PieSlice& slice : slices)
-        widest = std::max(widest, metrics.horizontalAdvance(slice.label));
+    for (const PieSlice& slice : slices) widest = std::max(widest, metrics.horizontalAdvance(slice.label));
     return std::round(widest);
 }
 
@@ -184,11 +173,10 @@ QRectF legendBox(const std::vector<PieSlice>& slices, const QRectF& area) {
     const QFontMetricsF metrics(chart::arial(kLegendPixels));
     qreal width = 2 * kLegendPadding - kLegendSpacing;
     for (const PieSlice& slice : slices)
-        width += widestLabel(slices, metrics) + kLegendGap +
-                 metrics.horizontalAdvance(slice.label) + kLegendSpacing;
+        width += widestLabel(slices, metrics) + kLegendGap + metrics.horizontalAdvance(slice.label) + kLegendSpacing;
     const QSizeF size(std::ceil(width), std::ceil(metrics.height() + 8));
-    return {std::round(area.center().x() - size.width() / 2), area.bottom() - size.height(),
-            size.width(), size.height()};
+    return {std::round(area.center().x() - size.width() / 2), area.bottom() - size.height(), size.width(),
+            size.height()};
 }
 
 void paintLegend(QPainter& painter, const std::vector<PieSlice>& slices, const QRectF& box) {
@@ -207,8 +195,7 @@ void paintLegend(QPainter& painter, const std::vector<PieSlice>& slices, const Q
         painter.drawRect(chart::crisp(QRectF(x, top, colourWidth, colourHeight + 1)));
         x += colourWidth + kLegendGap;
         const qreal textWidth = metrics.horizontalAdvance(slice.label);
-        painter.drawText(QRectF(x, box.top(), textWidth + 1, box.height()), Qt::AlignVCenter,
-                         slice.label);
+        painter.drawText(QRectF(x, box.top(), textWidth + 1, box.height()), Qt::AlignVCenter, slice.label);
         x += textWidth + kLegendSpacing;
     }
 }
@@ -218,8 +205,7 @@ std::vector<QRectF> placeMarks(const PieFrame& pie, const std::vector<PieSlice>&
                                const std::vector<Sweep>& sweeps, qreal arrowLength) {
     std::vector<QRectF> placed;
     for (std::size_t i = 0; i < slices.size(); ++i)
-        placed.push_back(placeMark(pie, sweeps[i].middle(), chart::markSize(slices[i].mark),
-                                   arrowLength, placed));
+        placed.push_back(placeMark(pie, sweeps[i].middle(), chart::markSize(slices[i].mark), arrowLength, placed));
     return placed;
 }
 
@@ -233,9 +219,8 @@ PieFrame largestFittingPie(const QRectF& room, qreal depth, const std::vector<Pi
     pie.radius = std::floor(0.32 * std::min(room.width(), room.height() - depth));
     for (; pie.radius > 20; pie.radius -= 2) {
         const std::vector<QRectF> marks = placeMarks(pie, slices, sweeps, arrowLength);
-        if (std::all_of(marks.begin(), marks.end(), [&](const QRectF& box) {
-                return room.contains(box) && distanceToPie(pie, box) > 0;
-            }))
+        if (std::all_of(marks.begin(), marks.end(),
+                        [&](const QRectF& box) { return room.contains(box) && distanceToPie(pie, box) > 0; }))
             break;
     }
     return pie;
@@ -261,19 +246,17 @@ void PieChart3D::paintEvent(QPaintEvent*) {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     const QRectF area = QRectF(rect()).adjusted(kMargin, kMargin, -kMargin, -kMargin);
-    const qreal titleBottom =
-        chart::paintTitle(painter, area, title_, chart::arial(kTitlePixels, true));
+    const qreal titleBottom = chart::paintTitle(painter, area, title_, chart::arial(kTitlePixels, true));
     if (slices_.empty()) return;
 
     const QRectF legend = legendBox(slices_, area);
     paintLegend(painter, slices_, legend);
 
     // Room for the pie and its marks: what the title and legend leave.
-    const QRectF room(area.left(), titleBottom + 6, area.width(),
-                      legend.top() - 6 - (titleBottom + 6));
+    const QRectF room(area.left(), titleBottom + 6, area.width(), legend.top() - 6 - (titleBottom + 6));
     const std::vector<Sweep> sweeps = sweepsOf(slices_);
-    const PieFrame pie = largestFittingPie(
-        room, std::round(depthShare_ * std::min(width(), height())), slices_, sweeps, arrowLength_);
+    const PieFrame pie =
+        largestFittingPie(room, std::round(depthShare_ * std::min(width(), height())), slices_, sweeps, arrowLength_);
     paintWalls(painter, pie, slices_, sweeps);
     paintTopFaces(painter, pie, slices_, sweeps);
 
