@@ -132,18 +132,16 @@ void replaceFile(const std::string& fileName, std::string_view bytes) {
     if (folder.get() >= 0) ::fsync(folder.get());
 }
 
-std::vector<std::string> readLines(const std::string& fileName, std::size_t count) {
-    // Non-blocking: a pipe given a ".txt" name fails or reads as empty instead of hanging the
-    // window; regular files read as usual.
-    FileDescriptor file(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (file.get() < 0) throwIoFailure(errno);
+namespace {
+
+std::vector<std::string> readLinesFrom(int fd, std::size_t count) {
     std::vector<std::string> lines;
     std::string line;
     bool lineStarted = false;
     bool afterCarriageReturn = false;
     std::vector<char> chunk(64 * 1024);
     while (lines.size() < count) {
-        const ssize_t received = ::read(file.get(), chunk.data(), chunk.size());
+        const ssize_t received = ::read(fd, chunk.data(), chunk.size());
         if (received < 0) {
             if (errno == EINTR) continue;
             throwIoFailure(errno);
@@ -172,5 +170,17 @@ std::vector<std::string> readLines(const std::string& fileName, std::size_t coun
     if (lineStarted && lines.size() < count) lines.push_back(std::move(line));
     return lines;
 }
+
+}  // namespace
+
+std::vector<std::string> readLines(const std::string& fileName, std::size_t count) {
+    // Non-blocking: a pipe given a ".txt" name fails or reads as empty instead of hanging the
+    // window; regular files read as usual.
+    FileDescriptor file(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (file.get() < 0) throwIoFailure(errno);
+    return readLinesFrom(file.get(), count);
+}
+
+std::vector<std::string> readStandardInputLines(std::size_t count) { return readLinesFrom(STDIN_FILENO, count); }
 
 }  // namespace nutrient

@@ -18,5 +18,7 @@ void replaceFile(const std::string& fileName, std::string_view bytes);
 // lack its end.  Reading stops as soon as the lines are complete, so whatever follows them,
 // however large, is never read.
 std::vector<std::string> readLines(const std::string& fileName, std::size_t count);
+// The same from the process's standard input, waiting for it as long as it takes.
+std::vector<std::string> readStandardInputLines(std::size_t count);
 
 }  // namespace nutrient

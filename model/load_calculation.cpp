@@ -224,4 +224,10 @@ void calculate(const ParameterSet& parameters, LoadResults& results, RetentionSh
     Calculation(parameters, results, shared).run();
 }
 
+void checkLoadAgainstBackground(const LoadResults& results, Messages& messages) {
+    for (Nutrient nutrient : kNutrients)
+        if (results.value(Quantity::L, nutrient) < results.value(Quantity::Lnat, nutrient))
+            messages.error(kErrorBelowBackground);
+}
+
 }  // namespace nutrient

@@ -112,4 +112,9 @@ struct RetentionShared {
 // their new texts, the rows the run did not reach are emptied, and the Failure propagates.
 void calculate(const ParameterSet& parameters, LoadResults& results, RetentionShared& shared);
 
+// The load reaching the water body cannot be smaller than its natural part: a crop removal set
+// too high, or parameters that do not belong together, make it so.  Compared as shown, for P
+// and then for N, each an error box.  Throws Failure when a text is not a number.
+void checkLoadAgainstBackground(const LoadResults& results, Messages& messages);
+
 }  // namespace nutrient

@@ -25,6 +25,13 @@ std::string lineOf(const std::string& text) {
     return line + "\r\n";
 }
 
+// Each assignment fires the field's change rule; y (line 40) comes last, so a changed runoff
+// layer recomputes q after line 18 has set it.  Missing lines read as empty texts.
+void assignLines(ParameterSet& parameters, const std::vector<std::string>& lines) {
+    for (std::size_t i = 0; i < kParameters.size(); ++i)
+        parameters.setText(kParameters[i].key, i < lines.size() ? fieldTextOf(lines[i]) : std::string());
+}
+
 }  // namespace
 
 std::string withTextExtension(const std::string& fileName) {
@@ -59,12 +66,11 @@ void loadParameters(ParameterSet& parameters, const std::string& fileName) {
     }
     // The whole file is read before the first field changes: a file that cannot be read
     // leaves the parameters as they were.
-    const std::vector<std::string> lines = readLines(fileName, kParameters.size());
-    for (std::size_t i = 0; i < kParameters.size(); ++i) {
-        // Each assignment fires the field's change rule; y (line 40) comes last, so a changed
-        // runoff layer recomputes q after line 18 has set it.
-        parameters.setText(kParameters[i].key, i < lines.size() ? fieldTextOf(lines[i]) : std::string());
-    }
+    assignLines(parameters, readLines(fileName, kParameters.size()));
+}
+
+void loadParametersFromStandardInput(ParameterSet& parameters) {
+    assignLines(parameters, readStandardInputLines(kParameters.size()));
 }
 
 }  // namespace nutrient

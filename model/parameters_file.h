@@ -25,5 +25,7 @@ void saveParameters(const ParameterSet& parameters, std::string& fileName);
 // nothing) when the file cannot be read; else assigns the 40 lines in file order, each an
 // ordinary change firing the change rules, missing lines read as empty texts.
 void loadParameters(ParameterSet& parameters, const std::string& fileName);
+// The same for a parameters file given on standard input, which has no name to check.
+void loadParametersFromStandardInput(ParameterSet& parameters);
 
 }  // namespace nutrient

@@ -54,8 +54,8 @@ char toWindows1251(char32_t c) {
     return kUnencodable;
 }
 
-// Decodes one well-formed UTF-8 sequence at s[i] (shortest form, no surrogates, at most
-// U+10FFFF) and advances i past it; returns false, leaving i alone, for an ill-formed one.
+}  // namespace
+
 bool nextCodePoint(std::string_view s, std::size_t& i, char32_t& c) {
     const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
     const unsigned char lead = byte(i);
@@ -83,8 +83,6 @@ bool nextCodePoint(std::string_view s, std::size_t& i, char32_t& c) {
     i += length;
     return true;
 }
-
-}  // namespace
 
 std::string decodeWindows1251(std::string_view bytes) {
     std::string text;

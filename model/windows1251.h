@@ -12,4 +12,8 @@ namespace nutrient {
 std::string decodeWindows1251(std::string_view bytes);
 std::string encodeWindows1251(std::string_view utf8);
 
+// Decodes one well-formed UTF-8 sequence at s[i] (shortest form, no surrogates, at most
+// U+10FFFF) into c and advances i past it; returns false, leaving i alone, for an ill-formed one.
+bool nextCodePoint(std::string_view s, std::size_t& i, char32_t& c);
+
 }  // namespace nutrient

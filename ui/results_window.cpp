@@ -1,5 +1,7 @@
 #include "ui/results_window.h"
 
+#include "model/results_export.h"
+
 #include "ui/window_parts.h"
 
 #include <QClipboard>
@@ -80,15 +82,6 @@ QString dotLeader(const QString& line, const QFontMetrics& metrics, int width) {
     QString dots(qMax(room / metrics.horizontalAdvance(QLatin1Char('.')), 0), QLatin1Char('.'));
     while (!dots.isEmpty() && metrics.horizontalAdvance(line + dots) > width) dots.chop(1);
     return dots;
-}
-
-// The caption as plain text: the raised "2" written as "²" in place of its blanks.
-QString captionWithSquareSign(const QString& caption) {
-    const qsizetype at = caption.indexOf(kSquareUnit);
-    if (at < 0) return caption;
-    qsizetype rest = at + kSquareUnit.size();
-    while (rest < caption.size() && caption.at(rest) == QLatin1Char(' ')) ++rest;
-    return caption.left(at + 2) + QStringLiteral("² ") + caption.mid(rest);
 }
 
 }  // namespace
@@ -219,8 +212,7 @@ void ResultsWindow::refresh() {
         const auto showFields = qScopeGuard([this] { showResults(); });
         calculate(parameters_, results_, shared_);
     }
-    warnIfBelowBackground(Nutrient::P);
-    warnIfBelowBackground(Nutrient::N);
+    checkLoadAgainstBackground(results_, messages_);
 }
 
 void ResultsWindow::showResults() {
@@ -232,13 +224,6 @@ void ResultsWindow::showResults() {
             field->setCursorPosition(0);
         }
     }
-}
-
-// The load reaching the water body cannot be smaller than its natural part: a crop removal
-// set too high, or parameters that do not belong together, make it so.  Compared as shown.
-void ResultsWindow::warnIfBelowBackground(Nutrient nutrient) {
-    if (results_.value(Quantity::L, nutrient) < results_.value(Quantity::Lnat, nutrient))
-        messages_.error(kErrorBelowBackground);
 }
 
 void ResultsWindow::showSourceShares() {
@@ -253,7 +238,7 @@ QString ResultsWindow::tableText() const {
     QStringList lines;
     // The fields show exactly these texts once the window has been shown.
     for (const ResultRow& row : kResultRows) {
-        lines << QStringList{captionWithSquareSign(QString::fromUtf8(row.caption)),
+        lines << QStringList{QString::fromStdString(plainCaption(row)),
                              QString::fromStdString(results_.text(row.quantity, Nutrient::P)),
                              QString::fromStdString(results_.text(row.quantity, Nutrient::N))}
                      .join(QLatin1Char('\t'));

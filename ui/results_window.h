@@ -51,7 +51,6 @@ private:
     void addValueFields(QWidget* panel, const ResultRow& row, int top);
     void buildButtons(QWidget* panel);
     void showResults();
-    void warnIfBelowBackground(Nutrient nutrient);
     void copyTable();
 
     const ParameterSet& parameters_;

@@ -1,0 +1,46 @@
+#pragma once
+// One catchment computed from its parameters file without a window, exactly as a user computes
+// it in the windows, so that both give the same result texts.
+
+#include "load_calculation.h"
+#include "messages.h"
+
+#include <string>
+#include <vector>
+
+namespace nutrient {
+
+// What one box said.
+struct Message {
+    enum class Kind { Warning, Error, Failure };
+    Kind kind;
+    std::string text;
+    bool operator==(const Message&) const = default;
+};
+
+// Keeps every box in the order it came.
+class MessageLog : public Messages {
+public:
+    void warning(const std::string& text) override { messages.push_back({Message::Kind::Warning, text}); }
+    void error(const std::string& text) override { messages.push_back({Message::Kind::Error, text}); }
+    void failure(const std::string& text) override { messages.push_back({Message::Kind::Failure, text}); }
+    std::vector<Message> messages;
+};
+
+struct FileCalculation {
+    std::string objectName;
+    LoadResults results;
+    RetentionShared shared;
+    bool computed = false;  // the calculation ran to its end
+    std::vector<Message> messages;
+};
+
+// What a user does in the windows, from start-up: opens the parameters window (its show rule
+// derives the natural area and the runoff modulus from the initial texts), opens the file,
+// closes the window (its closing checks) and presses "Расчет" (the calculation, then the check
+// of the load against its natural part).  A file that cannot be read stops there; a failed
+// closing check is reported and the calculation still runs, reporting its own failure.
+// The file name "-" reads standard input.
+FileCalculation calculateFile(const std::string& fileName);
+
+}  // namespace nutrient

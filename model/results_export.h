@@ -1,0 +1,31 @@
+#pragma once
+// The results of computed catchments as texts that leave the program: a CSV record, a JSON
+// object and a table a person reads.  Every result appears exactly as the results window shows
+// it; a result a failed calculation did not reach is empty.
+
+#include "file_calculation.h"
+
+#include <string>
+
+namespace nutrient {
+
+// A result row's caption as plain text: the raised "2" of km² written as "²" in place of the
+// blanks the window leaves for it.
+std::string plainCaption(const ResultRow& row);
+
+// CSV after RFC 4180: UTF-8, CR LF after each record, a field quoted when it holds a comma, a
+// quote or a line break.  The header names the columns: file, object, then Lp(P), Lp(N), ...
+// Mnat(N) in the results window's row order.
+std::string csvHeader();
+std::string csvRecord(const std::string& fileName, const FileCalculation& calculation);
+
+// One JSON object: the file, the object name, whether the calculation completed, the 26 result
+// texts by quantity and nutrient, both transport coefficients (null when the calculation did
+// not reach them) and the messages in order.  No line break inside.
+std::string jsonObject(const std::string& fileName, const FileCalculation& calculation);
+
+// The results window's table as aligned text: a heading with the file and the object name, the
+// column headings "Фосфор" and "Азот", then the thirteen rows with their captions.
+std::string textTable(const std::string& fileName, const FileCalculation& calculation);
+
+}  // namespace nutrient
