@@ -40,7 +40,7 @@ FileCalculation calculateFile(const std::string& fileName) {
         result.computed = reported(log, [&] { calculate(parameters, result.results, result.shared); });
         if (result.computed) reported(log, [&] { checkLoadAgainstBackground(result.results, log); });
     }
-    result.objectName = parameters.text(Parameter::ObjectName);
+    result.parameters = parameters.texts();
     result.messages = std::move(log.messages);
     return result;
 }

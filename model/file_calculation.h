@@ -28,10 +28,11 @@ public:
 };
 
 struct FileCalculation {
-    std::string objectName;
+    ParameterTexts parameters;  // as they stood when the calculation ran
     LoadResults results;
     RetentionShared shared;
     bool computed = false;  // the calculation ran to its end
+    const std::string& objectName() const { return parameters[static_cast<int>(Parameter::ObjectName)]; }
     std::vector<Message> messages;
 };
 

@@ -133,6 +133,9 @@ constexpr const ParameterInfo& info(Parameter parameter) { return kParameters[st
 // other name.
 std::optional<Parameter> parameterOfField(std::string_view field);
 
+// The 40 texts of a catchment, indexed by the enumeration.
+using ParameterTexts = std::array<std::string, kParameterCount>;
+
 class ParameterSet {
 public:
     // Starts with the initial texts: the standard set except the natural area "22440" and the
@@ -140,6 +143,7 @@ public:
     explicit ParameterSet(Messages& messages);
 
     const std::string& text(Parameter parameter) const { return texts_[static_cast<int>(parameter)]; }
+    const ParameterTexts& texts() const { return texts_; }
     // Sets a parameter's text; a text that differs from the current one fires the parameter's
     // change rule.  A rule that fails reports its failure through Messages::failure and the
     // caller carries on.
@@ -169,7 +173,7 @@ private:
     long double value(Parameter parameter) const;
 
     Messages& messages_;
-    std::array<std::string, kParameterCount> texts_;
+    ParameterTexts texts_;
     std::function<void(Parameter)> listener_;
 };
 

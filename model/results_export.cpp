@@ -101,14 +101,14 @@ std::string csvHeader() {
 }
 
 std::string csvRecord(const std::string& fileName, const FileCalculation& calculation) {
-    std::string record = csvField(fileName) + "," + csvField(calculation.objectName);
+    std::string record = csvField(fileName) + "," + csvField(calculation.objectName());
     for (const ResultRow& row : kResultRows)
         for (Nutrient nutrient : kNutrients) record += "," + csvField(calculation.results.text(row.quantity, nutrient));
     return record + "\r\n";
 }
 
 std::string jsonObject(const std::string& fileName, const FileCalculation& calculation) {
-    std::string json = "{\"file\": " + jsonString(fileName) + ", \"object\": " + jsonString(calculation.objectName) +
+    std::string json = "{\"file\": " + jsonString(fileName) + ", \"object\": " + jsonString(calculation.objectName()) +
                        ", \"computed\": " + (calculation.computed ? "true" : "false") + ", \"results\": {";
     for (const ResultRow& row : kResultRows) {
         if (row.quantity != Quantity::Lp) json += ", ";
@@ -136,7 +136,7 @@ std::string textTable(const std::string& fileName, const FileCalculation& calcul
     for (const ResultRow& row : kResultRows) captionWidth = std::max(captionWidth, characterCount(plainCaption(row)));
     captionWidth += 2;  // room for the shortest dot leader
 
-    std::string table = fileName + ": " + calculation.objectName + "\n";
+    std::string table = fileName + ": " + calculation.objectName() + "\n";
     table +=
         std::string(captionWidth, ' ') + padded("Фосфор", kValueWidth, true) + padded("Азот", kValueWidth, true) + "\n";
     for (const ResultRow& row : kResultRows) {
