@@ -83,6 +83,7 @@ void BudgetCharts::build() {
 void BudgetCharts::refresh() {
     chartP_->clear();
     chartN_->clear();
+    requireCompletedCalculation(results_);
     if (budgetDrawable(results_)) {
         chartP_->setBars(chartBars(results_, Nutrient::P));
         chartN_->setBars(chartBars(results_, Nutrient::N));

@@ -85,6 +85,7 @@ void SourceShareCharts::build() {
 void SourceShareCharts::refresh() {
     chartP_->clear();
     chartN_->clear();
+    requireCompletedCalculation(results_);
     if (sourceSharesDrawable(results_)) {
         chartP_->setSlices(pieSlices(results_, shared_, Nutrient::P));
         chartN_->setSlices(pieSlices(results_, shared_, Nutrient::N));
