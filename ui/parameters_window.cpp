@@ -526,18 +526,23 @@ void ParametersWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void ParametersWindow::openParametersFile() {
-    const QString name = dialogs_.openFileName(this);
-    if (!name.isEmpty()) guarded(messages_, [&] { loadParameters(parameters_, name.toStdString()); });
+    guarded(messages_, [&] {
+        const QString name = dialogs_.openFileName(this);
+        if (!name.isEmpty()) loadParameters(parameters_, name.toStdString());
+    });
     raise();
     activateWindow();
 }
 
+// The dialog remembers the name the save took (".txt" appended), also when the save failed.
 void ParametersWindow::saveParametersFile() {
-    const QString name = dialogs_.saveFileName(this);
-    if (name.isEmpty()) return;
-    std::string fileName = name.toStdString();
-    guarded(messages_, [&] { saveParameters(parameters_, fileName); });
-    dialogs_.rememberSaveName(QString::fromStdString(fileName));
+    guarded(messages_, [&] {
+        const QString name = dialogs_.saveFileName(this);
+        if (name.isEmpty()) return;
+        std::string fileName = name.toStdString();
+        guarded(messages_, [&] { saveParameters(parameters_, fileName); });
+        dialogs_.rememberSaveName(QString::fromStdString(fileName));
+    });
 }
 
 void ParametersWindow::restoreStandard() {
