@@ -18,7 +18,7 @@ namespace nutrient {
 
 namespace {
 
-std::size_t readLimit = kReadLimit;
+std::size_t currentReadLimit = kReadLimit;
 bool namedTemporaryFiles = false;
 
 // The system's own description of an error, in English like the program's other failure texts
@@ -300,7 +300,7 @@ std::vector<std::string> readLinesFrom(int fd, std::size_t count, std::string_vi
     bool lineStarted = false;
     bool afterCarriageReturn = false;
     std::vector<char> chunk(64 * 1024);
-    std::size_t allowed = readLimit;
+    std::size_t allowed = currentReadLimit;
     while (lines.size() < count) {
         if (allowed == 0) {
             // The limit is reached with lines missing: one byte more makes the file too large.
@@ -349,7 +349,9 @@ std::vector<std::string> readStandardInputLines(std::size_t count) {
     return readLinesFrom(STDIN_FILENO, count, kStandardInputName);
 }
 
-void setReadLimitForTests(std::size_t bytes) { readLimit = bytes; }
+std::size_t readLimit() { return currentReadLimit; }
+
+void setReadLimitForTests(std::size_t bytes) { currentReadLimit = bytes; }
 
 void setNamedTemporaryFilesForTests(bool named) { namedTemporaryFiles = named; }
 

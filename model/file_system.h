@@ -21,9 +21,11 @@ namespace nutrient {
 // file), the file is overwritten in place instead, once the room for the new bytes is reserved.
 void replaceFile(const std::string& fileName, std::string_view bytes);
 
-// A load reads at most this much: a parameters file is forty short lines, and the limit keeps
-// a device or a huge file without line ends from exhausting the memory.
+// A load reads at most readLimit() bytes, kReadLimit unless lowered for tests: a parameters
+// file is forty short lines, and the limit keeps a device or a huge file without line ends
+// from exhausting the memory.
 inline constexpr std::size_t kReadLimit = std::size_t{64} << 20;
+std::size_t readLimit();
 
 // Reads the first `count` lines.  A line ends at CR LF, LF or a lone CR; the last line may
 // lack its end.  Reading stops as soon as the lines are complete, so whatever follows them,

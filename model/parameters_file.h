@@ -18,7 +18,8 @@ bool hasTextExtension(std::string_view fileName);
 // Applies the file-name rule to fileName (the caller's dialog remembers the extended name),
 // warns and writes nothing when the name does not end in "txt", else writes the set.  The file
 // is replaced atomically: a failed save leaves the previous file as it was.  Throws Failure
-// with the I/O error text ("File not found", "File access denied", ...).
+// with the I/O error text ("File not found", "File access denied", ...), and writes nothing
+// that would be too large to load.
 void saveParameters(const ParameterSet& parameters, std::string& fileName);
 
 // Warns and changes nothing when the name does not end in "txt"; throws Failure (and changes

@@ -751,6 +751,15 @@ TEST_F(ParametersFileTest, FortyLinesEndingAtTheReadLimitLoad) {
     EXPECT_TRUE(recorder.boxes.empty());
 }
 
+// Lines with LF ends just within the limit grow by a CR each on saving.
+TEST_F(ParametersFileTest, AFileTooLargeToLoadIsNotSaved) {
+    writeBytes(folder / "old.txt", "old");
+    parameters.setText(Parameter::ObjectName, std::string(kReadLimit - 80, 'x'));
+    std::string name = folder / "old.txt";
+    EXPECT_EQ(failureText([&] { saveParameters(parameters, name); }), "File too large: '" + name + "'");
+    EXPECT_EQ(readBytes(name), "old");
+}
+
 // --- Saving as one user the file of another ----------------------------------------------------
 
 constexpr gid_t kSharedGroup = 2000;
