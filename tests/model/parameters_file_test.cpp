@@ -254,7 +254,7 @@ INSTANTIATE_TEST_SUITE_P(Lines, ShortFile,
 struct RunoffCase {
     const char* name;
     const char* y;  // line 40
-    const char* q;  // Edit20 after loading
+    const char* q;  // the runoff modulus after loading
 };
 
 class RunoffModulusAfterLoading : public ParametersFileTest, public ::testing::WithParamInterface<RunoffCase> {};
