@@ -68,6 +68,10 @@ inline constexpr const char* kTooManyOpenFiles = "Too many open files";
 inline constexpr const char* kFileAccessDenied = "File access denied";
 inline constexpr const char* kDiskFull = "Disk full";
 
+// --- Results that leave the program ---
+// A printer that refuses to take the report.
+inline constexpr const char* kReportNotPrinted = "Отчет не удалось напечатать";
+
 // --- The pie marks: a slice's share in per cent "of" the total ---
 inline constexpr const char* kPieMarkPattern = "%s of %s";
 

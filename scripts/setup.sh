@@ -10,6 +10,7 @@ packages=(
   xvfb xauth
   clang-14 libclang-rt-14-dev
   desktop-file-utils appstream dpkg-dev file
+  poppler-utils
 )
 
 missing=()

@@ -385,7 +385,34 @@ void stackColumn(const std::vector<QFrame*>& panels, int x, int top, int bottom)
     }
 }
 
+bool holds(const PanelLayout& layout, Parameter parameter) {
+    for (const std::vector<Cell>& row : layout.rows)
+        for (const Cell& cell : row)
+            if (cell.kind != CellKind::Text && cell.kind != CellKind::Heading && cell.parameter == parameter)
+                return true;
+    return false;
+}
+
+// A raised exponent written as its superscript character.
+QString superscript(const char* exponent) {
+    const QString digit = QString::fromLatin1(exponent);
+    return digit == QLatin1String("2")   ? QStringLiteral("²")
+           : digit == QLatin1String("3") ? QStringLiteral("³")
+                                         : digit;
+}
+
 }  // namespace
+
+QString panelCaption(Parameter parameter) {
+    for (const PanelLayout& layout : panelLayouts()) {
+        if (!holds(layout, parameter)) continue;
+        if (!layout.caption) return {};
+        QString caption = QString::fromUtf8(layout.caption).trimmed();
+        if (layout.captionExponent) caption += superscript(layout.captionExponent);
+        return caption;
+    }
+    return {};
+}
 
 // ---- The window -----------------------------------------------------------------------------
 
