@@ -41,8 +41,10 @@ endforeach()
 # The entry starts the installed program and names the installed icon.
 file(STRINGS ${desktop} exec REGEX "^Exec=")
 file(STRINGS ${desktop} icon REGEX "^Icon=")
-if(NOT exec STREQUAL "Exec=nutrient-load")
-  message(FATAL_ERROR "desktop entry starts '${exec}', not the installed nutrient-load")
+# A point as the decimal separator whatever the desktop's region settings (LC_ALL would
+# override LC_NUMERIC), and the file the entry is opened with.
+if(NOT exec STREQUAL "Exec=env -u LC_ALL LC_NUMERIC=C.UTF-8 nutrient-load %f")
+  message(FATAL_ERROR "desktop entry starts '${exec}', not the installed nutrient-load with a point for decimals")
 endif()
 if(NOT icon STREQUAL "Icon=${APP_ID}")
   message(FATAL_ERROR "desktop entry names '${icon}', not the installed icon ${APP_ID}")
