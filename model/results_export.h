@@ -6,11 +6,14 @@
 #include "file_calculation.h"
 
 #include <string>
+#include <string_view>
 
 namespace nutrient {
 
-// A result row's caption as plain text: the raised "2" of km² written as "²" in place of the
-// blanks the window leaves for it.
+// A caption as plain text: the raised "2" of km² written as "²" in place of the blanks the
+// window leaves for it ("л/(с км   )" becomes "л/(с км²)").
+std::string plainCaption(std::string_view caption);
+// A result row's caption so.
 std::string plainCaption(const ResultRow& row);
 
 // CSV after RFC 4180: UTF-8, CR LF after each record, a field quoted when it holds a comma, a
