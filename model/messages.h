@@ -55,6 +55,14 @@ inline constexpr const char* kDivisionByZero = "Floating point division by zero"
 inline constexpr const char* kInvalidOperation = "Invalid floating point operation";
 inline constexpr const char* kOverflow = "Floating point overflow";
 
+// A failure as its box shows it: the runtime appends a final "." when the message's last
+// character sorts after "." ("'0.08' is not a valid floating point value.").
+inline std::string shownFailureText(std::string_view message) {
+    std::string text(message);
+    if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
+    return text;
+}
+
 // The conversion error for a text that is not a number.
 inline std::string notANumberMessage(std::string_view text) {
     return "'" + std::string(text) + "' is not a valid floating point value";

@@ -3,10 +3,6 @@
 
 #include "model/messages.h"
 
-#include <QString>
-
-class QWidget;
-
 namespace nutrient {
 
 // Message boxes over the active window, each modal with one OK button.
@@ -16,10 +12,6 @@ public:
     void error(const std::string& text) override;
     void failure(const std::string& text) override;
 };
-
-// The text of a failure box: a final "." is appended when the message's last character
-// sorts after ".".
-QString failureBoxText(const std::string& message);
 
 // Runs a handler body; a Failure raised inside it stops the body and is reported through
 // messages.failure.  Returns false when the body failed.  Nothing crosses the event loop.
