@@ -39,8 +39,8 @@ FileCalculation calculateFile(const std::string& fileName) {
         reported(log, [&] { parameters.checkOnClose(); });
         result.computed = reported(log, [&] { calculate(parameters, result.results, result.shared); });
         if (result.computed) reported(log, [&] { checkLoadAgainstBackground(result.results, log); });
+        result.parameters = parameters.texts();
     }
-    result.parameters = parameters.texts();
     result.messages = std::move(log.messages);
     return result;
 }

@@ -16,6 +16,8 @@ struct Message {
     Kind kind;
     std::string text;
     bool operator==(const Message&) const = default;
+    // The text as its box shows it.
+    std::string shown() const { return kind == Kind::Failure ? shownFailureText(text) : text; }
 };
 
 // Keeps every box in the order it came.
@@ -28,7 +30,7 @@ public:
 };
 
 struct FileCalculation {
-    ParameterTexts parameters;  // as they stood when the calculation ran
+    ParameterTexts parameters;  // as they stood when the calculation ran; empty when the file was not read
     LoadResults results;
     RetentionShared shared;
     bool computed = false;  // the calculation ran to its end
