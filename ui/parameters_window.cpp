@@ -527,9 +527,13 @@ void ParametersWindow::keyPressEvent(QKeyEvent* event) {
 
 void ParametersWindow::openParametersFile() {
     const QString name = dialogs_.openFileName(this);
-    if (!name.isEmpty()) guarded(messages_, [&] { loadParameters(parameters_, name.toStdString()); });
+    if (!name.isEmpty()) loadParametersFile(name.toStdString());
     raise();
     activateWindow();
+}
+
+void ParametersWindow::loadParametersFile(const std::string& fileName) {
+    guarded(messages_, [&] { loadParameters(parameters_, fileName); });
 }
 
 void ParametersWindow::saveParametersFile() {
