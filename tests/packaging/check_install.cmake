@@ -38,10 +38,11 @@ foreach(size ${ICON_SIZES})
   endif()
 endforeach()
 
-# The entry starts the installed program and names the installed icon.
+# The entry starts the installed program, handing it the file opened with it, and names the
+# installed icon.
 file(STRINGS ${desktop} exec REGEX "^Exec=")
 file(STRINGS ${desktop} icon REGEX "^Icon=")
-if(NOT exec STREQUAL "Exec=nutrient-load")
+if(NOT exec STREQUAL "Exec=nutrient-load %f")
   message(FATAL_ERROR "desktop entry starts '${exec}', not the installed nutrient-load")
 endif()
 if(NOT icon STREQUAL "Icon=${APP_ID}")
