@@ -1,5 +1,6 @@
 // The texts that carry results out of the program: CSV quoting and its empty cells, JSON
 // escaping, the text table's columns with Cyrillic captions, and names made safe for a terminal.
+// The whole records, objects and tables of computed files: tests/ui/tst_command_line.cpp.
 
 #include "model/results_export.h"
 #include "model_fixture.h"
@@ -45,13 +46,10 @@ class Escaping : public ::testing::TestWithParam<Escaped> {};
 
 }  // namespace
 
-TEST(Csv, HeaderNamesEveryResultInWindowOrderAndTheRecordHoldsTheShownTexts) {
+TEST(Csv, HeaderNamesEveryResultInWindowOrder) {
     EXPECT_EQ(csvHeader(),
               "file,object,Lp(P),Lp(N),Le(P),Le(N),Lmf(P),Lmf(N),Lof(P),Lof(N),La(P),La(N),Lex(P),Lex(N),Lc(P),Lc(N),"
               "Ltot(P),Ltot(N),Lret(P),Lret(N),L(P),L(N),Lnat(P),Lnat(N),M(P),M(N),Mnat(P),Mnat(N)\r\n");
-    EXPECT_EQ(csvRecord("a.txt", computed("Луга")),
-              "a.txt,Луга,212.0,1324.0,457.4,7206.5,633.0,3899.0,5723.9,23370.9,83.6,0.0,0.00,0.00,2222.9,15324.4,"
-              "4887.0,20476.0,1760.5,5410.1,3126.5,15065.9,300.0,3969.3,120.49,580.62,11.56,152.97\r\n");
 }
 
 TEST(Csv, AFailedRunLeavesTheCellsItDidNotReachEmpty) {
@@ -73,18 +71,6 @@ INSTANTIATE_TEST_SUITE_P(ObjectNames, Escaping,
                                            Escaped{"Луга, верх", "\"Луга, верх\"", "\"Луга, верх\""},
                                            Escaped{"\"Нева\" 2", "\"\"\"Нева\"\" 2\"", "\"\\\"Нева\\\" 2\""},
                                            Escaped{"a\r\nb\\", "\"a\r\nb\\\"", "\"a\\u000d\\u000ab\\\\\""}));
-
-TEST(Json, AFailedRunHasNoCoefficientsAndItsMessageAsTheBoxShowsIt) {
-    const std::string json = jsonObject("\xFF", computed("", Parameter::CropRemovalP, "x"));
-    EXPECT_EQ(json.find('\n'), std::string::npos);
-    EXPECT_TRUE(
-        json.starts_with("{\"file\": \"\\ufffd\", \"object\": \"\", \"computed\": false, \"results\": {\"Lp\": {\"P\": "
-                         "\"212.0\", \"N\": \"1324.0\"}, \"Le\": "))
-        << json;
-    EXPECT_EQ(json.substr(json.find("\"Rt\"")),
-              "\"Rt\": {\"P\": null, \"N\": null}, \"messages\": [{\"kind\": "
-              "\"failure\", \"text\": \"'x' is not a valid floating point value.\"}]}");
-}
 
 TEST(Table, ValueColumnsEndOnOneColumnWithCyrillicCaptionsAndWideValues) {
     for (const FileCalculation& calculation : {computed("Луга"), computed("Луга", Parameter::PointSourcesP, "1e14")}) {
