@@ -20,8 +20,9 @@ std::string printableText(std::string_view text);
 std::string plainCaption(const ResultRow& row);
 
 // CSV after RFC 4180: UTF-8 (a byte of the file name that is not UTF-8 becomes U+FFFD), CR LF
-// after each record, a field quoted when it holds a comma, a quote or a line break.  The header names the columns:
-// file, object, then Lp(P), Lp(N), ... Mnat(N) in the results window's row order.
+// after each record, a field quoted when it holds a comma, a quote or a line break.  The header
+// names the columns: file, object, then Lp(P), Lp(N), ... Mnat(N) in the results window's row
+// order.
 std::string csvHeader();
 std::string csvRecord(const std::string& fileName, const FileCalculation& calculation);
 

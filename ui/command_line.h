@@ -32,13 +32,13 @@ public:
     // on standard error and returns false.
     bool parse(const QStringList& arguments);
 
-    bool calculates() const { return parser_.isSet(calculate_); }
     OutputFormat format() const;
     // The FILE arguments as the bytes the system gave (argc and argv as the application left
     // them), so that a name that is not UTF-8 still opens.
     std::vector<std::string> fileNames(int argc, char** argv) const;
 
 private:
+    bool calculates() const { return parser_.isSet(calculate_); }
     // Why the options cannot be followed together; empty when they can.
     QString misuse() const;
 
