@@ -115,15 +115,18 @@ std::string printableText(std::string_view text) {
     return out;
 }
 
-std::string plainCaption(const ResultRow& row) {
-    std::string caption = row.caption;
-    const std::string squareUnit = "км ";
+std::string plainCaption(std::string_view caption) {
+    const std::string_view squareUnit = "км ";
     const std::size_t at = caption.find(squareUnit);
-    if (at == std::string::npos) return caption;
+    if (at == std::string_view::npos) return std::string(caption);
     std::size_t rest = at + squareUnit.size();
     while (rest < caption.size() && caption[rest] == ' ') ++rest;
-    return caption.substr(0, at) + "км² " + caption.substr(rest);
+    // A blank stays between the unit and a word after it, none before a closing bracket.
+    const bool closing = rest < caption.size() && caption[rest] == ')';
+    return std::string(caption.substr(0, at)) + (closing ? "км²" : "км² ") + std::string(caption.substr(rest));
 }
+
+std::string plainCaption(const ResultRow& row) { return plainCaption(std::string_view(row.caption)); }
 
 std::string csvHeader() {
     std::string header = "file,object";

@@ -15,8 +15,10 @@ namespace nutrient {
 // break an output line nor send the terminal commands.  Every ordinary text is left as it is.
 std::string printableText(std::string_view text);
 
-// A result row's caption as plain text: the raised "2" of km² written as "²" in place of the
-// blanks the window leaves for it.
+// A caption as plain text: the raised "2" of km² written as "²" in place of the blanks the
+// window leaves for it ("л/(с км   )" becomes "л/(с км²)").
+std::string plainCaption(std::string_view caption);
+// A result row's caption so.
 std::string plainCaption(const ResultRow& row);
 
 // CSV after RFC 4180: UTF-8 (a byte of the file name that is not UTF-8 becomes U+FFFD), CR LF

@@ -20,21 +20,10 @@ constexpr int kChartTop = 62;
 const QColor kInputRed(0xFF, 0x00, 0x00);
 const QColor kOutputBlue(0x00, 0x00, 0xFF);
 
-std::vector<ChartBar> chartBars(const LoadResults& results, Nutrient nutrient) {
-    std::vector<ChartBar> bars;
-    for (const BudgetBar& bar : budgetBars(results, nutrient))
-        bars.push_back(
-            {QString::fromLatin1(resultRow(bar.quantity).symbol), bar.value, bar.input ? kInputRed : kOutputBlue});
-    return bars;
-}
-
-BarChart3D* makeChart(QWidget* parent, const char* name, const char* title, bool minorTicks, int x) {
+BarChart3D* makeChart(QWidget* parent, const char* name, Nutrient nutrient, int x) {
     auto* chart = new BarChart3D(parent);
     chart->setObjectName(QString::fromLatin1(name));
-    chart->setTitle(QString::fromLatin1(title));
-    chart->setMinorTicks(minorTicks);
-    chart->setDepthShare(0.15);
-    chart->setArrowLength(20);
+    chart->setLook(budgetLook(nutrient));
     chart->setGeometry(x, kChartTop, kChartWidth, kChartHeight);
     return chart;
 }
@@ -55,6 +44,23 @@ QLabel* makeSwatch(QWidget* parent, const char* resource, int x) {
 
 }  // namespace
 
+// Marks on arrows 20 pixels long, 15 % deep; minor ticks on the N chart's axis alone.
+ChartLook budgetLook(Nutrient nutrient) {
+    return nutrient == Nutrient::P ? ChartLook{QStringLiteral("Ptot"), 20, 0.15, false}
+                                   : ChartLook{QStringLiteral("Ntot"), 20, 0.15, true};
+}
+
+std::vector<ChartBar> budgetChart(const LoadResults& results, Nutrient nutrient) {
+    std::vector<ChartBar> bars;
+    for (const BudgetBar& bar : budgetBars(results, nutrient))
+        bars.push_back({QString::fromLatin1(resultRow(bar.quantity).symbol), bar.value, budgetColour(bar.input)});
+    return bars;
+}
+
+QString budgetHeading() { return QStringLiteral("Inputs (1) and outputs (2) of nutrient budget"); }
+
+QColor budgetColour(bool input) { return input ? kInputRed : kOutputBlue; }
+
 BudgetCharts::BudgetCharts(const LoadResults& results, Messages& messages, QWidget* parent)
     : LazyDialog(&messages, parent), results_(results), messages_(messages) {
     setObjectName(QStringLiteral("Form6"));
@@ -63,8 +69,7 @@ BudgetCharts::BudgetCharts(const LoadResults& results, Messages& messages, QWidg
 }
 
 void BudgetCharts::build() {
-    auto* heading =
-        makeText(this, QStringLiteral("Inputs (1) and outputs (2) of nutrient budget"), 13, QRect(0, 8, width(), 18));
+    auto* heading = makeText(this, budgetHeading(), 13, QRect(0, 8, width(), 18));
     heading->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     // The legend of the two bar colours, centred under the heading.
     const int legendLeft = width() / 2 - 70;
@@ -73,8 +78,8 @@ void BudgetCharts::build() {
     makeSwatch(this, ":/images/swatch_blue.png", legendLeft + 80);
     makeText(this, QStringLiteral("2"), 13, QRect(legendLeft + 127, 30, 20, 25));
 
-    chartP_ = makeChart(this, "Chart1", "Ptot", false, 4);
-    chartN_ = makeChart(this, "Chart2", "Ntot", true, 4 + kChartWidth + 6);
+    chartP_ = makeChart(this, "Chart1", Nutrient::P, 4);
+    chartN_ = makeChart(this, "Chart2", Nutrient::N, 4 + kChartWidth + 6);
 
     closeButton_ = makeCloseButton(*this, this);
     closeButton_->setGeometry((width() - 90) / 2, kChartTop + kChartHeight + 20, 90, 28);
@@ -84,8 +89,8 @@ void BudgetCharts::refresh() {
     chartP_->clear();
     chartN_->clear();
     if (budgetDrawable(results_)) {
-        chartP_->setBars(chartBars(results_, Nutrient::P));
-        chartN_->setBars(chartBars(results_, Nutrient::N));
+        chartP_->setBars(budgetChart(results_, Nutrient::P));
+        chartN_->setBars(budgetChart(results_, Nutrient::N));
     }
     warnAboutCropRemoval(results_, messages_);
 }

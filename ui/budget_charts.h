@@ -3,13 +3,25 @@
 // as blue bars below it, one 3-D bar chart for P and one for N.
 
 #include "model/load_calculation.h"
+#include "ui/charts/chart_data.h"
+#include "ui/charts/chart_widget.h"
 #include "ui/modal.h"
+
+#include <vector>
 
 class QPushButton;
 
 namespace nutrient {
 
 class BarChart3D;
+
+// The bar chart of a nutrient as this window draws it, and as the report draws it: title,
+// arrows, depth and axis; the nine bars of the results in their colours; the heading over the
+// charts, whose legend gives the inputs (1) and the outputs (2) in their bars' colours.
+ChartLook budgetLook(Nutrient nutrient);
+std::vector<ChartBar> budgetChart(const LoadResults& results, Nutrient nutrient);
+QString budgetHeading();
+QColor budgetColour(bool input);
 
 class BudgetCharts : public LazyDialog {
     Q_OBJECT

@@ -385,7 +385,34 @@ void stackColumn(const std::vector<QFrame*>& panels, int x, int top, int bottom)
     }
 }
 
+bool holds(const PanelLayout& layout, Parameter parameter) {
+    for (const std::vector<Cell>& row : layout.rows)
+        for (const Cell& cell : row)
+            if (cell.kind != CellKind::Text && cell.kind != CellKind::Heading && cell.parameter == parameter)
+                return true;
+    return false;
+}
+
+// A raised exponent written as its superscript character.
+QString superscript(const char* exponent) {
+    const QString digit = QString::fromLatin1(exponent);
+    return digit == QLatin1String("2")   ? QStringLiteral("²")
+           : digit == QLatin1String("3") ? QStringLiteral("³")
+                                         : digit;
+}
+
 }  // namespace
+
+QString panelCaption(Parameter parameter) {
+    for (const PanelLayout& layout : panelLayouts()) {
+        if (!holds(layout, parameter)) continue;
+        if (!layout.caption) return {};
+        QString caption = QString::fromUtf8(layout.caption).trimmed();
+        if (layout.captionExponent) caption += superscript(layout.captionExponent);
+        return caption;
+    }
+    return {};
+}
 
 // ---- The window -----------------------------------------------------------------------------
 
@@ -467,7 +494,7 @@ QWidget* ParametersWindow::buildButtonRow() {
     row->addWidget(closeButton_);
 
     connect(openButton_, &QPushButton::clicked, this, &ParametersWindow::openParametersFile);
-    connect(saveButton_, &QPushButton::clicked, this, &ParametersWindow::saveParametersFile);
+    connect(saveButton_, &QPushButton::clicked, this, [this] { saveParametersFile(this); });
     connect(standardButton_, &QPushButton::clicked, this, &ParametersWindow::restoreStandard);
     return panel;
 }
@@ -536,12 +563,27 @@ void ParametersWindow::loadParametersFile(const std::string& fileName) {
     guarded(messages_, [&] { loadParameters(parameters_, fileName); });
 }
 
-void ParametersWindow::saveParametersFile() {
-    const QString name = dialogs_.saveFileName(this);
-    if (name.isEmpty()) return;
+bool ParametersWindow::saveParametersFile(QWidget* dialogParent) {
+    const QString name = dialogs_.saveFileName(dialogParent);
+    if (name.isEmpty()) return false;
     std::string fileName = name.toStdString();
-    guarded(messages_, [&] { saveParameters(parameters_, fileName); });
+    bool saved = false;
+    guarded(messages_, [&] { saved = saveParameters(parameters_, fileName); });
     dialogs_.rememberSaveName(QString::fromStdString(fileName));
+    return saved;
+}
+
+bool ParametersWindow::settleUnsavedChanges(Questions& questions, QWidget* dialogParent) {
+    if (!parameters_.hasUnsavedChanges()) return true;
+    switch (questions.ask(kQuestionSaveChanges)) {
+    case Answer::Yes:
+        return saveParametersFile(dialogParent);
+    case Answer::No:
+        return true;
+    case Answer::Cancel:
+        break;
+    }
+    return false;
 }
 
 void ParametersWindow::restoreStandard() {

@@ -16,6 +16,11 @@ namespace nutrient {
 
 class FileDialogs;
 
+// The caption of the window's panel that holds a parameter's field, as plain text with its
+// raised exponent as a superscript ("Площади, км²"); empty for the object name, which stands
+// above the panels.
+QString panelCaption(Parameter parameter);
+
 class ParametersWindow : public LazyDialog {
     Q_OBJECT
 public:
@@ -29,8 +34,13 @@ public:
     void openParametersFile();
     // What "&Open" does with the name the user chose.
     void loadParametersFile(const std::string& fileName);
-    void saveParametersFile();
+    // "&Save": the save dialog over dialogParent, then the file.  True when the file was written.
+    bool saveParametersFile(QWidget* dialogParent);
     void restoreStandard();
+    // Before the program ends: when the texts differ from those last opened, saved or restored,
+    // asks whether to save them.  True when the program may end: nothing unsaved, "Нет", or "Да"
+    // and the set saved (the save dialog over dialogParent).
+    bool settleUnsavedChanges(Questions& questions, QWidget* dialogParent);
 
     // Esc closes through close(), so that the closing checks run and can keep the window open.
     void reject() override;

@@ -24,8 +24,8 @@ class Program {
 public:
     // The real message boxes and file dialogs.
     Program();
-    // Boxes and file dialogs answered by the given seams instead (tests).
-    Program(Messages& messages, FileDialogs& fileDialogs);
+    // Boxes, questions and file dialogs answered by the given seams instead (tests).
+    Program(Messages& messages, FileDialogs& fileDialogs, Questions& questions);
 
     // Shows the main window; when a parameters file is given, opens it once the event loop
     // runs, exactly as "&Open" of the parameters window opens the name the user chose.

@@ -86,6 +86,8 @@ QString dotLeader(const QString& line, const QFontMetrics& metrics, int width) {
 
 }  // namespace
 
+QString resultsTitle() { return QStringLiteral("Результаты расчета формирования биогенной нагрузки, т/год"); }
+
 ResultsWindow::ResultsWindow(const ParameterSet& parameters, LoadResults& results, RetentionShared& shared,
                              Messages& messages, QWidget* parent)
     : LazyDialog(&messages, parent), parameters_(parameters), results_(results), shared_(shared), messages_(messages) {
@@ -108,8 +110,7 @@ void ResultsWindow::build() {
 void ResultsWindow::buildHeadings(QWidget* panel) {
     const QFont heading = pixelFont(kHeadingPixels, true);
     const int lineWidth = kClientWidth - 2 * kCaptionLeft;
-    textLabel(panel, 1, QStringLiteral("Результаты расчета формирования биогенной нагрузки, т/год"), heading,
-              QRect(kCaptionLeft, 8, lineWidth, 18), Qt::AlignCenter);
+    textLabel(panel, 1, resultsTitle(), heading, QRect(kCaptionLeft, 8, lineWidth, 18), Qt::AlignCenter);
     objectNameLabel_ = textLabel(panel, 2, QString(), heading, QRect(kCaptionLeft, 28, lineWidth, 18), Qt::AlignCenter);
     // Each heading centred over its column of fields.
     const int overhang = (kNFieldLeft - kPFieldLeft - kFieldWidth) / 2;

@@ -17,6 +17,9 @@ class QPushButton;
 
 namespace nutrient {
 
+// The title over the results: the window's, and the report's over its table.
+QString resultsTitle();
+
 class ResultsWindow : public LazyDialog {
     Q_OBJECT
 public:

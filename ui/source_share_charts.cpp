@@ -28,22 +28,10 @@ const SliceLook kSliceLooks[kSourceCount] = {
     {"3  ", QColor(0xFF, 0xFF, 0x00)},  // natural background: yellow
 };
 
-std::vector<PieSlice> pieSlices(const LoadResults& results, const RetentionShared& shared, Nutrient nutrient) {
-    std::vector<PieSlice> slices;
-    for (const ShareSlice& figure : sourceShareSlices(results, shared, nutrient)) {
-        const SliceLook& look = kSliceLooks[static_cast<int>(figure.source)];
-        slices.push_back(
-            {figure.value, QString::fromLatin1(look.label), look.colour, QString::fromStdString(figure.mark)});
-    }
-    return slices;
-}
-
-PieChart3D* makePie(QWidget* parent, const char* name, const char* title, int arrowLength, int x) {
+PieChart3D* makePie(QWidget* parent, const char* name, Nutrient nutrient, int x) {
     auto* pie = new PieChart3D(parent);
     pie->setObjectName(QString::fromLatin1(name));
-    pie->setTitle(QString::fromUtf8(title));
-    pie->setArrowLength(arrowLength);
-    pie->setDepthShare(0.06);
+    pie->setLook(sourceShareLook(nutrient));
     pie->setGeometry(x, 6, kPieWidth, kPieHeight);
     return pie;
 }
@@ -54,9 +42,8 @@ QFrame* makeLegendPanel(QWidget* parent) {
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(16, 4, 16, 4);
     layout->setSpacing(0);
-    for (const char* text : {"1 - Вклад точечных источников", "2 - Вклад антропогенных рассредоточенных источников",
-                             "3 - Природная составляющая нагрузки"}) {
-        auto* label = new QLabel(QString::fromUtf8(text), panel);
+    for (const QString& text : sourceShareLegend()) {
+        auto* label = new QLabel(text, panel);
         label->setFont(pixelFont(13, true));
         layout->addWidget(label);
     }
@@ -64,6 +51,29 @@ QFrame* makeLegendPanel(QWidget* parent) {
 }
 
 }  // namespace
+
+// Marks on arrows 4 pixels long on the P pie and 8 on the N pie, both pies 6 % thick.
+ChartLook sourceShareLook(Nutrient nutrient) {
+    return nutrient == Nutrient::P
+               ? ChartLook{QString::fromUtf8("Долевой вклад различных источников в нагрузку Pобщ"), 4, 0.06}
+               : ChartLook{QString::fromUtf8("Долевой вклад различных источников в нагрузку Nобщ"), 8, 0.06};
+}
+
+std::vector<PieSlice> sourceSharePie(const LoadResults& results, const RetentionShared& shared, Nutrient nutrient) {
+    std::vector<PieSlice> slices;
+    for (const ShareSlice& figure : sourceShareSlices(results, shared, nutrient)) {
+        const SliceLook& look = kSliceLooks[static_cast<int>(figure.source)];
+        slices.push_back(
+            {figure.value, QString::fromLatin1(look.label), look.colour, QString::fromStdString(figure.mark)});
+    }
+    return slices;
+}
+
+QStringList sourceShareLegend() {
+    return {QString::fromUtf8("1 - Вклад точечных источников"),
+            QString::fromUtf8("2 - Вклад антропогенных рассредоточенных источников"),
+            QString::fromUtf8("3 - Природная составляющая нагрузки")};
+}
 
 SourceShareCharts::SourceShareCharts(const LoadResults& results, const RetentionShared& shared, Messages& messages,
                                      QWidget* parent)
@@ -74,8 +84,8 @@ SourceShareCharts::SourceShareCharts(const LoadResults& results, const Retention
 }
 
 void SourceShareCharts::build() {
-    chartP_ = makePie(this, "Chart1", "Долевой вклад различных источников в нагрузку Pобщ", 4, 6);
-    chartN_ = makePie(this, "Chart2", "Долевой вклад различных источников в нагрузку Nобщ", 8, 6 + kPieWidth + 8);
+    chartP_ = makePie(this, "Chart1", Nutrient::P, 6);
+    chartN_ = makePie(this, "Chart2", Nutrient::N, 6 + kPieWidth + 8);
     makeLegendPanel(this);
 
     closeButton_ = makeCloseButton(*this, this);
@@ -86,8 +96,8 @@ void SourceShareCharts::refresh() {
     chartP_->clear();
     chartN_->clear();
     if (sourceSharesDrawable(results_)) {
-        chartP_->setSlices(pieSlices(results_, shared_, Nutrient::P));
-        chartN_->setSlices(pieSlices(results_, shared_, Nutrient::N));
+        chartP_->setSlices(sourceSharePie(results_, shared_, Nutrient::P));
+        chartN_->setSlices(sourceSharePie(results_, shared_, Nutrient::N));
     }
     warnAboutNegativeContributions(results_, messages_);
     warnAboutCropRemoval(results_, messages_);

@@ -3,13 +3,26 @@
 // background in the load on the water body, one 3-D pie for P and one for N.
 
 #include "model/load_calculation.h"
+#include "ui/charts/chart_data.h"
+#include "ui/charts/chart_widget.h"
 #include "ui/modal.h"
+
+#include <QStringList>
+
+#include <vector>
 
 class QPushButton;
 
 namespace nutrient {
 
 class PieChart3D;
+
+// The pie of a nutrient as this window draws it, and as the report draws it: title, arrows
+// and depth; the three slices of the results with their colours and legend labels; the lines
+// of the panel under the pies that explain the labels.
+ChartLook sourceShareLook(Nutrient nutrient);
+std::vector<PieSlice> sourceSharePie(const LoadResults& results, const RetentionShared& shared, Nutrient nutrient);
+QStringList sourceShareLegend();
 
 class SourceShareCharts : public LazyDialog {
     Q_OBJECT

@@ -8,8 +8,10 @@
 #include "ui/modal.h"
 #include "ui/source_share_charts.h"
 
+#include <QPainter>
 #include <QtTest>
 
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -196,6 +198,32 @@ private slots:
         showModal(window);
         QCOMPARE(window.chartP().bars().size(), 9u);
         QCOMPARE(window.chartN().bars().size(), 9u);
+    }
+
+    // A report paints the charts anywhere on a page with the windows' own painting.
+    void chartsPaintAnywhereAsInTheirWindow() {
+        Calculated c;
+        SourceShareCharts pies(c.results, c.shared, c.recorder);
+        BudgetCharts budget(c.results, c.recorder);
+        showModal(pies);
+        showModal(budget);
+        const QPoint offset(37, 21);
+        auto same = [&](const ChartWidget& chart, const std::function<void(QPainter&, const QRectF&)>& paint) {
+            QImage byWidget(chart.size() + QSize(60, 40), QImage::Format_ARGB32_Premultiplied);
+            byWidget.fill(Qt::white);
+            QImage byPaint = byWidget;
+            const_cast<ChartWidget&>(chart).render(&byWidget, offset, QRegion(), QWidget::RenderFlags());
+            QPainter painter(&byPaint);
+            paint(painter, QRectF(offset, chart.size()));
+            painter.end();
+            return byWidget == byPaint;
+        };
+        for (const PieChart3D* pie : {&pies.chartP(), &pies.chartN()})
+            QVERIFY(
+                same(*pie, [&](QPainter& p, const QRectF& r) { PieChart3D::paint(p, r, pie->look(), pie->slices()); }));
+        for (const BarChart3D* bars : {&budget.chartP(), &budget.chartN()})
+            QVERIFY(same(*bars,
+                         [&](QPainter& p, const QRectF& r) { BarChart3D::paint(p, r, bars->look(), bars->bars()); }));
     }
 };
 

@@ -2,6 +2,7 @@
 // exit statuses, bad files that never stop the others, the three formats.  And the same files in
 // the windows: opened at start, and computed to the same texts as without a window.
 
+#include "fake_file_dialogs.h"
 #include "model/results_export.h"
 #include "recorder.h"
 #include "standard_set.h"
@@ -107,17 +108,6 @@ struct Run {
     int status;
     QByteArray out;
     QList<QByteArray> errorLines;
-};
-
-class AnsweringDialogs : public FileDialogs {
-public:
-    explicit AnsweringDialogs(QString name = {}) : name_(std::move(name)) {}
-    QString openFileName(QWidget*) override { return name_; }
-    QString saveFileName(QWidget*) override { return {}; }
-    void rememberSaveName(const QString&) override {}
-
-private:
-    QString name_;
 };
 
 void click(QWidget& window, const char* buttonName) {
@@ -236,8 +226,9 @@ void CommandLineTest::sameTextsAsTheWindows() {
     QFETCH(QString, file);
     // In the windows: "&Параметры", "&Open" answered with the file, close, "&Расчет".
     Recorder recorder;
-    AnsweringDialogs dialogs(folder_.filePath(file));
-    Program program(recorder, dialogs);
+    FakeDialogs dialogs;
+    dialogs.openAnswers << folder_.filePath(file);
+    Program program(recorder, dialogs, recorder);
     program.mainWindow().show();
     click(program.mainWindow(), "BitBtn3");
     click(program.parametersWindow(), "BitBtn2");
@@ -278,8 +269,8 @@ void CommandLineTest::fileOpenedAtStart() {
     QFETCH(QStringList, boxes);
     QFETCH(QString, naturalArea);
     Recorder recorder;
-    AnsweringDialogs noDialog;
-    Program program(recorder, noDialog);
+    FakeDialogs dialogs;
+    Program program(recorder, dialogs, recorder);
     program.start(folder_.filePath(file).toStdString());
     QVERIFY(program.mainWindow().isVisible() && recorder.boxes.empty());  // opened once the event loop runs
     QCoreApplication::processEvents();

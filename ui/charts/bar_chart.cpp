@@ -137,15 +137,40 @@ void paintBar(QPainter& painter, const Plot& plot, const ChartBar& bar, qreal le
     painter.drawRect(front);
 }
 
+// The plot in the area under the title: room on the left for the axis labels, above and
+// below for the marks, and the depth running back at 45 degrees, drawn at half its length
+// (cabinet projection).
+Plot plotOf(const QRectF& area, qreal titleBottom, const ChartLook& look, const std::vector<ChartBar>& bars) {
+    Plot plot;
+    plot.scale = roundScale(bars);
+    const QFontMetricsF axisMetrics(chart::arial(kAxisPixels));
+    qreal labelWidth = 0;
+    for (int i = 0; !bars.empty() && i < plot.scale.tickCount(); ++i)
+        labelWidth = std::max(labelWidth, axisMetrics.horizontalAdvance(axisLabel(plot.scale.tick(i))));
+    const qreal markSpace = look.arrowLength + chart::markSize(QStringLiteral("Lret")).height() + 4;
+    const qreal left = area.left() + std::ceil(labelWidth) + 12;
+    const qreal depth = std::round(look.depthShare * (area.right() - left) * std::sqrt(0.125));
+    plot.back = QPointF(depth, -depth);
+    plot.front = QRectF(QPointF(left, titleBottom + 8 + depth + markSpace),
+                        QPointF(area.right() - depth, area.bottom() - markSpace));
+    return plot;
+}
+
+// A bar's label on an arrow: above a bar that stands up, below one that hangs down.
+void paintBarMark(QPainter& painter, const Plot& plot, const ChartBar& bar, qreal centre, int arrowLength) {
+    const QSizeF size = chart::markSize(bar.label);
+    const bool up = bar.value >= 0;
+    const QPointF from = up ? QPointF(centre, plot.y(bar.value)) + plot.back / 2 : QPointF(centre, plot.y(bar.value));
+    const qreal boxTop = up ? from.y() - arrowLength - size.height() : from.y() + arrowLength;
+    const QRectF box(from.x() - size.width() / 2, boxTop, size.width(), size.height());
+    chart::paintArrow(painter, from, box);
+    chart::paintMark(painter, box, bar.label);
+}
+
 }  // namespace
 
 // Marks on arrows of 20 pixels, a depth of 15 % of the plot's width.
-BarChart3D::BarChart3D(QWidget* parent) : ChartWidget(20, 0.15, parent) {}
-
-void BarChart3D::setMinorTicks(bool shown) {
-    minorTicks_ = shown;
-    update();
-}
+BarChart3D::BarChart3D(QWidget* parent) : ChartWidget({QString(), 20, 0.15}, parent) {}
 
 void BarChart3D::setBars(std::vector<ChartBar> bars) {
     bars_ = std::move(bars);
@@ -159,47 +184,30 @@ void BarChart3D::clear() {
 
 void BarChart3D::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    paint(painter, rect(), look_, bars_);
+}
+
+void BarChart3D::paint(QPainter& painter, const QRectF& bounds, const ChartLook& look,
+                       const std::vector<ChartBar>& bars) {
+    painter.save();
+    // Everything below is laid out from the chart's own top left corner.
+    painter.translate(bounds.topLeft());
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    paintBorder(painter, rect());
-    const QRectF area = QRectF(rect()).adjusted(10, 8, -10, -10);
-    const qreal titleBottom = chart::paintTitle(painter, area, title_, chart::arial(kTitlePixels, true));
-
-    Plot plot;
-    plot.scale = roundScale(bars_);
-    const bool withScale = !bars_.empty();
-    const QFontMetricsF axisMetrics(chart::arial(kAxisPixels));
-    qreal labelWidth = 0;
-    for (int i = 0; withScale && i < plot.scale.tickCount(); ++i)
-        labelWidth = std::max(labelWidth, axisMetrics.horizontalAdvance(axisLabel(plot.scale.tick(i))));
-    const qreal markSpace = arrowLength_ + chart::markSize(QStringLiteral("Lret")).height() + 4;
-    const qreal left = area.left() + std::ceil(labelWidth) + 12;
-    // The depth runs back at 45 degrees, drawn at half its length (cabinet projection).
-    const qreal depth = std::round(depthShare_ * (area.right() - left) * std::sqrt(0.125));
-    plot.back = QPointF(depth, -depth);
-    plot.front = QRectF(QPointF(left, titleBottom + 8 + depth + markSpace),
-                        QPointF(area.right() - depth, area.bottom() - markSpace));
-
-    paintWalls(painter, plot, withScale);
-    const qreal slot = plot.front.width() / std::max<std::size_t>(bars_.size(), 1);
-    for (std::size_t i = 0; i < bars_.size(); ++i)
-        paintBar(painter, plot, bars_[i], plot.front.left() + slot * (i + (1 - kBarWidthShare) / 2),
+    const QRectF outer(QPointF(0, 0), bounds.size());
+    paintBorder(painter, outer);
+    const QRectF area = outer.adjusted(10, 8, -10, -10);
+    const qreal titleBottom = chart::paintTitle(painter, area, look.title, chart::arial(kTitlePixels, true));
+    const Plot plot = plotOf(area, titleBottom, look, bars);
+    paintWalls(painter, plot, !bars.empty());
+    const qreal slot = plot.front.width() / std::max<std::size_t>(bars.size(), 1);
+    for (std::size_t i = 0; i < bars.size(); ++i)
+        paintBar(painter, plot, bars[i], plot.front.left() + slot * (i + (1 - kBarWidthShare) / 2),
                  slot * kBarWidthShare);
-    paintAxis(painter, plot, minorTicks_, withScale);
-
-    // Each bar's label on an arrow: above a bar that stands up, below one that hangs down.
-    for (std::size_t i = 0; i < bars_.size(); ++i) {
-        const ChartBar& bar = bars_[i];
-        const qreal centre = plot.front.left() + slot * (i + 0.5);
-        const QSizeF size = chart::markSize(bar.label);
-        const bool up = bar.value >= 0;
-        const QPointF from =
-            up ? QPointF(centre, plot.y(bar.value)) + plot.back / 2 : QPointF(centre, plot.y(bar.value));
-        const qreal boxTop = up ? from.y() - arrowLength_ - size.height() : from.y() + arrowLength_;
-        const QRectF box(from.x() - size.width() / 2, boxTop, size.width(), size.height());
-        chart::paintArrow(painter, from, box);
-        chart::paintMark(painter, box, bar.label);
-    }
+    paintAxis(painter, plot, look.minorTicks, !bars.empty());
+    for (std::size_t i = 0; i < bars.size(); ++i)
+        paintBarMark(painter, plot, bars[i], plot.front.left() + slot * (i + 0.5), look.arrowLength);
+    painter.restore();
 }
 
 }  // namespace nutrient

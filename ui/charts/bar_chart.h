@@ -9,6 +9,9 @@
 
 #include <vector>
 
+class QPainter;
+class QRectF;
+
 namespace nutrient {
 
 class BarChart3D : public ChartWidget {
@@ -16,17 +19,19 @@ class BarChart3D : public ChartWidget {
 public:
     explicit BarChart3D(QWidget* parent = nullptr);
 
-    void setMinorTicks(bool shown);
-
     void setBars(std::vector<ChartBar> bars);
     void clear();
     const std::vector<ChartBar>& bars() const { return bars_; }
+
+    // Paints a bar chart into `bounds` as the widget paints itself: the same drawing in a
+    // window, a report or a picture.  The painter's state is left as it was.
+    static void paint(QPainter& painter, const QRectF& bounds, const ChartLook& look,
+                      const std::vector<ChartBar>& bars);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    bool minorTicks_ = false;
     std::vector<ChartBar> bars_;
 };
 

@@ -2,21 +2,10 @@
 
 namespace nutrient {
 
-ChartWidget::ChartWidget(int arrowLength, double depthShare, QWidget* parent)
-    : QWidget(parent), arrowLength_(arrowLength), depthShare_(depthShare) {}
+ChartWidget::ChartWidget(ChartLook look, QWidget* parent) : QWidget(parent), look_(std::move(look)) {}
 
-void ChartWidget::setTitle(const QString& title) {
-    title_ = title;
-    update();
-}
-
-void ChartWidget::setArrowLength(int pixels) {
-    arrowLength_ = pixels;
-    update();
-}
-
-void ChartWidget::setDepthShare(double share) {
-    depthShare_ = share;
+void ChartWidget::setLook(ChartLook look) {
+    look_ = std::move(look);
     update();
 }
 

@@ -1,27 +1,29 @@
 #pragma once
-// What the pie and the bar chart share: a title, the length of the arrows from the figures to
-// their marks, and the three-dimensional depth.
+// What the pie and the bar chart share: how a chart is drawn apart from its figures (title,
+// arrows from the figures to their marks, three-dimensional depth).
 
 #include <QString>
 #include <QWidget>
 
 namespace nutrient {
 
+struct ChartLook {
+    QString title;
+    int arrowLength = 8;      // pixels from a figure to its mark
+    double depthShare = 0.0;  // the depth as a share of the chart's extent (0.06 for 6 %)
+    bool minorTicks = false;  // bar charts: minor ticks between the round ones of the value axis
+};
+
 class ChartWidget : public QWidget {
     Q_OBJECT
 public:
-    void setTitle(const QString& title);
-    // Length in pixels of the arrows that lead from the figures to their marks.
-    void setArrowLength(int pixels);
-    // The depth as a share of the chart's extent (0.06 for 6 %).
-    void setDepthShare(double share);
+    void setLook(ChartLook look);
+    const ChartLook& look() const { return look_; }
 
 protected:
-    ChartWidget(int arrowLength, double depthShare, QWidget* parent);
+    ChartWidget(ChartLook look, QWidget* parent);
 
-    QString title_;
-    int arrowLength_;
-    double depthShare_;
+    ChartLook look_;
 };
 
 }  // namespace nutrient

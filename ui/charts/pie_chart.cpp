@@ -226,10 +226,31 @@ PieFrame largestFittingPie(const QRectF& room, qreal depth, const std::vector<Pi
     return pie;
 }
 
+// The legend at the bottom of the area, the pie in the room the title and legend leave, and
+// each slice's mark on its arrow.
+void paintPie(QPainter& painter, const QRectF& area, qreal titleBottom, const ChartLook& look,
+              const std::vector<PieSlice>& slices, const QSizeF& size) {
+    const QRectF legend = legendBox(slices, area);
+    paintLegend(painter, slices, legend);
+
+    const QRectF room(area.left(), titleBottom + 6, area.width(), legend.top() - 6 - (titleBottom + 6));
+    const std::vector<Sweep> sweeps = sweepsOf(slices);
+    const qreal depth = std::round(look.depthShare * std::min(size.width(), size.height()));
+    const PieFrame pie = largestFittingPie(room, depth, slices, sweeps, look.arrowLength);
+    paintWalls(painter, pie, slices, sweeps);
+    paintTopFaces(painter, pie, slices, sweeps);
+
+    const std::vector<QRectF> marks = placeMarks(pie, slices, sweeps, look.arrowLength);
+    for (std::size_t i = 0; i < slices.size(); ++i) {
+        chart::paintArrow(painter, outlinePoint(pie, sweeps[i].middle()), marks[i]);
+        chart::paintMark(painter, marks[i], slices[i].mark);
+    }
+}
+
 }  // namespace
 
 // Marks on arrows of 8 pixels, a pie 6 % of the chart's smaller side thick.
-PieChart3D::PieChart3D(QWidget* parent) : ChartWidget(8, 0.06, parent) {}
+PieChart3D::PieChart3D(QWidget* parent) : ChartWidget({QString(), 8, 0.06}, parent) {}
 
 void PieChart3D::setSlices(std::vector<PieSlice> slices) {
     slices_ = std::move(slices);
@@ -243,28 +264,20 @@ void PieChart3D::clear() {
 
 void PieChart3D::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    paint(painter, rect(), look_, slices_);
+}
+
+void PieChart3D::paint(QPainter& painter, const QRectF& bounds, const ChartLook& look,
+                       const std::vector<PieSlice>& slices) {
+    painter.save();
+    // Everything below is laid out from the chart's own top left corner.
+    painter.translate(bounds.topLeft());
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    const QRectF area = QRectF(rect()).adjusted(kMargin, kMargin, -kMargin, -kMargin);
-    const qreal titleBottom = chart::paintTitle(painter, area, title_, chart::arial(kTitlePixels, true));
-    if (slices_.empty()) return;
-
-    const QRectF legend = legendBox(slices_, area);
-    paintLegend(painter, slices_, legend);
-
-    // Room for the pie and its marks: what the title and legend leave.
-    const QRectF room(area.left(), titleBottom + 6, area.width(), legend.top() - 6 - (titleBottom + 6));
-    const std::vector<Sweep> sweeps = sweepsOf(slices_);
-    const PieFrame pie =
-        largestFittingPie(room, std::round(depthShare_ * std::min(width(), height())), slices_, sweeps, arrowLength_);
-    paintWalls(painter, pie, slices_, sweeps);
-    paintTopFaces(painter, pie, slices_, sweeps);
-
-    const std::vector<QRectF> marks = placeMarks(pie, slices_, sweeps, arrowLength_);
-    for (std::size_t i = 0; i < slices_.size(); ++i) {
-        chart::paintArrow(painter, outlinePoint(pie, sweeps[i].middle()), marks[i]);
-        chart::paintMark(painter, marks[i], slices_[i].mark);
-    }
+    const QRectF area = QRectF(QPointF(0, 0), bounds.size()).adjusted(kMargin, kMargin, -kMargin, -kMargin);
+    const qreal titleBottom = chart::paintTitle(painter, area, look.title, chart::arial(kTitlePixels, true));
+    if (!slices.empty()) paintPie(painter, area, titleBottom, look, slices, bounds.size());
+    painter.restore();
 }
 
 }  // namespace nutrient

@@ -8,6 +8,9 @@
 
 #include <vector>
 
+class QPainter;
+class QRectF;
+
 namespace nutrient {
 
 class PieChart3D : public ChartWidget {
@@ -19,6 +22,11 @@ public:
     void setSlices(std::vector<PieSlice> slices);
     void clear();
     const std::vector<PieSlice>& slices() const { return slices_; }
+
+    // Paints a pie into `bounds` as the widget paints itself: the same drawing in a window, a
+    // report or a picture.  The painter's state is left as it was.
+    static void paint(QPainter& painter, const QRectF& bounds, const ChartLook& look,
+                      const std::vector<PieSlice>& slices);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,0 +1,530 @@
+#include "ui/report.h"
+
+#include "model/chart_figures.h"
+#include "model/messages.h"
+#include "model/results_export.h"
+#include "ui/budget_charts.h"
+#include "ui/charts/bar_chart.h"
+#include "ui/charts/chart_painting.h"
+#include "ui/charts/pie_chart.h"
+#include "ui/message_boxes.h"
+#include "ui/parameters_window.h"
+#include "ui/results_window.h"
+#include "ui/source_share_charts.h"
+
+#include <QBuffer>
+#include <QDate>
+#include <QFile>
+#include <QFontMetricsF>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QTextOption>
+
+#include <algorithm>
+#include <functional>
+#include <optional>
+
+namespace nutrient {
+
+namespace {
+
+// The pages are laid out in tenths of a millimetre on A4 paper, then each is fitted into the
+// device's page.  Fonts are sized in these units too, so that they scale with the page.
+constexpr qreal kPageWidth = 2100;
+constexpr qreal kPageHeight = 2970;
+constexpr qreal kLeft = 150;
+constexpr qreal kRight = kPageWidth - 150;
+constexpr qreal kWidth = kRight - kLeft;
+constexpr qreal kTop = 130;
+constexpr qreal kFooterTop = kPageHeight - 110;
+constexpr int kPageCount = 2;
+
+// The charts are painted at these sizes in the windows' pixels and scaled onto the page:
+// somewhat smaller than in their windows (497 × 537 and 537 × 521, the same shapes), so that
+// their titles and marks are read at print size.
+constexpr QSizeF kPieSize(420, 454);
+constexpr QSizeF kBarSize(440, 427);
+constexpr qreal kChartGap = 40;
+constexpr qreal kChartWidth = (kWidth - kChartGap) / 2;
+
+const QColor kGrey(0x50, 0x50, 0x50);
+const QColor kRule(0xA0, 0xA0, 0xA0);
+const QColor kStripe(0xF0, 0xF0, 0xF0);
+
+// Arial, as on the charts, at a size in points.
+QFont font(qreal points, bool bold = false, bool italic = false) {
+    QFont result = chart::arial(qRound(points * 254 / 72), bold);
+    result.setItalic(italic);
+    return result;
+}
+
+QString text(const std::string& utf8) { return QString::fromStdString(utf8); }
+
+// The method's full title and its literature, taken from the method description so that the
+// reference is written in one place.
+struct MethodReference {
+    QString title;
+    QStringList literature;
+};
+
+MethodReference methodReference() {
+    QFile file(QStringLiteral(":/texts/method.txt"));
+    file.open(QIODevice::ReadOnly);
+    MethodReference reference;
+    QStringList titleLines;
+    bool inLiterature = false;
+    for (const QString& raw : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
+        const QString line = raw.trimmed();
+        if (line.isEmpty()) continue;
+        // The title and, in brackets, the method's name open the description.
+        if (titleLines.size() < 2) {
+            titleLines << line;
+        } else if (line == QStringLiteral("Литература")) {
+            inLiterature = true;
+        } else if (inLiterature) {
+            reference.literature << line;
+        }
+    }
+    reference.title = titleLines.join(QLatin1Char(' '));
+    return reference;
+}
+
+// The parameters under the captions of the parameters window's panels, in file order; the
+// panels hold consecutive lines of the file.  The object name heads the report instead.
+struct ParameterGroup {
+    QString caption;
+    std::vector<const ParameterInfo*> parameters;
+};
+
+std::vector<ParameterGroup> parameterGroups() {
+    std::vector<ParameterGroup> groups;
+    for (const ParameterInfo& parameter : kParameters) {
+        if (parameter.key == Parameter::ObjectName) continue;
+        const QString caption = panelCaption(parameter.key);
+        if (groups.empty() || groups.back().caption != caption) groups.push_back({caption, {}});
+        groups.back().parameters.push_back(&parameter);
+    }
+    return groups;
+}
+
+QString parameterCaption(const ParameterInfo& parameter) {
+    return text(plainCaption(std::string_view(parameter.caption))).trimmed();
+}
+
+// Why a pair of charts is missing: the window's draw condition failed, or the results it
+// reads are not all there.
+const char* const kPiesMissing = "Диаграммы долевого вклада источников не построены: ";
+const char* const kPiesCondition =
+    "для фосфора и для азота нагрузки L, Lp и Lnat должны быть больше нуля, а вынос с урожаем Lc — не больше "
+    "суммы Lmf, Le, Lof и La.";
+const char* const kBudgetMissing = "Диаграммы баланса биогенных веществ не построены: ";
+const char* const kBudgetCondition = "вынос с урожаем Lc больше суммы Lmf, Le, Lof и La.";
+const char* const kNotComputed = "расчет не завершен.";
+const char* const kRowsNotComputed = "Пустые строки не рассчитаны: расчет прервался с ошибкой.";
+
+bool anyResultMissing(const LoadResults& results) {
+    for (const ResultRow& row : kResultRows)
+        for (Nutrient nutrient : kNutrients)
+            if (results.text(row.quantity, nutrient).empty()) return true;
+    return false;
+}
+
+class ReportPainter {
+public:
+    ReportPainter(QPagedPaintDevice& device, const ParameterTexts& parameters, const LoadResults& results,
+                  const RetentionShared& shared, const QDate& date)
+        : device_(device), parameters_(parameters), results_(results), shared_(shared), date_(date) {}
+
+    void paint() {
+        if (!painter_.begin(&device_)) throw Failure(kReportNotPrinted);
+        beginPage(1);
+        qreal y = paintHeader(kTop);
+        y = paintParameters(y + 45);
+        paintResults(y + 55);
+        device_.newPage();
+        beginPage(2);
+        y = paintSourceShares(kTop);
+        y = paintBudget(y + 60);
+        paintMethod(y + 60);
+        painter_.end();
+    }
+
+private:
+    QString objectName() const { return text(parameters_[static_cast<int>(Parameter::ObjectName)]); }
+
+    // The page fitted into the device's, centred; then the footer.
+    void beginPage(int number) {
+        painter_.resetTransform();
+        const qreal scale = std::min(device_.width() / kPageWidth, device_.height() / kPageHeight);
+        painter_.translate((device_.width() - kPageWidth * scale) / 2, (device_.height() - kPageHeight * scale) / 2);
+        painter_.scale(scale, scale);
+        painter_.setRenderHint(QPainter::Antialiasing);
+        painter_.setRenderHint(QPainter::TextAntialiasing);
+
+        rule(kFooterTop, kRule);
+        const QFont small = font(7.5);
+        painter_.setPen(kGrey);
+        paintLine(QRectF(kLeft, kFooterTop + 12, kWidth * 0.7, 40), objectName(), small, Qt::AlignLeft);
+        paintLine(QRectF(kLeft, kFooterTop + 12, kWidth, 40),
+                  QStringLiteral("Страница %1 из %2").arg(number).arg(kPageCount), small, Qt::AlignRight);
+        painter_.setPen(Qt::black);
+    }
+
+    void rule(qreal y, const QColor& colour, qreal thickness = 2) {
+        painter_.fillRect(QRectF(kLeft, y, kWidth, thickness), colour);
+    }
+
+    QFontMetricsF metrics(const QFont& font) const { return QFontMetricsF(font, &device_); }
+
+    // Text on one line in the box, cut short with "…" when it is too wide.
+    void paintLine(const QRectF& box, const QString& line, const QFont& font, Qt::Alignment alignment) {
+        painter_.setFont(font);
+        painter_.drawText(box, alignment | Qt::AlignVCenter,
+                          metrics(font).elidedText(line, Qt::ElideRight, box.width()));
+    }
+
+    // Text wrapped into the box's width from its top, at word boundaries where it can be;
+    // returns the height it took.  With `paint` false it only measures.
+    qreal paintText(const QRectF& box, const QString& text, const QFont& font, Qt::Alignment alignment = Qt::AlignLeft,
+                    bool paint = true) {
+        painter_.setFont(font);
+        QTextOption option(alignment);
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        const QRectF room(box.left(), box.top(), box.width(), kPageHeight);
+        const qreal height = painter_.boundingRect(room, text, option).height();
+        if (paint) painter_.drawText(QRectF(box.left(), box.top(), box.width(), height), text, option);
+        return height;
+    }
+
+    // The program, the date, the object in large letters.
+    qreal paintHeader(qreal y) {
+        const QFont small = font(9);
+        painter_.setPen(kGrey);
+        paintLine(QRectF(kLeft, y, kWidth * 0.7, 45), QString::fromUtf8(kProgramTitle), small, Qt::AlignLeft);
+        paintLine(QRectF(kLeft, y, kWidth, 45), QStringLiteral("Дата: ") + date_.toString(QStringLiteral("dd.MM.yyyy")),
+                  small, Qt::AlignRight);
+        painter_.setPen(Qt::black);
+        rule(y + 55, Qt::black, 4);
+        // A name of any length takes three lines at most.
+        const QFont title = font(16, true);
+        const QString name = metrics(title).elidedText(objectName(), Qt::ElideRight, 3 * kWidth * 0.9);
+        return y + 80 + paintText(QRectF(kLeft, y + 80, kWidth, 0), name, title);
+    }
+
+    qreal paintSectionHeading(qreal y, const QString& heading) {
+        const QFont bold = font(11, true);
+        const qreal height = paintText(QRectF(kLeft, y, kWidth, 0), heading, bold);
+        rule(y + height + 6, kRule);
+        return y + height + 20;
+    }
+
+    // --- The forty parameters, in two columns of the window's groups ---
+
+    struct ParameterColumns {
+        qreal symbol = 0, caption = 0, value = 110, unit = 0;
+    };
+    static constexpr qreal kCellGap = 16;
+    static constexpr qreal kColumnGap = 70;
+    static constexpr qreal kRowSpacing = 8;
+    static constexpr qreal kGroupSpacing = 22;
+
+    // The widths the parameters of the groups take on one line each.
+    ParameterColumns naturalColumns(const std::vector<ParameterGroup>& groups) const {
+        const QFontMetricsF m = metrics(parameterFont_);
+        ParameterColumns columns;
+        for (const ParameterGroup& group : groups) {
+            for (const ParameterInfo* parameter : group.parameters) {
+                columns.symbol = std::max(columns.symbol, m.horizontalAdvance(QString::fromUtf8(parameter->symbol)));
+                columns.caption = std::max(columns.caption, m.horizontalAdvance(parameterCaption(*parameter)));
+                columns.value = std::max(columns.value, m.horizontalAdvance(text(parameters_[int(parameter->key)])));
+                columns.unit = std::max(columns.unit, m.horizontalAdvance(QString::fromUtf8(parameter->unit)));
+            }
+        }
+        // A value too long for its column (it was typed so) is cut short.
+        columns.value = std::min(std::ceil(columns.value), 230.0);
+        return columns;
+    }
+
+    // The caption of a column of the given width takes what symbol, value and unit leave.
+    static ParameterColumns fitted(ParameterColumns columns, qreal width) {
+        columns.caption = width - columns.symbol - columns.value - columns.unit - 3 * kCellGap;
+        return columns;
+    }
+
+    // One group: its caption, then a line for each parameter: symbol, caption (wrapped),
+    // value, unit.  Returns the height; with `paint` false it only measures.
+    qreal paintGroup(const ParameterGroup& group, qreal x, qreal y, qreal width, const ParameterColumns& c,
+                     bool paint) {
+        const qreal top = y;
+        y += paintText(QRectF(x, y, width, 0), group.caption, groupFont_, Qt::AlignLeft, paint) + kRowSpacing;
+        const qreal lineHeight = metrics(parameterFont_).height();
+        const qreal captionX = x + c.symbol + kCellGap;
+        const qreal valueX = captionX + c.caption + kCellGap;
+        const qreal unitX = valueX + c.value + kCellGap;
+        for (const ParameterInfo* parameter : group.parameters) {
+            const qreal height =
+                std::max(lineHeight, paintText(QRectF(captionX, y, c.caption, 0), parameterCaption(*parameter),
+                                               parameterFont_, Qt::AlignLeft, paint));
+            if (paint) {
+                paintLine(QRectF(x, y, c.symbol, lineHeight), QString::fromUtf8(parameter->symbol), parameterFont_,
+                          Qt::AlignLeft);
+                paintLine(QRectF(valueX, y, c.value, lineHeight), text(parameters_[int(parameter->key)]), valueFont_,
+                          Qt::AlignRight);
+                paintLine(QRectF(unitX, y, c.unit, lineHeight), QString::fromUtf8(parameter->unit), parameterFont_,
+                          Qt::AlignLeft);
+            }
+            y += height + kRowSpacing;
+        }
+        return y - top + kGroupSpacing;
+    }
+
+    // The groups in two columns, the left one filled up to about half of their height; each
+    // column as wide as its lines need, sharing what is left over.
+    qreal paintParameters(qreal y) {
+        y = paintSectionHeading(y, QStringLiteral("Параметры водосбора"));
+        const std::vector<ParameterGroup> groups = parameterGroups();
+        const qreal room = kWidth - kColumnGap;
+        const ParameterColumns even = fitted(naturalColumns(groups), room / 2);
+        std::vector<qreal> heights;
+        qreal total = 0;
+        for (const ParameterGroup& group : groups) {
+            heights.push_back(paintGroup(group, 0, 0, room / 2, even, false));
+            total += heights.back();
+        }
+        std::vector<ParameterGroup> columns[2];
+        qreal left = 0;
+        for (std::size_t i = 0; i < groups.size(); ++i) {
+            const bool inLeft = columns[1].empty() && left + heights[i] / 2 <= total / 2;
+            if (inLeft) left += heights[i];
+            columns[inLeft ? 0 : 1].push_back(groups[i]);
+        }
+
+        // The split between the columns that makes the taller one shortest, the most even of
+        // those.
+        const ParameterColumns natural[2] = {naturalColumns(columns[0]), naturalColumns(columns[1])};
+        auto columnHeight = [&](int column, qreal width) {
+            qreal height = 0;
+            for (const ParameterGroup& group : columns[column])
+                height += paintGroup(group, 0, 0, width, fitted(natural[column], width), false);
+            return height;
+        };
+        qreal widths[2] = {room / 2, room / 2};
+        qreal shortest = std::max(columnHeight(0, room / 2), columnHeight(1, room / 2));
+        for (qreal offset = 10; offset <= room / 8; offset += 10) {
+            for (const qreal left : {room / 2 - offset, room / 2 + offset}) {
+                const qreal height = std::max(columnHeight(0, left), columnHeight(1, room - left));
+                if (height < shortest - 0.5) {
+                    shortest = height;
+                    widths[0] = left;
+                    widths[1] = room - left;
+                }
+            }
+        }
+        qreal bottom = y;
+        for (int column = 0; column < 2; ++column) {
+            const ParameterColumns cells = fitted(natural[column], widths[column]);
+            const qreal x = column == 0 ? kLeft : kRight - widths[1];
+            qreal top = y;
+            for (const ParameterGroup& group : columns[column])
+                top += paintGroup(group, x, top, widths[column], cells, true);
+            bottom = std::max(bottom, top);
+        }
+        return bottom - kGroupSpacing;
+    }
+
+    // --- The 26 results as the results window shows them ---
+
+    qreal paintResults(qreal y) {
+        y = paintSectionHeading(y, resultsTitle());
+        const QFont captionFont = font(9.5);
+        const QFont valueFont = font(9.5, true);
+        constexpr qreal kValueWidth = 220;
+        constexpr qreal kPad = 14;
+        const qreal captionWidth = kWidth - 2 * kValueWidth - 2 * kPad;
+        const qreal lineHeight = metrics(captionFont).height();
+
+        const QRectF headings(kLeft + captionWidth + kPad, y, kValueWidth, lineHeight);
+        paintLine(headings, QStringLiteral("Фосфор"), valueFont, Qt::AlignRight);
+        paintLine(headings.translated(kValueWidth, 0), QStringLiteral("Азот"), valueFont, Qt::AlignRight);
+        y += lineHeight + 8;
+        for (std::size_t i = 0; i < kResultRows.size(); ++i) {
+            const ResultRow& row = kResultRows[i];
+            const QString caption = text(plainCaption(row));
+            const qreal height = paintText(QRectF(kLeft + kPad, y + 6, captionWidth - kPad, 0), caption, captionFont,
+                                           Qt::AlignLeft, false) +
+                                 12;
+            if (i % 2 == 0) painter_.fillRect(QRectF(kLeft, y, kWidth, height), kStripe);
+            paintText(QRectF(kLeft + kPad, y + 6, captionWidth - kPad, 0), caption, captionFont);
+            const QRectF value(kLeft + captionWidth + kPad, y + height - 6 - lineHeight, kValueWidth, lineHeight);
+            paintLine(value, text(results_.text(row.quantity, Nutrient::P)), valueFont, Qt::AlignRight);
+            paintLine(value.translated(kValueWidth, 0), text(results_.text(row.quantity, Nutrient::N)), valueFont,
+                      Qt::AlignRight);
+            y += height;
+        }
+        rule(y, kRule);
+        if (anyResultMissing(results_))
+            y += 20 +
+                 paintText(QRectF(kLeft, y + 20, kWidth, 0), QString::fromUtf8(kRowsNotComputed), font(9, false, true));
+        return y;
+    }
+
+    // --- The charts, drawn by the windows' painting ---
+
+    // Paints a chart of the given size in the windows' pixels scaled into the target.
+    void paintChart(const QRectF& target, const QSizeF& size,
+                    const std::function<void(QPainter&, const QRectF&)>& paintAt) {
+        painter_.save();
+        painter_.translate(target.topLeft());
+        painter_.scale(target.width() / size.width(), target.height() / size.height());
+        paintAt(painter_, QRectF(QPointF(0, 0), size));
+        painter_.restore();
+    }
+
+    // In place of charts that are not drawn: why, in a framed box.
+    qreal paintNotice(qreal y, const QString& why) {
+        const QFont italic = font(9, false, true);
+        const qreal height = paintText(QRectF(kLeft + 30, y + 25, kWidth - 60, 0), why, italic, Qt::AlignLeft, false);
+        painter_.setPen(QPen(kRule, 3));
+        painter_.setBrush(Qt::NoBrush);
+        painter_.drawRect(QRectF(kLeft, y, kWidth, height + 50));
+        painter_.setPen(Qt::black);
+        paintText(QRectF(kLeft + 30, y + 25, kWidth - 60, 0), why, italic);
+        return y + height + 50;
+    }
+
+    // Works out the figures of a pair of charts before anything is painted; returns nothing
+    // when they are drawn, else why not: the window's draw condition (`figures` returns false),
+    // an unfinished calculation or another failure.
+    std::optional<QString> whyNotDrawn(const std::function<bool()>& figures, const char* condition) {
+        try {
+            if (figures()) return std::nullopt;
+            return QString::fromUtf8(condition);
+        } catch (const Failure& failure) {
+            return anyResultMissing(results_) ? QString::fromUtf8(kNotComputed)
+                                              : text(shownFailureText(failure.what()));
+        }
+    }
+
+    qreal paintSourceShares(qreal y) {
+        std::vector<PieSlice> p, n;
+        const std::optional<QString> why = whyNotDrawn(
+            [&] {
+                if (!sourceSharesDrawable(results_)) return false;
+                p = sourceSharePie(results_, shared_, Nutrient::P);
+                n = sourceSharePie(results_, shared_, Nutrient::N);
+                return true;
+            },
+            kPiesCondition);
+        if (why) return paintNotice(y, QString::fromUtf8(kPiesMissing) + *why);
+
+        const qreal height = kChartWidth * kPieSize.height() / kPieSize.width();
+        paintChart(QRectF(kLeft, y, kChartWidth, height), kPieSize, [&](QPainter& painter, const QRectF& bounds) {
+            PieChart3D::paint(painter, bounds, sourceShareLook(Nutrient::P), p);
+        });
+        paintChart(QRectF(kRight - kChartWidth, y, kChartWidth, height), kPieSize,
+                   [&](QPainter& painter, const QRectF& bounds) {
+                       PieChart3D::paint(painter, bounds, sourceShareLook(Nutrient::N), n);
+                   });
+        y += height + 20;
+        // The window's panel that explains the slice labels.
+        const QFont legendFont = font(9, true);
+        const QStringList legend = sourceShareLegend();
+        const qreal lineHeight = metrics(legendFont).height();
+        painter_.setPen(QPen(kRule, 3));
+        painter_.setBrush(Qt::NoBrush);
+        painter_.drawRect(QRectF(kLeft, y, kWidth, legend.size() * lineHeight + 40));
+        painter_.setPen(Qt::black);
+        for (int i = 0; i < legend.size(); ++i)
+            paintLine(QRectF(kLeft + 40, y + 20 + i * lineHeight, kWidth - 80, lineHeight), legend[i], legendFont,
+                      Qt::AlignLeft);
+        return y + legend.size() * lineHeight + 40;
+    }
+
+    // The heading over the bar charts with its two colours: inputs 1, outputs 2.
+    qreal paintBudgetHeading(qreal y) {
+        const QFont bold = font(10, true);
+        const qreal lineHeight = metrics(bold).height();
+        paintLine(QRectF(kLeft, y, kWidth, lineHeight), budgetHeading(), bold, Qt::AlignHCenter);
+        y += lineHeight + 10;
+        const QSizeF swatch(70, 42);
+        const qreal left = kPageWidth / 2 - 130;
+        for (const bool input : {true, false}) {
+            const qreal x = input ? left : left + 150;
+            painter_.fillRect(QRectF(QPointF(x, y), swatch), budgetColour(input));
+            paintLine(QRectF(x + swatch.width() + 15, y, 60, swatch.height()),
+                      input ? QStringLiteral("1") : QStringLiteral("2"), bold, Qt::AlignLeft);
+        }
+        return y + swatch.height() + 20;
+    }
+
+    qreal paintBudget(qreal y) {
+        std::vector<ChartBar> p, n;
+        const std::optional<QString> why = whyNotDrawn(
+            [&] {
+                if (!budgetDrawable(results_)) return false;
+                p = budgetChart(results_, Nutrient::P);
+                n = budgetChart(results_, Nutrient::N);
+                return true;
+            },
+            kBudgetCondition);
+        if (why) return paintNotice(y, QString::fromUtf8(kBudgetMissing) + *why);
+
+        y = paintBudgetHeading(y);
+        const qreal height = kChartWidth * kBarSize.height() / kBarSize.width();
+        paintChart(QRectF(kLeft, y, kChartWidth, height), kBarSize, [&](QPainter& painter, const QRectF& bounds) {
+            BarChart3D::paint(painter, bounds, budgetLook(Nutrient::P), p);
+        });
+        paintChart(QRectF(kRight - kChartWidth, y, kChartWidth, height), kBarSize,
+                   [&](QPainter& painter, const QRectF& bounds) {
+                       BarChart3D::paint(painter, bounds, budgetLook(Nutrient::N), n);
+                   });
+        return y + height;
+    }
+
+    // --- The method and its literature ---
+
+    qreal paintMethod(qreal y) {
+        const MethodReference reference = methodReference();
+        y = paintSectionHeading(y, QStringLiteral("Методика расчета"));
+        y += paintText(QRectF(kLeft, y, kWidth, 0), reference.title, font(9)) + 20;
+        y += paintText(QRectF(kLeft, y, kWidth, 0), QStringLiteral("Литература"), font(9, true)) + 8;
+        for (const QString& item : reference.literature) y += paintText(QRectF(kLeft, y, kWidth, 0), item, font(8)) + 6;
+        return y;
+    }
+
+    QPagedPaintDevice& device_;
+    const ParameterTexts& parameters_;
+    const LoadResults& results_;
+    const RetentionShared& shared_;
+    const QDate& date_;
+    const QFont parameterFont_ = font(8.5);
+    const QFont groupFont_ = font(8.5, true, true);
+    const QFont valueFont_ = font(8.5, true);
+    QPainter painter_;
+};
+
+}  // namespace
+
+void paintReport(QPagedPaintDevice& device, const ParameterTexts& parameters, const LoadResults& results,
+                 const RetentionShared& shared, const QDate& date) {
+    ReportPainter(device, parameters, results, shared, date).paint();
+}
+
+QByteArray reportPdf(const ParameterTexts& parameters, const LoadResults& results, const RetentionShared& shared,
+                     const QDate& date) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(QMarginsF());
+        writer.setTitle(text(parameters[static_cast<int>(Parameter::ObjectName)]));
+        writer.setCreator(QString::fromUtf8(kProgramTitle));
+        paintReport(writer, parameters, results, shared, date);
+    }
+    return bytes;
+}
+
+}  // namespace nutrient

@@ -1,0 +1,28 @@
+#pragma once
+// The report a hydrologist hands on: the catchment's forty parameters with their captions and
+// units, its 26 results as the results window shows them, the source-share pies and budget
+// bars painted by the windows' own drawing, and the method with its literature, on two A4
+// pages.  It is made from the model's texts alone, so a catchment computed without a window
+// gets the same report as one computed in the windows.
+
+#include "model/load_calculation.h"
+#include "model/parameter_set.h"
+
+#include <QByteArray>
+
+class QDate;
+class QPagedPaintDevice;
+
+namespace nutrient {
+
+// Paints the two pages on a PDF writer or a printer, each fitted into the device's page
+// (the layout is A4's; another paper size scales it).  Throws Failure when the device cannot
+// be painted on (a printer that refuses the job).
+void paintReport(QPagedPaintDevice& device, const ParameterTexts& parameters, const LoadResults& results,
+                 const RetentionShared& shared, const QDate& date);
+
+// The report as a PDF document on A4 paper, vector throughout.
+QByteArray reportPdf(const ParameterTexts& parameters, const LoadResults& results, const RetentionShared& shared,
+                     const QDate& date);
+
+}  // namespace nutrient
