@@ -1,6 +1,5 @@
 #include "batch.h"
 
-#include "file_calculation.h"
 #include "results_export.h"
 
 #include <ostream>
@@ -45,7 +44,7 @@ std::optional<OutputFormat> outputFormatNamed(std::string_view name) {
 }
 
 int calculateFiles(const std::vector<std::string>& fileNames, OutputFormat format, std::ostream& results,
-                   std::ostream& messages) {
+                   std::ostream& messages, const std::function<void(const FileCalculation&)>& computed) {
     int status = kExitAllComputed;
     for (std::size_t i = 0; i < fileNames.size(); ++i) {
         const std::string& fileName = fileNames[i];
@@ -54,6 +53,7 @@ int calculateFiles(const std::vector<std::string>& fileNames, OutputFormat forma
             messages << printableText(fileName) + ": " + printableText(message.shown()) + "\n";
         results << separatorBefore(format, i == 0) + resultsOf(format, fileName, calculation);
         if (!calculation.computed) status = kExitSomeFailed;
+        if (computed) computed(calculation);
     }
     if (format == OutputFormat::Json && !fileNames.empty()) results << "\n]\n";
     return status;

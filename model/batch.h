@@ -3,6 +3,9 @@
 // file as a user computes it in the windows, its results in the chosen format on one stream and
 // the texts of its boxes on another.
 
+#include "file_calculation.h"
+
+#include <functional>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -22,9 +25,10 @@ inline constexpr int kExitSomeFailed = 1;
 // file's table with a blank line between them, or the CSV header once and one record per file,
 // or a JSON array with one object per line.  Every box goes to `messages` as a line
 // "FILE: text" in the order the windows would show them; a file that fails never stops the
-// others.  Returns kExitAllComputed when every calculation ran to its end, else
-// kExitSomeFailed (a file refused, unreadable, or a calculation stopped).
+// others.  Each file's calculation is then handed to `computed`, when given.  Returns
+// kExitAllComputed when every calculation ran to its end, else kExitSomeFailed (a file
+// refused, unreadable, or a calculation stopped).
 int calculateFiles(const std::vector<std::string>& fileNames, OutputFormat format, std::ostream& results,
-                   std::ostream& messages);
+                   std::ostream& messages, const std::function<void(const FileCalculation&)>& computed = {});
 
 }  // namespace nutrient

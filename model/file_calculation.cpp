@@ -35,7 +35,8 @@ FileCalculation calculateFile(const std::string& fileName) {
     ParameterSet parameters(log);
     FileCalculation result;
     reported(log, [&] { parameters.applyShowRule(); });
-    if (opened(parameters, fileName)) {
+    result.opened = opened(parameters, fileName);
+    if (result.opened) {
         reported(log, [&] { parameters.checkOnClose(); });
         result.computed = reported(log, [&] { calculate(parameters, result.results, result.shared); });
         if (result.computed) reported(log, [&] { checkLoadAgainstBackground(result.results, log); });

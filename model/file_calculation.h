@@ -33,6 +33,7 @@ struct FileCalculation {
     ParameterTexts parameters;  // as they stood when the calculation ran; empty when the file was not read
     LoadResults results;
     RetentionShared shared;
+    bool opened = false;    // the file was read
     bool computed = false;  // the calculation ran to its end
     const std::string& objectName() const { return parameters[static_cast<int>(Parameter::ObjectName)]; }
     std::vector<Message> messages;

@@ -7,6 +7,7 @@
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,9 +23,10 @@ public:
     CommandLine();
 
     // Whether the arguments ask for the windows.  Judged before any application exists, from
-    // the raw arguments: a computation, the help or the version need no display, so they get
-    // no QApplication.  The options only QApplication knows (-platform, -style) are passed
-    // over here; QApplication takes them out of the arguments itself.
+    // the raw arguments: a computation (or an option that belongs to one), the help or the
+    // version need no display, so they get no windows' application.  The options only
+    // QApplication knows (-platform, -style) are passed over here; QApplication takes them out
+    // of the arguments itself.
     bool wantsWindows(int argc, char** argv);
 
     // Reads the application's arguments.  --help, --help-all and --version print and end the
@@ -33,6 +35,8 @@ public:
     bool parse(const QStringList& arguments);
 
     OutputFormat format() const;
+    // The PDF report's file name, when --report asks for one.
+    std::optional<std::string> reportFileName() const;
     // The FILE arguments as the bytes the system gave (argc and argv as the application left
     // them), so that a name that is not UTF-8 still opens.
     std::vector<std::string> fileNames(int argc, char** argv) const;
@@ -47,6 +51,7 @@ private:
     QCommandLineOption version_;
     QCommandLineOption calculate_;
     QCommandLineOption format_;
+    QCommandLineOption report_;
 };
 
 }  // namespace nutrient

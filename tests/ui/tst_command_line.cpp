@@ -69,7 +69,7 @@ const QByteArray kComputed = standardRecord("standard.txt");  // the good file a
 const QByteArray kUsage;                                      // a usage error: no output, then the usage
 
 const Case kCases[] = {
-    {"help", R"("$0" --help)", 0, "", "", 0, "  --format <FORMAT>  With --calculate: table (default), csv or json.\n"},
+    {"help", R"("$0" --help)", 0, "", "", 0, "  --format <FORMAT>   With --calculate: table (default), csv or json.\n"},
     {"version", R"("$0" -v)", 0, "", "", 0, "nutrient-load 1.0.0\n"},
     {"unknown option", R"("$0" --calculate --bogus standard.txt)", 2, "nutrient-load: Unknown option 'bogus'.", "", 0,
      kUsage},
@@ -79,8 +79,16 @@ const Case kCases[] = {
      "nutrient-load: --calculate needs a FILE (\"-\" for standard input).", "", 0, kUsage},
     {"two files for the windows", R"(QT_QPA_PLATFORM=offscreen "$0" standard.txt water.txt)", 2,
      "nutrient-load: More than one FILE needs --calculate.", "", 0, kUsage},
-    {"format for the windows", R"(QT_QPA_PLATFORM=offscreen "$0" --format csv standard.txt)", 2,
-     "nutrient-load: --format needs --calculate.", "", 0, kUsage},
+    {"format for the windows", R"("$0" --format csv standard.txt)", 2, "nutrient-load: --format needs --calculate.", "",
+     0, kUsage},
+    {"report for the windows", R"("$0" --report report.pdf standard.txt)", 2,
+     "nutrient-load: --report needs --calculate.", "", 0, kUsage},
+    {"report of two files", R"("$0" --calculate --report report.pdf standard.txt water.txt)", 2,
+     "nutrient-load: --report needs exactly one FILE.", "", 0, kUsage},
+    {"report", R"("$0" --calculate --format csv standard.txt --report report.pdf && pdfinfo report.pdf)", 0, "", "", 0,
+     kComputed + "Title:           Частный водосбор Финского залива\n"},
+    {"report not written", R"("$0" --calculate --format csv standard.txt --report nowhere/report.pdf)", 1,
+     "nowhere/report.pdf: File not found.", "", 1, kComputed},
     {"missing", R"("$0" --calculate --format csv missing.txt standard.txt)", 1, "missing.txt: File not found.", "", 1,
      kComputed},
     {"folder", R"("$0" --calculate --format csv folder.txt standard.txt)", 1, "folder.txt: File access denied.", "", 1,
