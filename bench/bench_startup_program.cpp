@@ -4,6 +4,6 @@
 #include "bench_startup_first_paint.h"
 #include "ui/program.h"
 
-int main(int, char** argv) {
-    return nutrient::runProgram(argv[0], [](QWidget& mainWindow) { new QuitAfterFirstPaint(mainWindow); });
+int main(int argc, char** argv) {
+    return nutrient::runProgram(argc, argv, [](QWidget& mainWindow) { new QuitAfterFirstPaint(mainWindow); });
 }

@@ -10,8 +10,8 @@
 #include <QDialog>
 #include <QLabel>
 
-int main(int, char** argv) {
-    return nutrient::runInApplication(argv[0], [] {
+int main(int argc, char** argv) {
+    return nutrient::runInApplication(argc, argv, [] {
         QDialog dialog;
         dialog.setWindowTitle(QStringLiteral("Dialog"));
         dialog.setFixedSize(427, 392);

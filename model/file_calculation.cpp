@@ -24,12 +24,13 @@ FileCalculation calculateFile(const std::string& fileName) {
     ParameterSet parameters(log);
     FileCalculation result;
     guarded(log, [&] { parameters.applyShowRule(); });
-    if (opened(parameters, fileName)) {
+    result.opened = opened(parameters, fileName);
+    if (result.opened) {
         guarded(log, [&] { parameters.checkOnClose(); });
         result.computed = guarded(log, [&] { calculate(parameters, result.results, result.shared); });
         if (result.computed) guarded(log, [&] { checkLoadAgainstBackground(result.results, log); });
+        result.parameters = parameters.texts();
     }
-    result.parameters = parameters.texts();
     result.messages = std::move(log.messages);
     return result;
 }

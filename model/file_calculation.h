@@ -16,6 +16,8 @@ struct Message {
     Kind kind;
     std::string text;
     bool operator==(const Message&) const = default;
+    // The text as its box shows it.
+    std::string shown() const { return kind == Kind::Failure ? shownFailureText(text) : text; }
 };
 
 // Keeps every box in the order it came.
@@ -28,9 +30,10 @@ public:
 };
 
 struct FileCalculation {
-    ParameterTexts parameters;  // as they stood when the calculation ran
+    ParameterTexts parameters;  // as they stood when the calculation ran; empty when the file was not read
     LoadResults results;
     RetentionShared shared;
+    bool opened = false;    // the file was read
     bool computed = false;  // the calculation ran to its end
     const std::string& objectName() const { return parameters[static_cast<int>(Parameter::ObjectName)]; }
     std::vector<Message> messages;

@@ -82,6 +82,14 @@ inline constexpr const char* kOutOfMemory = "Out of memory";
 inline constexpr std::size_t kQuotedCharacters = 100;
 std::string readableQuote(std::string_view text);
 
+// A failure as its box shows it: the runtime appends a final "." when the message's last
+// character sorts after "." ("'0.08' is not a valid floating point value.").
+inline std::string shownFailureText(std::string_view message) {
+    std::string text(message);
+    if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
+    return text;
+}
+
 // The conversion error for a text that is not a number.
 std::string notANumberMessage(std::string_view text);
 

@@ -3,6 +3,7 @@
 #include "windows1251.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstdio>
 
@@ -10,21 +11,45 @@ namespace nutrient {
 
 namespace {
 
-// The characters of a UTF-8 text; an ill-formed byte counts as one.
+// Visits a UTF-8 text character by character: each character's bytes and code point; an
+// ill-formed byte comes alone, with wellFormed false.
+template <class Visit>
+void forEachCharacter(std::string_view text, Visit&& visit) {
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t start = i;
+        char32_t c = 0;
+        const bool wellFormed = nextCodePoint(text, i, c);
+        if (!wellFormed) ++i;
+        visit(text.substr(start, i - start), c, wellFormed);
+    }
+}
+
 std::size_t characterCount(std::string_view text) {
     std::size_t count = 0;
-    for (std::size_t i = 0; i < text.size(); ++count) {
-        char32_t c;
-        if (!nextCodePoint(text, i, c)) ++i;
-    }
+    forEachCharacter(text, [&](std::string_view, char32_t, bool) { ++count; });
     return count;
 }
 
-std::string padded(const std::string& text, std::size_t width, bool right) {
+void appendHexEscapes(std::string& out, std::string_view bytes) {
+    for (unsigned char byte : bytes) {
+        char escape[8];
+        std::snprintf(escape, sizeof escape, "\\x%02X", byte);
+        out += escape;
+    }
+}
+
+// A file name need not be UTF-8; the CSV is.
+std::string wellFormedText(std::string_view text) {
+    std::string out;
+    forEachCharacter(text, [&](std::string_view bytes, char32_t, bool wellFormed) {
+        out.append(wellFormed ? bytes : std::string_view("\xEF\xBF\xBD"));  // U+FFFD
+    });
+    return out;
+}
+
+std::string rightAligned(const std::string& text, std::size_t width) {
     const std::size_t length = characterCount(text);
-    if (length >= width) return text;
-    const std::string fill(width - length, ' ');
-    return right ? fill + text : text + fill;
+    return length >= width ? text : std::string(width - length, ' ') + text;
 }
 
 std::string csvField(const std::string& text) {
@@ -34,15 +59,12 @@ std::string csvField(const std::string& text) {
     return quoted + "\"";
 }
 
-// A JSON string; an ill-formed UTF-8 byte (a file name need not be UTF-8) becomes U+FFFD.
+// A JSON string; an ill-formed UTF-8 byte becomes U+FFFD.
 std::string jsonString(std::string_view text) {
     std::string out = "\"";
-    for (std::size_t i = 0; i < text.size();) {
-        const std::size_t start = i;
-        char32_t c;
-        if (!nextCodePoint(text, i, c)) {
+    forEachCharacter(text, [&](std::string_view bytes, char32_t c, bool wellFormed) {
+        if (!wellFormed) {
             out += "\\ufffd";
-            ++i;
         } else if (c == '"' || c == '\\') {
             out += '\\';
             out += static_cast<char>(c);
@@ -51,9 +73,9 @@ std::string jsonString(std::string_view text) {
             std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(c));
             out += escape;
         } else {
-            out.append(text.substr(start, i - start));
+            out.append(bytes);
         }
-    }
+    });
     return out + "\"";
 }
 
@@ -83,6 +105,16 @@ constexpr const char* kNutrientNames[] = {"P", "N"};
 
 }  // namespace
 
+std::string printableText(std::string_view text) {
+    std::string out;
+    forEachCharacter(text, [&](std::string_view bytes, char32_t c, bool wellFormed) {
+        const bool control = (c < 0x20 && c != '\t') || (c >= 0x7F && c < 0xA0);
+        if (wellFormed && !control) out.append(bytes);
+        else appendHexEscapes(out, bytes);
+    });
+    return out;
+}
+
 std::string plainCaption(std::string_view caption) {
     const std::string_view squareUnit = "км ";
     const std::size_t at = caption.find(squareUnit);
@@ -104,7 +136,7 @@ std::string csvHeader() {
 }
 
 std::string csvRecord(const std::string& fileName, const FileCalculation& calculation) {
-    std::string record = csvField(fileName) + "," + csvField(calculation.objectName());
+    std::string record = csvField(wellFormedText(fileName)) + "," + csvField(calculation.objectName());
     for (const ResultRow& row : kResultRows)
         for (Nutrient nutrient : kNutrients) record += "," + csvField(calculation.results.text(row.quantity, nutrient));
     return record + "\r\n";
@@ -128,25 +160,39 @@ std::string jsonObject(const std::string& fileName, const FileCalculation& calcu
     for (std::size_t i = 0; i < calculation.messages.size(); ++i) {
         const Message& message = calculation.messages[i];
         if (i > 0) json += ", ";
-        json += "{\"kind\": " + jsonString(kindName(message.kind)) + ", \"text\": " + jsonString(message.text) + "}";
+        json += "{\"kind\": " + jsonString(kindName(message.kind)) + ", \"text\": " + jsonString(message.shown()) + "}";
     }
     return json + "]}";
 }
 
 std::string textTable(const std::string& fileName, const FileCalculation& calculation) {
-    constexpr std::size_t kValueWidth = 10;
     std::size_t captionWidth = 0;
     for (const ResultRow& row : kResultRows) captionWidth = std::max(captionWidth, characterCount(plainCaption(row)));
     captionWidth += 2;  // room for the shortest dot leader
+    // A value column is as wide as its widest text with a blank before it, at least ten.
+    std::array<std::size_t, 2> valueWidth = {10, 10};
+    for (const ResultRow& row : kResultRows)
+        for (Nutrient nutrient : kNutrients) {
+            std::size_t& width = valueWidth[static_cast<int>(nutrient)];
+            width = std::max(width, characterCount(calculation.results.text(row.quantity, nutrient)) + 1);
+        }
 
-    std::string table = fileName + ": " + calculation.objectName() + "\n";
-    table +=
-        std::string(captionWidth, ' ') + padded("Фосфор", kValueWidth, true) + padded("Азот", kValueWidth, true) + "\n";
+    std::string table;
+    // A row a calculation did not reach ends at its caption, without trailing blanks.
+    const auto addLine = [&table](std::string line) {
+        line.erase(line.find_last_not_of(' ') + 1);
+        table += line + "\n";
+    };
+    std::string heading = printableText(fileName);
+    if (!calculation.objectName().empty()) heading += ": " + printableText(calculation.objectName());
+    addLine(heading);
+    addLine(std::string(captionWidth, ' ') + rightAligned("Фосфор", valueWidth[0]) +
+            rightAligned("Азот", valueWidth[1]));
     for (const ResultRow& row : kResultRows) {
         std::string caption = plainCaption(row) + " ";
         caption += std::string(captionWidth - characterCount(caption), '.');
-        table += caption + padded(calculation.results.text(row.quantity, Nutrient::P), kValueWidth, true) +
-                 padded(calculation.results.text(row.quantity, Nutrient::N), kValueWidth, true) + "\n";
+        addLine(caption + rightAligned(calculation.results.text(row.quantity, Nutrient::P), valueWidth[0]) +
+                rightAligned(calculation.results.text(row.quantity, Nutrient::N), valueWidth[1]));
     }
     return table;
 }

@@ -10,25 +10,32 @@
 
 namespace nutrient {
 
+// A text that is safe to print on a terminal: control characters other than the tab, and bytes
+// that are not UTF-8, are written as "\x1B", so that a line read from a hostile file can neither
+// break an output line nor send the terminal commands.  Every ordinary text is left as it is.
+std::string printableText(std::string_view text);
+
 // A caption as plain text: the raised "2" of km² written as "²" in place of the blanks the
 // window leaves for it ("л/(с км   )" becomes "л/(с км²)").
 std::string plainCaption(std::string_view caption);
 // A result row's caption so.
 std::string plainCaption(const ResultRow& row);
 
-// CSV after RFC 4180: UTF-8, CR LF after each record, a field quoted when it holds a comma, a
-// quote or a line break.  The header names the columns: file, object, then Lp(P), Lp(N), ...
-// Mnat(N) in the results window's row order.
+// CSV after RFC 4180: UTF-8 (a byte of the file name that is not UTF-8 becomes U+FFFD), CR LF
+// after each record, a field quoted when it holds a comma, a quote or a line break.  The header
+// names the columns: file, object, then Lp(P), Lp(N), ... Mnat(N) in the results window's row
+// order.
 std::string csvHeader();
 std::string csvRecord(const std::string& fileName, const FileCalculation& calculation);
 
 // One JSON object: the file, the object name, whether the calculation completed, the 26 result
 // texts by quantity and nutrient, both transport coefficients (null when the calculation did
-// not reach them) and the messages in order.  No line break inside.
+// not reach them) and the messages in order, as their boxes show them.  No line break inside.
 std::string jsonObject(const std::string& fileName, const FileCalculation& calculation);
 
 // The results window's table as aligned text: a heading with the file and the object name, the
-// column headings "Фосфор" and "Азот", then the thirteen rows with their captions.
+// column headings "Фосфор" and "Азот", then the thirteen rows with their captions.  The file
+// and object names are made printable.
 std::string textTable(const std::string& fileName, const FileCalculation& calculation);
 
 }  // namespace nutrient

@@ -3,4 +3,4 @@
 
 #include "ui/program.h"
 
-int main(int, char** argv) { return nutrient::runProgram(argv[0]); }
+int main(int argc, char** argv) { return nutrient::runProgram(argc, argv); }

@@ -15,12 +15,6 @@ void showBox(QMessageBox::Icon icon, const QString& title, const QString& text) 
 
 }  // namespace
 
-QString failureBoxText(const std::string& message) {
-    QString text = QString::fromStdString(message);
-    if (!text.isEmpty() && text.back() > QLatin1Char('.')) text += QLatin1Char('.');
-    return text;
-}
-
 void MessageBoxes::warning(const std::string& text) {
     showBox(QMessageBox::Warning, QStringLiteral("Warning"), QString::fromStdString(text));
 }
@@ -30,7 +24,7 @@ void MessageBoxes::error(const std::string& text) {
 }
 
 void MessageBoxes::failure(const std::string& text) {
-    showBox(QMessageBox::Critical, QString::fromUtf8(kProgramTitle), failureBoxText(text));
+    showBox(QMessageBox::Critical, QString::fromUtf8(kProgramTitle), QString::fromStdString(shownFailureText(text)));
 }
 
 Answer MessageBoxes::ask(const std::string& text) {

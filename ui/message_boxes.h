@@ -4,10 +4,6 @@
 
 #include "model/messages.h"
 
-#include <QString>
-
-class QWidget;
-
 namespace nutrient {
 
 // Message boxes over the active window, each modal with one OK button; a question box has
@@ -20,8 +16,5 @@ public:
     Answer ask(const std::string& text) override;
 };
 
-// The text of a failure box: a final "." is appended when the message's last character
-// sorts after ".".
-QString failureBoxText(const std::string& message);
 
 }  // namespace nutrient

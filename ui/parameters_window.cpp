@@ -555,10 +555,14 @@ void ParametersWindow::keyPressEvent(QKeyEvent* event) {
 void ParametersWindow::openParametersFile() {
     guarded(messages_, [&] {
         const QString name = dialogs_.openFileName(this);
-        if (!name.isEmpty()) loadParameters(parameters_, name.toStdString());
+        if (!name.isEmpty()) loadParametersFile(name.toStdString());
     });
     raise();
     activateWindow();
+}
+
+void ParametersWindow::loadParametersFile(const std::string& fileName) {
+    guarded(messages_, [&] { loadParameters(parameters_, fileName); });
 }
 
 // The dialog remembers the name the save took (".txt" appended), also when the save failed.

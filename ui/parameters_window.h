@@ -32,6 +32,8 @@ public:
     // The closing checks; false when a text is not a number and the window must stay open.
     bool passesClosingChecks();
     void openParametersFile();
+    // What "&Open" does with the name the user chose.
+    void loadParametersFile(const std::string& fileName);
     // "&Save": the save dialog over dialogParent, then the file.  True when the file was written.
     bool saveParametersFile(QWidget* dialogParent);
     void restoreStandard();

@@ -1,7 +1,7 @@
 #pragma once
-// The start-up of the program: the regional number separators, the three model objects that
-// live for the whole run, and the windows, created once in their fixed order and only hidden
-// between showings, so everything typed or computed persists until exit.
+// The start-up of the program: the command line, the regional number separators, the three
+// model objects that live for the whole run, and the windows, created once in their fixed order
+// and only hidden between showings, so everything typed or computed persists until exit.
 
 #include "model/load_calculation.h"
 #include "model/parameter_set.h"
@@ -17,6 +17,8 @@
 #include <QApplication>
 
 #include <functional>
+#include <optional>
+#include <string>
 
 namespace nutrient {
 
@@ -26,6 +28,10 @@ public:
     Program();
     // Boxes, questions and file dialogs answered by the given seams instead (tests).
     Program(Messages& messages, FileDialogs& fileDialogs, Questions& questions);
+
+    // Shows the main window; when a parameters file is given, opens it once the event loop
+    // runs, exactly as "&Open" of the parameters window opens the name the user chose.
+    void start(const std::optional<std::string>& fileName = std::nullopt);
 
     MainWindow& mainWindow() { return mainWindow_; }
     ParametersWindow& parametersWindow() { return parametersWindow_; }
@@ -65,18 +71,22 @@ private:
     Messages& messages_;
 };
 
-// The number texts take the decimal and group separators of the desktop's regional settings;
-// the C library's numeric locale is put back to "C" so that nothing else follows them.
+// The number texts take the decimal and group separators of the regional settings (the
+// locale of numbers: LC_ALL, LC_NUMERIC or LANG), the windows and the computation without a
+// window alike; the C library's numeric locale is put back to "C" so that nothing else
+// follows them.
 void takeRegionalSeparators();
 
-// The application as the program sets it up (no command-line options: Qt sees only the
-// program name; the number texts take the regional separators), with `run` called inside it;
-// returns what `run` returns.  The start-up benchmark starts its bare dialog the same way.
-int runInApplication(const char* programName, const std::function<int()>& run);
+// The windows' application as the program sets it up: QApplication on the real arguments
+// (it takes its own options, such as -platform and -style, out of argc and argv), the number
+// texts on the regional separators, then `run`; returns what `run` returns.  The start-up
+// benchmark starts its bare dialog the same way.
+int runInApplication(int& argc, char** argv, const std::function<int()>& run);
 
-// Everything main() does: the application, the windows, the main window shown, the event loop
-// until the main window is closed.  onShown, when given, is called once the main window has
-// been shown.
-int runProgram(const char* programName, const std::function<void(QWidget& mainWindow)>& onShown = {});
+// Everything main() does.  The command line is read first.  With --calculate the files are
+// computed without a window, with no display needed, and the exit status tells whether every
+// file computed.  Otherwise the windows: the main window shown (onShown, when given, is called
+// then), the FILE argument opened, the event loop until the main window is closed.
+int runProgram(int& argc, char** argv, const std::function<void(QWidget& mainWindow)>& onShown = {});
 
 }  // namespace nutrient

@@ -401,7 +401,8 @@ private:
             if (figures()) return std::nullopt;
             return QString::fromUtf8(condition);
         } catch (const Failure& failure) {
-            return anyResultMissing(results_) ? QString::fromUtf8(kNotComputed) : failureBoxText(failure.what());
+            return anyResultMissing(results_) ? QString::fromUtf8(kNotComputed)
+                                              : text(shownFailureText(failure.what()));
         }
     }
 
