@@ -3,6 +3,7 @@
 // the windows: opened at start, and computed to the same texts as without a window.
 
 #include "fake_file_dialogs.h"
+#include "model/file_system.h"
 #include "model/results_export.h"
 #include "recorder.h"
 #include "standard_set.h"
@@ -97,6 +98,8 @@ const Case kCases[] = {
      "binary.txt: '\\x1A' is not a valid floating point value.", "binary.txt: " + kNan, 9, kComputed},
     {"3 lines", R"("$0" --calculate --format csv short.txt standard.txt)", 1, "short.txt: " + kNan,
      "short.txt: " + kNan, 7, kComputed},
+    {"over the size limit", R"("$0" --calculate --format csv large.txt standard.txt)", 1,
+     "large.txt: File too large: 'large.txt'", "", 1, kComputed},
     {"400 lines", R"("$0" --calculate --format csv long.txt standard.txt)", 0, "", "", 0,
      standardRecord("long.txt") + kComputed},
     {"not txt", R"("$0" --calculate --format csv data.dat standard.txt)", 1, "data.dat: Введите имя текстового файла.",
@@ -160,6 +163,9 @@ void CommandLineTest::initTestCase() {
         QVERIFY(fd >= 0 && ::write(fd, bytes.constData(), bytes.size()) == bytes.size() && ::close(fd) == 0);
     }
     QVERIFY(QDir(folder_.path()).mkdir("folder.txt"));
+    // No line end before the read limit: a sparse file, so it costs no disk.
+    QFile large(folder_.filePath("large.txt"));
+    QVERIFY(large.open(QIODevice::WriteOnly) && large.resize(qint64(kReadLimit) + 1));
 }
 
 void CommandLineTest::cleanupTestCase() {
