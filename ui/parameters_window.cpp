@@ -554,7 +554,8 @@ void ParametersWindow::keyPressEvent(QKeyEvent* event) {
 
 void ParametersWindow::openParametersFile() {
     const QString name = dialogs_.openFileName(this);
-    if (!name.isEmpty()) guarded(messages_, [&] { loadParameters(parameters_, name.toStdString()); });
+    if (!name.isEmpty() && guarded(messages_, [&] { loadParameters(parameters_, name.toStdString()); }))
+        rememberFile(name.toStdString());
     raise();
     activateWindow();
 }
@@ -563,9 +564,18 @@ void ParametersWindow::saveParametersFile() {
     const QString name = dialogs_.saveFileName(this);
     if (name.isEmpty()) return;
     std::string fileName = name.toStdString();
-    guarded(messages_, [&] { saveParameters(parameters_, fileName); });
+    if (guarded(messages_, [&] { saveParameters(parameters_, fileName); })) rememberFile(fileName);
     dialogs_.rememberSaveName(QString::fromStdString(fileName));
 }
+
+// A name not ending in "txt" was refused with a warning: nothing was read or written.
+void ParametersWindow::rememberFile(const std::string& fileName) {
+    if (!hasTextExtension(fileName)) return;
+    fileName_ = QString::fromStdString(fileName);
+    fileTexts_ = parameters_.texts();
+}
+
+QString ParametersWindow::fileOfTexts() const { return parameters_.texts() == fileTexts_ ? fileName_ : QString(); }
 
 void ParametersWindow::restoreStandard() {
     guarded(messages_, [&] { parameters_.applyStandard(); });

@@ -34,6 +34,9 @@ public:
     void openParametersFile();
     void saveParametersFile();
     void restoreStandard();
+    // The parameters file last opened or saved, while the 40 texts are still what it holds;
+    // empty once any of them changes, or when there was none.
+    QString fileOfTexts() const;
 
     // Esc closes through close(), so that the closing checks run and can keep the window open.
     void reject() override;
@@ -51,11 +54,14 @@ private:
     void setKeyboardOrder();
     void fieldEdited(Parameter parameter, const QString& text);
     void showFieldText(Parameter parameter);
+    void rememberFile(const std::string& fileName);
 
     ParameterSet& parameters_;
     Messages& messages_;
     FileDialogs& dialogs_;
     std::array<QLineEdit*, kParameterCount> fields_ = {};
+    QString fileName_;
+    ParameterTexts fileTexts_;
     QPushButton* closeButton_ = nullptr;
     QPushButton* openButton_ = nullptr;
     QPushButton* saveButton_ = nullptr;

@@ -14,11 +14,12 @@ Program::Program() : Program(boxes_, qtFileDialogs_) {}
 Program::Program(Messages& messages, FileDialogs& fileDialogs)
     : parameters_(messages),
       parametersWindow_(parameters_, messages, fileDialogs),
-      resultsWindow_(parameters_, results_, retention_, messages),
+      resultsWindow_(parameters_, results_, retention_, messages, fileDialogs),
       sourceShareCharts_(results_, retention_, messages),
       budgetCharts_(results_, messages) {
     mainWindow_.setWindows(parametersWindow_, resultsWindow_, helpWindow_, methodWindow_);
     resultsWindow_.setChartWindows(sourceShareCharts_, budgetCharts_);
+    resultsWindow_.setParametersFile([this] { return parametersWindow_.fileOfTexts(); });
 }
 
 void takeRegionalSeparators() {

@@ -3,6 +3,7 @@
 // the program (binary garbage, NUL bytes, a huge line, other line ends).
 
 #include "model/parameters_file.h"
+#include "file_size_limit.h"
 #include "model/number_text.h"
 #include "model/windows1251.h"
 #include "model_fixture.h"
@@ -10,7 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -20,7 +20,6 @@
 #include <vector>
 
 #include <iconv.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -112,26 +111,6 @@ public:
 
 private:
     bool wasRoot_;
-};
-
-// Files may not grow beyond `bytes`: a write past it fails as on a full medium.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        ::getrlimit(RLIMIT_FSIZE, &saved_);
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-
-private:
-    rlimit saved_;
-    void (*previousHandler_)(int);
 };
 
 // The standard set and a fresh folder.

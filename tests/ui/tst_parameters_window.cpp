@@ -3,6 +3,7 @@
 // order and the layout at 689 x 756.
 
 #include "model_fixture.h"
+#include "no_file_dialogs.h"
 #include "standard_set.h"
 #include "ui/file_dialogs.h"
 #include "ui/modal.h"
@@ -27,7 +28,7 @@ const QString kAreaSum = QStringLiteral("warning: Площадь водосбо�
 const QString kEmptyNotANumber = QStringLiteral("failure: '' is not a valid floating point value");
 
 // Answers the window's dialogs from queues; an empty answer is a cancel.
-class FakeDialogs : public nutrient::FileDialogs {
+class FakeDialogs : public NoFileDialogs {
 public:
     QString openFileName(QWidget*) override { return answer(openAnswers); }
     QString saveFileName(QWidget*) override { return answer(saveAnswers); }
@@ -553,6 +554,40 @@ private slots:
         QCOMPARE(dialog->fileMode(), QFileDialog::AnyFile);
         QVERIFY(dialog->testOption(QFileDialog::DontConfirmOverwrite));
         QCOMPARE(QDir(dialog->directory()).canonicalPath(), QDir(dir.path()).canonicalPath());
+    }
+
+    // The saved results name the parameters file while the texts are still what it holds.
+    void fileOfTheTexts_data() {
+        QTest::addColumn<QStringList>("steps");  // "open NAME", "save NAME", "edit"
+        QTest::addColumn<QString>("file");
+        QTest::newRow("opened") << QStringList{"open variant.txt"} << "variant.txt";
+        QTest::newRow("saved, extension added") << QStringList{"save other"} << "other.txt";
+        QTest::newRow("opened, then edited") << QStringList{"open variant.txt", "edit"} << "";
+        QTest::newRow("edited, then saved") << QStringList{"edit", "save other.txt"} << "other.txt";
+        QTest::newRow("save refused") << QStringList{"open variant.txt", "save data.dat"} << "variant.txt";
+        QTest::newRow("missing file") << QStringList{"open missing.txt"} << "";
+    }
+    void fileOfTheTexts() {
+        QFETCH(QStringList, steps);
+        QFETCH(QString, file);
+        Fixture f;
+        QTemporaryDir dir;
+        QFile variant(dir.filePath("variant.txt"));
+        QVERIFY(variant.open(QIODevice::WriteOnly) && variant.write(standardFileBytes()) > 0);
+        variant.close();
+        for (const QString& step : steps) {
+            const QString name = dir.filePath(step.section(' ', 1));
+            if (step.startsWith("open")) {
+                f.dialogs.openAnswers << name;
+                f.window.openParametersFile();
+            } else if (step.startsWith("save")) {
+                f.dialogs.saveAnswers << name;
+                f.window.saveParametersFile();
+            } else {
+                f.parameters.setText(nutrient::Parameter::TotalArea, "25000");
+            }
+        }
+        QCOMPARE(f.window.fileOfTexts(), file.isEmpty() ? QString() : dir.filePath(file));
     }
 
     void renderScreenshot() {

@@ -6,9 +6,9 @@
 #include "ui/report.h"
 
 #include "model_fixture.h"
+#include "saved_files.h"
 
 #include <QDate>
-#include <QProcess>
 #include <QtTest>
 
 #include <utility>
@@ -20,27 +20,6 @@ using Edits = std::vector<std::pair<Parameter, const char*>>;
 Q_DECLARE_METATYPE(Edits)
 
 namespace {
-
-// What a poppler tool prints, or a mark of its failure.
-QString popplerOutput(const QString& tool, const QStringList& arguments) {
-    QProcess process;
-    process.start(tool, arguments);
-    if (!process.waitForFinished(60000) || process.exitCode() != 0) return QStringLiteral("<%1 failed>").arg(tool);
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-int pageCount(const QString& pdf) {
-    static const QRegularExpression pages(QStringLiteral("^Pages:\\s+(\\d+)$"), QRegularExpression::MultilineOption);
-    const QRegularExpressionMatch match = pages.match(popplerOutput(QStringLiteral("pdfinfo"), {pdf}));
-    return match.hasMatch() ? match.captured(1).toInt() : -1;
-}
-
-// The text of the pages with runs of blanks made one, so that a phrase is found however the
-// layout spaced it.
-QString pageText(const QString& pdf) {
-    return popplerOutput(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")})
-        .simplified();
-}
 
 const std::string kLongName = [] {
     std::string name;
@@ -120,12 +99,10 @@ void ReportTest::pagesAndTexts() {
 
     const QByteArray pdf = reportPdf(model.parameters.texts(), model.results, model.shared, QDate(2026, 12, 8));
     const QString file = QCoreApplication::applicationDirPath() + "/report-" + QTest::currentDataTag() + ".pdf";
-    QFile out(file);
-    QVERIFY(out.open(QIODevice::WriteOnly) && out.write(pdf) == pdf.size());
-    out.close();
+    QVERIFY(writeFileBytes(file, pdf));
 
-    QCOMPARE(pageCount(file), 2);
-    const QString text = pageText(file);
+    QCOMPARE(pdfPageCount(file), 2);
+    const QString text = pdfText(file);
     for (const QString& phrase : present) QVERIFY2(text.contains(phrase), qPrintable(phrase));
     for (const QString& phrase : absent) QVERIFY2(!text.contains(phrase), qPrintable(phrase));
 }
