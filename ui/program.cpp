@@ -15,8 +15,8 @@ Program::Program(Messages& messages, FileDialogs& fileDialogs)
     : parameters_(messages),
       parametersWindow_(parameters_, messages, fileDialogs),
       resultsWindow_(parameters_, results_, retention_, messages, fileDialogs),
-      sourceShareCharts_(results_, retention_, messages),
-      budgetCharts_(results_, messages) {
+      sourceShareCharts_(results_, retention_, messages, fileDialogs),
+      budgetCharts_(results_, messages, fileDialogs) {
     mainWindow_.setWindows(parametersWindow_, resultsWindow_, helpWindow_, methodWindow_);
     resultsWindow_.setChartWindows(sourceShareCharts_, budgetCharts_);
     resultsWindow_.setParametersFile([this] { return parametersWindow_.fileOfTexts(); });
