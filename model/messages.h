@@ -27,6 +27,18 @@ public:
     virtual void failure(const std::string& text) = 0;
 };
 
+// The answers of a question box.
+enum class Answer { Yes, No, Cancel };
+
+// The questions the program asks, behind a seam of their own: the windows ask with a box,
+// tests answer from a list.
+class Questions {
+public:
+    virtual ~Questions() = default;
+    // A question box: question icon, the program's title, "Да", "Нет" and "Отмена".
+    virtual Answer ask(const std::string& text) = 0;
+};
+
 // The program's title: the main window's caption and the caption of failure boxes.
 inline constexpr const char* kProgramTitle = "Расчет формирования биогенной нагрузки";
 
@@ -35,6 +47,12 @@ inline constexpr const char* kWarnNegativeArea = "Эта величина не �
 inline constexpr const char* kWarnWaterShare = "Доля покрытия площади водосбора водой больше 100%!";
 inline constexpr const char* kWarnAreaSum = "Площадь водосбора меньше суммы частных площадей!";
 inline constexpr const char* kWarnNotTextFile = "Введите имя текстового файла.";
+
+// --- The question before parameters not yet saved are lost, and its answers ---
+inline constexpr const char* kQuestionSaveChanges = "Сохранить изменения параметров?";
+inline constexpr const char* kAnswerYes = "Да";
+inline constexpr const char* kAnswerNo = "Нет";
+inline constexpr const char* kAnswerCancel = "Отмена";
 
 // --- The check of the results: the load on the water body below its natural part ---
 // (two blanks after "Проверьте").

@@ -36,6 +36,7 @@ ParameterSet::ParameterSet(Messages& messages) : messages_(messages) {
     for (const ParameterInfo& p : kParameters) texts_[static_cast<int>(p.key)] = p.standardText;
     texts_[static_cast<int>(Parameter::NaturalArea)] = kInitialNaturalArea;
     texts_[static_cast<int>(Parameter::RunoffModulus)] = kInitialRunoffModulus;
+    markUnchanged();
 }
 
 void ParameterSet::setText(Parameter parameter, const std::string& text) {
@@ -50,6 +51,7 @@ void ParameterSet::setChangeListener(std::function<void(Parameter)> listener) { 
 
 void ParameterSet::applyStandard() {
     for (const ParameterInfo& p : kParameters) setText(p.key, p.standardText);
+    markUnchanged();
 }
 
 long double ParameterSet::value(Parameter parameter) const { return parseNumber(text(parameter)); }
@@ -70,9 +72,17 @@ void ParameterSet::deriveRunoffModulus() {
     setText(Parameter::RunoffModulus, formatGeneral(checkedFinite(y * kRunoffModulusPerMm)));
 }
 
+// Each rule either fails before it writes or writes its one derived text, so the unchanged
+// state moves along with each rule that succeeded.
 void ParameterSet::applyShowRule() {
+    const bool unchanged = !hasUnsavedChanges();
+    const auto keepUnchanged = [&] {
+        if (unchanged) markUnchanged();
+    };
     deriveNaturalArea();
+    keepUnchanged();
     deriveRunoffModulus();
+    keepUnchanged();
 }
 
 void ParameterSet::checkOnClose() {

@@ -150,14 +150,22 @@ public:
     void setText(Parameter parameter, const std::string& text);
 
     // All 40 texts, each an ordinary change, in file order (derived fields after their inputs).
+    // The standard set then counts as unchanged.
     void applyStandard();
+
+    // True when the texts differ from those present at start, last opened, saved or restored
+    // by Standart: closing the program then asks before they are lost.
+    bool hasUnsavedChanges() const { return texts_ != unchanged_; }
+    // The current texts become the unchanged state (after an Open or a successful Save).
+    void markUnchanged() { unchanged_ = texts_; }
 
     // Anat = A - Af - Au - Amix - W*A/100 into the natural area (general format).  Throws Failure.
     void deriveNaturalArea();
     // q = y * 0.03171 into the runoff modulus (general format).  Throws Failure.
     void deriveRunoffModulus();
     // The show rule of the parameters window: natural area, then runoff modulus (skipped when
-    // the first fails).  Throws Failure.
+    // the first fails).  Throws Failure.  The derived texts follow from the others, so a set
+    // unchanged before stays unchanged.
     void applyShowRule();
     // The closing checks: area sum, then water share (warnings).  Throws Failure when one of
     // the texts is not a number, which keeps the window open.
@@ -174,6 +182,7 @@ private:
 
     Messages& messages_;
     ParameterTexts texts_;
+    ParameterTexts unchanged_;
     std::function<void(Parameter)> listener_;
 };
 

@@ -30,6 +30,7 @@ std::string lineOf(const std::string& text) {
 void assignLines(ParameterSet& parameters, const std::vector<std::string>& lines) {
     for (std::size_t i = 0; i < kParameters.size(); ++i)
         parameters.setText(kParameters[i].key, i < lines.size() ? fieldTextOf(lines[i]) : std::string());
+    parameters.markUnchanged();
 }
 
 }  // namespace
@@ -48,15 +49,17 @@ std::string withTextExtension(const std::string& fileName) {
 
 bool hasTextExtension(std::string_view fileName) { return fileName.ends_with("txt"); }
 
-void saveParameters(const ParameterSet& parameters, std::string& fileName) {
+bool saveParameters(ParameterSet& parameters, std::string& fileName) {
     fileName = withTextExtension(fileName);
     if (!hasTextExtension(fileName)) {
         parameters.messages().warning(kWarnNotTextFile);
-        return;
+        return false;
     }
     std::string bytes;
     for (const ParameterInfo& p : kParameters) bytes += lineOf(parameters.text(p.key));
     replaceFile(fileName, bytes);
+    parameters.markUnchanged();
+    return true;
 }
 
 void loadParameters(ParameterSet& parameters, const std::string& fileName) {

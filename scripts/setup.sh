@@ -9,7 +9,7 @@ packages=(
   fontconfig fonts-dejavu-core fonts-liberation
   xvfb xauth
   clang-14 libclang-rt-14-dev
-  desktop-file-utils appstream dpkg-dev file
+  desktop-file-utils appstream dpkg-dev file lintian
   poppler-utils
 )
 

@@ -3,6 +3,7 @@
 #include "model/messages.h"
 #include "ui/window_parts.h"
 
+#include <QCloseEvent>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -133,6 +134,16 @@ void MainWindow::setWindows(QDialog& parameters, QDialog& results, QDialog& help
     results_ = &results;
     help_ = &help;
     method_ = &method;
+}
+
+void MainWindow::setClosingCheck(std::function<bool()> check) { closingCheck_ = std::move(check); }
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (closingCheck_ && !closingCheck_()) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
 }
 
 void MainWindow::openParameters() {

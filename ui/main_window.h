@@ -4,6 +4,8 @@
 
 #include "ui/modal.h"
 
+#include <functional>
+
 class QPushButton;
 
 namespace nutrient {
@@ -15,6 +17,9 @@ public:
 
     // The windows the buttons open; they live as long as this one.
     void setWindows(QDialog& parameters, QDialog& results, QDialog& help, QDialog& method);
+    // Asked whenever the window is about to close ("&Выход", Enter on it, the window frame),
+    // which ends the program; false keeps it open.
+    void setClosingCheck(std::function<bool()> check);
 
     void openParameters();
     void openResults();
@@ -27,6 +32,7 @@ public:
 protected:
     // Built at once: the main window is the first thing the user sees.
     void build() override;
+    void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
@@ -45,6 +51,7 @@ private:
     QDialog* results_ = nullptr;
     QDialog* help_ = nullptr;
     QDialog* method_ = nullptr;
+    std::function<bool()> closingCheck_;
 };
 
 }  // namespace nutrient

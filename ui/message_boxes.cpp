@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace nutrient {
 
@@ -30,6 +31,24 @@ void MessageBoxes::error(const std::string& text) {
 
 void MessageBoxes::failure(const std::string& text) {
     showBox(QMessageBox::Critical, QString::fromUtf8(kProgramTitle), failureBoxText(text));
+}
+
+Answer MessageBoxes::ask(const std::string& text) {
+    QMessageBox box(QMessageBox::Question, QString::fromUtf8(kProgramTitle), QString::fromStdString(text),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QApplication::activeWindow());
+    box.button(QMessageBox::Yes)->setText(QString::fromUtf8(kAnswerYes));
+    box.button(QMessageBox::No)->setText(QString::fromUtf8(kAnswerNo));
+    box.button(QMessageBox::Cancel)->setText(QString::fromUtf8(kAnswerCancel));
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
 }
 
 }  // namespace nutrient

@@ -9,12 +9,14 @@ class QWidget;
 
 namespace nutrient {
 
-// Message boxes over the active window, each modal with one OK button.
-class MessageBoxes : public Messages {
+// Message boxes over the active window, each modal with one OK button; a question box has
+// "Да" (the default), "Нет" and "Отмена" (also Esc and the box's frame).
+class MessageBoxes : public Messages, public Questions {
 public:
     void warning(const std::string& text) override;
     void error(const std::string& text) override;
     void failure(const std::string& text) override;
+    Answer ask(const std::string& text) override;
 };
 
 // The text of a failure box: a final "." is appended when the message's last character

@@ -494,7 +494,7 @@ QWidget* ParametersWindow::buildButtonRow() {
     row->addWidget(closeButton_);
 
     connect(openButton_, &QPushButton::clicked, this, &ParametersWindow::openParametersFile);
-    connect(saveButton_, &QPushButton::clicked, this, &ParametersWindow::saveParametersFile);
+    connect(saveButton_, &QPushButton::clicked, this, [this] { saveParametersFile(this); });
     connect(standardButton_, &QPushButton::clicked, this, &ParametersWindow::restoreStandard);
     return panel;
 }
@@ -560,12 +560,28 @@ void ParametersWindow::openParametersFile() {
     activateWindow();
 }
 
-void ParametersWindow::saveParametersFile() {
-    const QString name = dialogs_.saveFileName(this);
-    if (name.isEmpty()) return;
+bool ParametersWindow::saveParametersFile(QWidget* dialogParent) {
+    const QString name = dialogs_.saveFileName(dialogParent);
+    if (name.isEmpty()) return false;
     std::string fileName = name.toStdString();
-    if (guarded(messages_, [&] { saveParameters(parameters_, fileName); })) rememberFile(fileName);
+    bool saved = false;
+    guarded(messages_, [&] { saved = saveParameters(parameters_, fileName); });
     dialogs_.rememberSaveName(QString::fromStdString(fileName));
+    if (saved) rememberFile(fileName);
+    return saved;
+}
+
+bool ParametersWindow::settleUnsavedChanges(Questions& questions, QWidget* dialogParent) {
+    if (!parameters_.hasUnsavedChanges()) return true;
+    switch (questions.ask(kQuestionSaveChanges)) {
+    case Answer::Yes:
+        return saveParametersFile(dialogParent);
+    case Answer::No:
+        return true;
+    case Answer::Cancel:
+        break;
+    }
+    return false;
 }
 
 // A name not ending in "txt" was refused with a warning: nothing was read or written.

@@ -32,11 +32,16 @@ public:
     // The closing checks; false when a text is not a number and the window must stay open.
     bool passesClosingChecks();
     void openParametersFile();
-    void saveParametersFile();
+    // "&Save": the save dialog over dialogParent, then the file.  True when the file was written.
+    bool saveParametersFile(QWidget* dialogParent);
     void restoreStandard();
     // The parameters file last opened or saved, while the 40 texts are still what it holds;
     // empty once any of them changes, or when there was none.
     QString fileOfTexts() const;
+    // Before the program ends: when the texts differ from those last opened, saved or restored,
+    // asks whether to save them.  True when the program may end: nothing unsaved, "Нет", or "Да"
+    // and the set saved (the save dialog over dialogParent).
+    bool settleUnsavedChanges(Questions& questions, QWidget* dialogParent);
 
     // Esc closes through close(), so that the closing checks run and can keep the window open.
     void reject() override;

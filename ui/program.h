@@ -22,8 +22,8 @@ class Program {
 public:
     // The real message boxes and file dialogs.
     Program();
-    // Boxes and file dialogs answered by the given seams instead (tests).
-    Program(Messages& messages, FileDialogs& fileDialogs);
+    // Boxes, questions and file dialogs answered by the given seams instead (tests).
+    Program(Messages& messages, FileDialogs& fileDialogs, Questions& questions);
 
     MainWindow& mainWindow() { return mainWindow_; }
     ParametersWindow& parametersWindow() { return parametersWindow_; }

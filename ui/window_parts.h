@@ -22,7 +22,7 @@ QFrame* sunkenPanel(QWidget* parent, const char* objectName = nullptr, const QRe
 QFont pixelFont(int pixels, bool bold = false, bool italic = false);
 
 // The close button of a dialog window: the close glyph, the toolkit's standard "&Close",
-// closing `window` (so its close handler runs).  Named BitBtn1, as in every window.
+// closing `window` (so its close handler runs).  Its object name is "BitBtn1", as in every window.
 QPushButton* makeCloseButton(QDialog& window, QWidget* parent);
 
 }  // namespace nutrient

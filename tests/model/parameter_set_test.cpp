@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <set>
 #include <vector>
 
@@ -196,3 +197,65 @@ TEST(ParameterTable, OnlyTheFortyFieldNamesNameAParameter) {
     EXPECT_EQ(parameterOfField("Edit021"), std::nullopt);
     EXPECT_EQ(parameterOfField("Edit21"), Parameter::TotalArea);
 }
+
+// --- Unsaved changes: the texts against those at start or restored by Standart -------------
+
+struct UnsavedCase {
+    const char* name;
+    std::function<void(ParameterSet&)> steps;
+    bool unsaved;
+};
+
+class UnsavedChanges : public ParameterSetTest, public ::testing::WithParamInterface<UnsavedCase> {};
+
+TEST_P(UnsavedChanges, AreTheTextsChangedSinceTheLastUnchangedState) {
+    GetParam().steps(parameters);
+    EXPECT_EQ(parameters.hasUnsavedChanges(), GetParam().unsaved);
+}
+
+void typeP(ParameterSet& p, const char* text) { p.setText(Parameter::PointSourcesP, text); }
+
+INSTANTIATE_TEST_SUITE_P(Steps, UnsavedChanges,
+                         ::testing::Values(UnsavedCase{"atStart", [](ParameterSet&) {}, false},
+                                           UnsavedCase{"typed", [](ParameterSet& p) { typeP(p, "300"); }, true},
+                                           UnsavedCase{"typedBack",
+                                                       [](ParameterSet& p) {
+                                                           typeP(p, "300");
+                                                           typeP(p, "212");
+                                                       },
+                                                       false},
+                                           // Standart after the set was changed from the initial texts to other ones.
+                                           UnsavedCase{"standard",
+                                                       [](ParameterSet& p) {
+                                                           typeP(p, "300");
+                                                           p.markUnchanged();
+                                                           p.applyStandard();
+                                                       },
+                                                       false},
+                                           UnsavedCase{"typedAfterStandard",
+                                                       [](ParameterSet& p) {
+                                                           p.applyStandard();
+                                                           typeP(p, "300");
+                                                       },
+                                                       true},
+                                           // Showing the parameters window re-derives the natural area and the runoff
+                                           // modulus ("22440" becomes "22439.52"): that is no change of the user's.
+                                           UnsavedCase{"derivedOnShowing", [](ParameterSet& p) { p.applyShowRule(); },
+                                                       false},
+                                           UnsavedCase{"derivedAfterTyping",
+                                                       [](ParameterSet& p) {
+                                                           typeP(p, "300");
+                                                           p.applyShowRule();
+                                                       },
+                                                       true},
+                                           // The natural area is derived, then the runoff modulus fails on an empty y.
+                                           UnsavedCase{"derivedUntilAFailure",
+                                                       [](ParameterSet& p) {
+                                                           p.setText(Parameter::RunoffLayer, "");
+                                                           p.markUnchanged();
+                                                           EXPECT_EQ(failureText([&] { p.applyShowRule(); }),
+                                                                     kNotANumberEmpty);
+                                                           EXPECT_EQ(p.text(Parameter::NaturalArea), "22439.52");
+                                                       },
+                                                       false}),
+                         [](const auto& info) { return info.param.name; });

@@ -233,7 +233,7 @@ INSTANTIATE_TEST_SUITE_P(Lines, ShortFile,
 struct RunoffCase {
     const char* name;
     const char* y;  // line 40
-    const char* q;  // Edit20 after loading
+    const char* q;  // the runoff modulus after loading
 };
 
 class RunoffModulusAfterLoading : public ParametersFileTest, public ::testing::WithParamInterface<RunoffCase> {};
@@ -464,6 +464,56 @@ INSTANTIATE_TEST_SUITE_P(
                                   "dir.txt", Condition::None, "File access denied"},
                       FailureCase{"throughAFile", kNothing, "old.txt/new.txt", Condition::None, "Invalid filename"},
                       FailureCase{"nameTooLong", kNothing, kLongName, Condition::None, "Invalid filename"}),
+    [](const auto& info) { return info.param.name; });
+
+// --- The unchanged state: the texts last opened or saved ----------------------------------
+
+struct UnchangedCase {
+    const char* name;
+    std::function<void(ParameterSet&, const TempFolder&)> step;
+    bool unsaved;
+};
+
+class UnchangedState : public ParametersFileTest, public ::testing::WithParamInterface<UnchangedCase> {};
+
+// The set is the standard one with its point sources of P typed over; the file holds others.
+TEST_P(UnchangedState, IsWhatWasLastOpenedOrSavedSuccessfully) {
+    writeBytes(folder / "other.txt", join(standardLines({{28, "250"}}), "\r\n"));
+    parameters.setText(Parameter::PointSourcesP, "300");
+    GetParam().step(parameters, folder);
+    EXPECT_EQ(parameters.hasUnsavedChanges(), GetParam().unsaved);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Steps, UnchangedState,
+    ::testing::Values(
+        UnchangedCase{"opened", [](ParameterSet& p, const TempFolder& f) { loadParameters(p, f / "other.txt"); },
+                      false},
+        UnchangedCase{"openRefused", [](ParameterSet& p, const TempFolder& f) { loadParameters(p, f / "other.dat"); },
+                      true},
+        UnchangedCase{"openFailed",
+                      [](ParameterSet& p, const TempFolder& f) {
+                          EXPECT_EQ(failureText([&] { loadParameters(p, f / "missing.txt"); }), "File not found");
+                      },
+                      true},
+        UnchangedCase{"saved",
+                      [](ParameterSet& p, const TempFolder& f) {
+                          std::string name = f / "new";
+                          EXPECT_TRUE(saveParameters(p, name));
+                      },
+                      false},
+        UnchangedCase{"saveRefused",
+                      [](ParameterSet& p, const TempFolder& f) {
+                          std::string name = f / "data.dat";
+                          EXPECT_FALSE(saveParameters(p, name));
+                      },
+                      true},
+        UnchangedCase{"saveFailed",
+                      [](ParameterSet& p, const TempFolder& f) {
+                          std::string name = f / "missing/new.txt";
+                          EXPECT_EQ(failureText([&] { saveParameters(p, name); }), "File not found");
+                      },
+                      true}),
     [](const auto& info) { return info.param.name; });
 
 // --- What a replaced file keeps ---------------------------------------------------------------

@@ -1,8 +1,9 @@
 // The whole program through its real windows: the typical use from parameters to charts,
 // the figures of a calculation made before and after the parameters window was first opened,
-// texts that survive closing and reopening every window, and Enter right after start-up.
+// texts that survive closing and reopening every window, Enter right after start-up, and the
+// question before parameters not yet saved are lost.
 
-#include "no_file_dialogs.h"
+#include "fake_file_dialogs.h"
 #include "recorder.h"
 #include "standard_set.h"
 #include "ui/modal.h"
@@ -12,17 +13,19 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using nutrient::Program;
 
 namespace {
 
-// A running program whose boxes are recorded and whose file dialogs are always cancelled.
+// A running program whose boxes are recorded and whose file dialogs are cancelled unless given
+// an answer.
 struct Session {
     Recorder recorder;
-    NoFileDialogs dialogs;
-    Program program{recorder, dialogs};
+    FakeDialogs dialogs;
+    Program program{recorder, dialogs, recorder};
     Session() { program.mainWindow().show(); }
 };
 
@@ -117,6 +120,10 @@ private slots:
     void closingAndReopeningKeepsEveryText_data();
     void closingAndReopeningKeepsEveryText();
     void enterRightAfterStartUpEndsTheProgram();
+    void closingWithUnsavedParametersAsks_data();
+    void closingWithUnsavedParametersAsks();
+    void unsavedMeansChangedSinceStartOpenSaveOrStandart_data();
+    void unsavedMeansChangedSinceStartOpenSaveOrStandart();
 };
 
 void EndToEndTest::typicalUseFromParametersToCharts() {
@@ -150,9 +157,10 @@ void EndToEndTest::typicalUseFromParametersToCharts() {
     results.close();
     QVERIFY(!results.isVisible());
 
+    session.recorder.answers = {nutrient::Answer::No};
     click(main, "BitBtn1");  // "&Выход"
     QVERIFY(!main.isVisible());
-    QCOMPARE(session.recorder.boxes, std::vector<RecordedBox>{});
+    QCOMPARE(session.recorder.boxes, (std::vector<RecordedBox>{{"question", nutrient::kQuestionSaveChanges}}));
 }
 
 namespace {
@@ -268,6 +276,120 @@ void EndToEndTest::enterRightAfterStartUpEndsTheProgram() {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QVERIFY(!main.isVisible());
     for (int index = Parameters; index <= Method; ++index) QVERIFY(!windowOf(session.program, index).isVisible());
+}
+
+namespace {
+
+enum Closing { ExitButton, Enter, Frame };
+
+// Closes the main window as the user does.
+void closeProgram(QDialog& main, int way) {
+    switch (way) {
+    case ExitButton:
+        click(main, "BitBtn1");
+        break;
+    case Enter:
+        QVERIFY(QTest::qWaitForWindowActive(&main));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        break;
+    default:
+        main.close();
+    }
+}
+
+QStringList boxesOf(const Recorder& recorder) {
+    QStringList boxes;
+    for (const RecordedBox& box : recorder.boxes) boxes << QString::fromStdString(box.kind + ": " + box.text);
+    return boxes;
+}
+
+const QString kAsked = QStringLiteral("question: Сохранить изменения параметров?");
+
+}  // namespace
+
+void EndToEndTest::closingWithUnsavedParametersAsks_data() {
+    QTest::addColumn<int>("way");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("savedAs");  // the save dialog's answer, relative to a scratch folder
+    QTest::addColumn<bool>("closes");
+    QTest::addColumn<QStringList>("boxes");
+    const QStringList asked{kAsked};
+    QTest::newRow("Выход, Нет") << int(ExitButton) << int(nutrient::Answer::No) << "" << true << asked;
+    QTest::newRow("frame, Отмена") << int(Frame) << int(nutrient::Answer::Cancel) << "" << false << asked;
+    QTest::newRow("Enter, Да, saved") << int(Enter) << int(nutrient::Answer::Yes) << "variant" << true << asked;
+    QTest::newRow("Выход, Да, dialog cancelled")
+        << int(ExitButton) << int(nutrient::Answer::Yes) << "" << false << asked;
+    QTest::newRow("frame, Да, name refused")
+        << int(Frame) << int(nutrient::Answer::Yes) << "data.dat" << false
+        << QStringList{kAsked, QStringLiteral("warning: Введите имя текстового файла.")};
+    QTest::newRow("Enter, Да, save failed") << int(Enter) << int(nutrient::Answer::Yes) << "missing/variant.txt"
+                                            << false << QStringList{kAsked, QStringLiteral("failure: File not found")};
+}
+
+void EndToEndTest::closingWithUnsavedParametersAsks() {
+    QFETCH(int, way);
+    QFETCH(int, answer);
+    QFETCH(QString, savedAs);
+    QFETCH(bool, closes);
+    QFETCH(QStringList, boxes);
+    QTemporaryDir folder;
+    Session session;
+    QDialog& main = session.program.mainWindow();
+    session.program.parameters().setText(nutrient::Parameter::PointSourcesP, "300");
+    session.recorder.answers = {nutrient::Answer(answer)};
+    if (!savedAs.isEmpty()) session.dialogs.saveAnswers << folder.filePath(savedAs);
+
+    closeProgram(main, way);
+    QCOMPARE(main.isVisible(), !closes);
+    QCOMPARE(boxesOf(session.recorder), boxes);
+    QCOMPARE(session.dialogs.shown, answer == int(nutrient::Answer::Yes) ? 1 : 0);
+    if (session.dialogs.shown) QCOMPARE(session.dialogs.lastParent, &main);  // not the hidden parameters window
+    if (savedAs == QStringLiteral("variant")) {
+        QFile saved(folder.filePath("variant.txt"));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll().split('\n').value(27), QByteArray("300\r"));  // Lp(P), line 28
+    }
+}
+
+void EndToEndTest::unsavedMeansChangedSinceStartOpenSaveOrStandart_data() {
+    QTest::addColumn<QStringList>("steps");  // in the parameters window, opened first unless none
+    QTest::addColumn<bool>("asked");
+    QTest::newRow("right after start-up") << QStringList{} << false;
+    // Showing the window re-derives the natural area and the runoff modulus only.
+    QTest::newRow("window looked at") << QStringList{"look"} << false;
+    QTest::newRow("typed") << QStringList{"type"} << true;
+    QTest::newRow("typed, saved") << QStringList{"type", "Save"} << false;
+    QTest::newRow("typed, opened") << QStringList{"type", "Open"} << false;
+    QTest::newRow("opened, typed") << QStringList{"Open", "type"} << true;
+    QTest::newRow("opened, Standart") << QStringList{"Open", "Standart"} << false;
+}
+
+void EndToEndTest::unsavedMeansChangedSinceStartOpenSaveOrStandart() {
+    QFETCH(QStringList, steps);
+    QFETCH(bool, asked);
+    QTemporaryDir folder;
+    // Another set than the standard one: Lp(P) 250.
+    QFile other(folder.filePath("other.txt"));
+    QVERIFY(other.open(QIODevice::WriteOnly));
+    other.write(QByteArray::fromStdString(kStandardFileBytes).replace("\r\n212\r\n", "\r\n250\r\n"));
+    other.close();
+    Session session;
+    Program& program = session.program;
+    QDialog& parameters = program.parametersWindow();
+    if (!steps.isEmpty()) open(program, Parameters);
+    for (const QString& step : steps) {
+        if (step == "type") retype(field(parameters, "Edit36"), QStringLiteral("300"));
+        if (step == "Save") session.dialogs.saveAnswers << folder.filePath("saved.txt");
+        if (step == "Open") session.dialogs.openAnswers << other.fileName();
+        if (step == "Save" || step == "Open" || step == "Standart") {
+            click(parameters, step == "Save" ? "BitBtn3" : step == "Open" ? "BitBtn2" : "BitBtn4");
+        }
+    }
+    parameters.close();
+
+    click(program.mainWindow(), "BitBtn1");  // asked, the recorder answers "Отмена"
+    QCOMPARE(boxesOf(session.recorder), asked ? QStringList{kAsked} : QStringList{});
+    QCOMPARE(program.mainWindow().isVisible(), asked);
 }
 
 QTEST_MAIN(EndToEndTest)

@@ -2,10 +2,9 @@
 // sees them, the closing checks, Open/Save/Standart through a fake dialog seam, the keyboard
 // order and the layout at 689 x 756.
 
+#include "fake_file_dialogs.h"
 #include "model_fixture.h"
-#include "no_file_dialogs.h"
 #include "standard_set.h"
-#include "ui/file_dialogs.h"
 #include "ui/modal.h"
 #include "ui/parameters_window.h"
 
@@ -26,25 +25,6 @@ const QString kNegativeArea = QStringLiteral("warning: Эта величина �
 const QString kWaterShare = QStringLiteral("warning: Доля покрытия площади водосбора водой больше 100%!");
 const QString kAreaSum = QStringLiteral("warning: Площадь водосбора меньше суммы частных площадей!");
 const QString kEmptyNotANumber = QStringLiteral("failure: '' is not a valid floating point value");
-
-// Answers the window's dialogs from queues; an empty answer is a cancel.
-class FakeDialogs : public NoFileDialogs {
-public:
-    QString openFileName(QWidget*) override { return answer(openAnswers); }
-    QString saveFileName(QWidget*) override { return answer(saveAnswers); }
-    void rememberSaveName(const QString& name) override { rememberedSaveNames << name; }
-
-    QStringList openAnswers;
-    QStringList saveAnswers;
-    QStringList rememberedSaveNames;
-    int shown = 0;
-
-private:
-    QString answer(QStringList& answers) {
-        ++shown;
-        return answers.isEmpty() ? QString() : answers.takeFirst();
-    }
-};
 
 // Types the text key by key; Cyrillic letters go as key events carrying their text.
 void typeKeys(QWidget* widget, const QString& text) {
@@ -582,7 +562,7 @@ private slots:
                 f.window.openParametersFile();
             } else if (step.startsWith("save")) {
                 f.dialogs.saveAnswers << name;
-                f.window.saveParametersFile();
+                f.window.saveParametersFile(&f.window);
             } else {
                 f.parameters.setText(nutrient::Parameter::TotalArea, "25000");
             }

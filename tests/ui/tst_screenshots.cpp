@@ -55,7 +55,7 @@ void Screenshots::take(QWidget& window, const QString& name) {
 void Screenshots::everyWindowAsTheUserReachesIt() {
     Recorder recorder;
     NoFileDialogs dialogs;
-    nutrient::Program program(recorder, dialogs);
+    nutrient::Program program(recorder, dialogs, recorder);
     nutrient::MainWindow& main = program.mainWindow();
     main.show();
     take(main, QStringLiteral("1-main"));
