@@ -554,8 +554,10 @@ void ParametersWindow::keyPressEvent(QKeyEvent* event) {
 
 void ParametersWindow::openParametersFile() {
     const QString name = dialogs_.openFileName(this);
-    if (!name.isEmpty() && guarded(messages_, [&] { loadParameters(parameters_, name.toStdString()); }))
-        rememberFile(name.toStdString());
+    // A name not ending in "txt" is refused with a warning, and nothing is read.
+    if (!name.isEmpty() && guarded(messages_, [&] { loadParameters(parameters_, name.toStdString()); }) &&
+        hasTextExtension(name.toStdString()))
+        fileName_ = name;
     raise();
     activateWindow();
 }
@@ -567,7 +569,7 @@ bool ParametersWindow::saveParametersFile(QWidget* dialogParent) {
     bool saved = false;
     guarded(messages_, [&] { saved = saveParameters(parameters_, fileName); });
     dialogs_.rememberSaveName(QString::fromStdString(fileName));
-    if (saved) rememberFile(fileName);
+    if (saved) fileName_ = QString::fromStdString(fileName);
     return saved;
 }
 
@@ -584,16 +586,11 @@ bool ParametersWindow::settleUnsavedChanges(Questions& questions, QWidget* dialo
     return false;
 }
 
-// A name not ending in "txt" was refused with a warning: nothing was read or written.
-void ParametersWindow::rememberFile(const std::string& fileName) {
-    if (!hasTextExtension(fileName)) return;
-    fileName_ = QString::fromStdString(fileName);
-    fileTexts_ = parameters_.texts();
-}
-
-QString ParametersWindow::fileOfTexts() const { return parameters_.texts() == fileTexts_ ? fileName_ : QString(); }
+// Open and Save leave the texts unchanged from the file; Standart from the standard set.
+QString ParametersWindow::fileOfTexts() const { return parameters_.hasUnsavedChanges() ? QString() : fileName_; }
 
 void ParametersWindow::restoreStandard() {
+    fileName_.clear();
     guarded(messages_, [&] { parameters_.applyStandard(); });
 }
 

@@ -35,8 +35,8 @@ public:
     // "&Save": the save dialog over dialogParent, then the file.  True when the file was written.
     bool saveParametersFile(QWidget* dialogParent);
     void restoreStandard();
-    // The parameters file last opened or saved, while the 40 texts are still what it holds;
-    // empty once any of them changes, or when there was none.
+    // The parameters file last opened or saved, while the texts are unchanged from it; empty
+    // once one of them changes, after Standart, or when there was none.
     QString fileOfTexts() const;
     // Before the program ends: when the texts differ from those last opened, saved or restored,
     // asks whether to save them.  True when the program may end: nothing unsaved, "Нет", or "Да"
@@ -59,14 +59,12 @@ private:
     void setKeyboardOrder();
     void fieldEdited(Parameter parameter, const QString& text);
     void showFieldText(Parameter parameter);
-    void rememberFile(const std::string& fileName);
 
     ParameterSet& parameters_;
     Messages& messages_;
     FileDialogs& dialogs_;
     std::array<QLineEdit*, kParameterCount> fields_ = {};
-    QString fileName_;
-    ParameterTexts fileTexts_;
+    QString fileName_;  // the parameters file last opened or saved
     QPushButton* closeButton_ = nullptr;
     QPushButton* openButton_ = nullptr;
     QPushButton* saveButton_ = nullptr;

@@ -2,7 +2,7 @@
 // conditions, the order of the warnings, a conversion failure inside the handler, the charts'
 // painting anywhere, and the pictures saved from the context menu.
 
-#include "answering_file_dialogs.h"
+#include "fake_file_dialogs.h"
 #include "model_fixture.h"
 #include "saved_files.h"
 #include "ui/budget_charts.h"
@@ -37,7 +37,7 @@ const QColor kRed(0xFF, 0x00, 0x00), kBlue(0x00, 0x00, 0xFF);
 
 // The standard set calculated, with some result texts then replaced.
 struct Calculated : Model {
-    AnsweringFileDialogs dialogs;
+    FakeDialogs dialogs;
     explicit Calculated(const Overrides& overrides = {}) {
         calculate(parameters, results, shared);
         for (const auto& [cell, text] : overrides) results.setText(cell.quantity, cell.nutrient, text);
@@ -231,27 +231,28 @@ private slots:
         QDialog& window = budget ? static_cast<QDialog&>(bars) : pies;
         showModal(window);
         QTemporaryDir dir;
-        c.dialogs.pictureName = dir.filePath(name);
+        const QString picture = dir.filePath(name);
+        c.dialogs.pictureAnswers << picture;
         QCOMPARE(window.contextMenuPolicy(), Qt::ActionsContextMenu);
         QCOMPARE(window.actions().size(), 1);
         QCOMPARE(window.actions()[0]->text(), QStringLiteral("Сохранить изображение…"));
-        QVERIFY(saveAgainst(obstacle, c.dialogs.pictureName, [&] { window.actions()[0]->trigger(); }));
+        QVERIFY(saveAgainst(obstacle, picture, [&] { window.actions()[0]->trigger(); }));
 
         QCOMPARE(c.dialogs.shown, 1);
         if (!failure.isEmpty()) {
             QCOMPARE(c.recorder.boxes, (Boxes{{"failure", failure.toStdString()}}));
-            QVERIFY(leftAsItWas(obstacle, c.dialogs.pictureName));
+            QVERIFY(leftAsItWas(obstacle, picture));
             return;
         }
         QCOMPARE(c.recorder.boxes, Boxes{});
         if (name.endsWith(".png")) {
-            QCOMPARE(QImage(c.dialogs.pictureName).size(), window.size() * 2);
+            QCOMPARE(QImage(picture).size(), window.size() * 2);
         } else {
-            QCOMPARE(pdfPageCount(c.dialogs.pictureName), 1);
+            QCOMPARE(pdfPageCount(picture), 1);
             QCOMPARE(
-                pdfInfo(c.dialogs.pictureName, "Page size"),
+                pdfInfo(picture, "Page size"),
                 QStringLiteral("%1 x %2 pts").arg(qRound(window.width() * 0.75)).arg(qRound(window.height() * 0.75)));
-            QVERIFY(pdfText(c.dialogs.pictureName).contains(budget ? "Inputs (1) and outputs (2)" : "4.34% of 3,127"));
+            QVERIFY(pdfText(picture).contains(budget ? "Inputs (1) and outputs (2)" : "4.34% of 3,127"));
         }
     }
 

@@ -538,7 +538,7 @@ private slots:
 
     // The saved results name the parameters file while the texts are still what it holds.
     void fileOfTheTexts_data() {
-        QTest::addColumn<QStringList>("steps");  // "open NAME", "save NAME", "edit"
+        QTest::addColumn<QStringList>("steps");  // "open NAME", "save NAME", "edit", "standard"
         QTest::addColumn<QString>("file");
         QTest::newRow("opened") << QStringList{"open variant.txt"} << "variant.txt";
         QTest::newRow("saved, extension added") << QStringList{"save other"} << "other.txt";
@@ -546,6 +546,7 @@ private slots:
         QTest::newRow("edited, then saved") << QStringList{"edit", "save other.txt"} << "other.txt";
         QTest::newRow("save refused") << QStringList{"open variant.txt", "save data.dat"} << "variant.txt";
         QTest::newRow("missing file") << QStringList{"open missing.txt"} << "";
+        QTest::newRow("opened, then Standart") << QStringList{"open variant.txt", "standard"} << "";
     }
     void fileOfTheTexts() {
         QFETCH(QStringList, steps);
@@ -563,6 +564,8 @@ private slots:
             } else if (step.startsWith("save")) {
                 f.dialogs.saveAnswers << name;
                 f.window.saveParametersFile(&f.window);
+            } else if (step == "standard") {
+                f.window.restoreStandard();
             } else {
                 f.parameters.setText(nutrient::Parameter::TotalArea, "25000");
             }

@@ -5,7 +5,7 @@
 
 #include "ui/results_window.h"
 
-#include "answering_file_dialogs.h"
+#include "fake_file_dialogs.h"
 #include "model_fixture.h"
 #include "saved_files.h"
 #include "standard_set.h"
@@ -94,7 +94,7 @@ struct WatchingRecorder : Recorder {
 struct Session : BasicModel<WatchingRecorder> {
     QDialog sourceShares;
     QDialog budget;
-    AnsweringFileDialogs dialogs;
+    FakeDialogs dialogs;
     ResultsWindow window{parameters, results, shared, recorder, dialogs};
 
     explicit Session(bool standard = true) : BasicModel(standard) {
@@ -402,7 +402,7 @@ void ResultsWindowTest::resultsAndReportLeaveTheProgram() {
     if (!parametersFile.isEmpty()) s.window.setParametersFile([&] { return parametersFile; });
     QTemporaryDir dir;
     const QString saved = dir.filePath("saved");
-    s.dialogs.resultsName = saved;
+    s.dialogs.resultsAnswers << saved;
     s.dialogs.report = {target, saved};
     s.dialogs.printedTo = saved;
     QVERIFY(saveAgainst(obstacle, saved, [&] { s.window.actions()[action]->trigger(); }));
