@@ -1,7 +1,7 @@
 // The report: its pages and the texts a reader finds in them (read back with poppler's
 // pdfinfo and pdftotext), for a set whose charts are drawn, sets whose charts are not, texts
 // too long for their lines and a calculation that failed.  Each report is left in the build
-// folder as report-<row>.pdf to be looked at.
+// folder as report-<row>.pdf (blanks and commas made dashes) to be looked at.
 
 #include "ui/report.h"
 
@@ -98,7 +98,8 @@ void ReportTest::pagesAndTexts() {
     failureText([&] { calculate(model.parameters, model.results, model.shared); });
 
     const QByteArray pdf = reportPdf(model.parameters.texts(), model.results, model.shared, QDate(2026, 12, 8));
-    const QString file = QCoreApplication::applicationDirPath() + "/report-" + QTest::currentDataTag() + ".pdf";
+    const QString tag = QString::fromUtf8(QTest::currentDataTag()).replace(QRegularExpression("\\W+"), "-");
+    const QString file = QCoreApplication::applicationDirPath() + "/report-" + tag + ".pdf";
     QVERIFY(writeFileBytes(file, pdf));
 
     QCOMPARE(pdfPageCount(file), 2);
