@@ -1,10 +1,17 @@
-// Any file named *.txt opened as a parameters file: loading never fails on its content, and
-// what is then saved is a proper 40-line file that loads back without changing a field.
+// Any file named *.txt opened as a parameters file: loading fails only on a file that goes on
+// past the read limit without its forty lines, and then changes nothing; saving fails only when
+// the file would be too large to load; what is saved is a proper 40-line file that loads back
+// without changing a field.
+//
+// The read limit is lowered to 96 KiB, and the input is written 1 + (first byte % 32) times over,
+// so that inputs of a few kilobytes reach past the 64 KiB read chunk and past the limit.
 
+#include "model/file_system.h"
 #include "model/parameter_set.h"
 #include "model/parameters_file.h"
 #include "model/windows1251.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -84,22 +91,62 @@ bool isParametersFile(const std::string& bytes) {
     return lines == kParameterCount && bytes.ends_with("\r\n");
 }
 
+constexpr std::size_t kFuzzReadLimit = 96 * 1024;
+
+// The lines a reader completes within the first `limit` bytes (CR LF, LF or a lone CR each end
+// one), counted without the reader's code.
+std::size_t linesEndedWithin(const std::string& bytes, std::size_t limit) {
+    std::size_t lines = 0;
+    for (std::size_t i = 0; i < std::min(bytes.size(), limit); ++i) {
+        if (bytes[i] == '\n') ++lines;
+        if (bytes[i] == '\r') {
+            ++lines;
+            if (i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+        }
+    }
+    return lines;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static const bool limited = (setReadLimitForTests(kFuzzReadLimit), true);
+    (void)limited;
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     // Every byte survives a decoding and an encoding unchanged.
     require(encodeWindows1251(decodeWindows1251(bytes)) == bytes);
 
+    std::string content;
+    const int copies = size ? 1 + data[0] % 32 : 1;
+    for (int i = 0; i < copies; ++i) content += bytes;
     static const ScratchFolder scratch;
     const std::string input = scratch / "input.txt";
-    writeFile(input, data, size);
+    writeFile(input, reinterpret_cast<const std::uint8_t*>(content.data()), content.size());
     SilentMessages silent;
     ParameterSet parameters(silent);
-    loadParameters(parameters, input);
+    int loadChanges = 0;
+    parameters.setChangeListener([&](Parameter) { ++loadChanges; });
+    const bool tooLarge =
+        content.size() > kFuzzReadLimit && linesEndedWithin(content, kFuzzReadLimit) < kParameterCount;
+    try {
+        loadParameters(parameters, input);
+        require(!tooLarge);
+    } catch (const Failure& failure) {
+        require(tooLarge && failure.what() == fileTooLargeMessage(input) && loadChanges == 0);
+    }
+    parameters.setChangeListener(nullptr);
 
+    // What is saved is refused exactly when it would be too large to load.
+    std::size_t savedSize = 0;
+    for (const ParameterInfo& p : kParameters) savedSize += encodeWindows1251(parameters.text(p.key)).size() + 2;
     std::string saved = scratch / "saved.txt";
-    saveParameters(parameters, saved);
+    try {
+        saveParameters(parameters, saved);
+        require(savedSize <= kFuzzReadLimit);
+    } catch (const Failure& failure) {
+        require(savedSize > kFuzzReadLimit && failure.what() == fileTooLargeMessage(saved));
+        return 0;
+    }
     require(isParametersFile(readFile(saved)));
 
     int changes = 0;

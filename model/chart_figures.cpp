@@ -72,6 +72,10 @@ std::string filledIn(std::string_view pattern, std::initializer_list<std::string
 
 }  // namespace
 
+void requireCompletedCalculation(const LoadResults& results) {
+    if (!results.failure().empty()) throw Failure(results.failure());
+}
+
 std::string pieMark(long double sharePercent, long double total) {
     // The share as "##0.##,%" and the total as "#,##0" in the mark pattern.
     return filledIn(kPieMarkPattern, {formatGrouped(sharePercent, 2) + "%", formatGrouped(total, 0)});

@@ -15,6 +15,10 @@
 
 namespace nutrient {
 
+// The charts show the figures of a completed calculation: after one that stopped, this throws
+// its failure again, which tells the user more than the rows it left empty would.
+void requireCompletedCalculation(const LoadResults& results);
+
 // --- Source shares of the load on the water body (pies) ---
 
 // The three slices of a pie, in this order.

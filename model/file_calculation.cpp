@@ -6,26 +6,15 @@ namespace nutrient {
 
 namespace {
 
-// One of the user's steps, a handler of its own: its failure is reported and stops it alone.
-template <class Step>
-bool reported(Messages& messages, Step&& step) {
-    try {
-        step();
-        return true;
-    } catch (const Failure& failure) {
-        messages.failure(failure.what());
-        return false;
-    }
-}
-
-// "Open" with the file; false when it was refused or could not be read.
+// "Open" with the file; false when it was refused or could not be read.  Each of the user's
+// steps is a handler of its own: its failure is reported and stops it alone.
 bool opened(ParameterSet& parameters, const std::string& fileName) {
-    if (fileName == "-") return reported(parameters.messages(), [&] { loadParametersFromStandardInput(parameters); });
+    if (fileName == "-") return guarded(parameters.messages(), [&] { loadParametersFromStandardInput(parameters); });
     if (!hasTextExtension(fileName)) {
         loadParameters(parameters, fileName);  // warns and reads nothing
         return false;
     }
-    return reported(parameters.messages(), [&] { loadParameters(parameters, fileName); });
+    return guarded(parameters.messages(), [&] { loadParameters(parameters, fileName); });
 }
 
 }  // namespace
@@ -34,11 +23,11 @@ FileCalculation calculateFile(const std::string& fileName) {
     MessageLog log;
     ParameterSet parameters(log);
     FileCalculation result;
-    reported(log, [&] { parameters.applyShowRule(); });
+    guarded(log, [&] { parameters.applyShowRule(); });
     if (opened(parameters, fileName)) {
-        reported(log, [&] { parameters.checkOnClose(); });
-        result.computed = reported(log, [&] { calculate(parameters, result.results, result.shared); });
-        if (result.computed) reported(log, [&] { checkLoadAgainstBackground(result.results, log); });
+        guarded(log, [&] { parameters.checkOnClose(); });
+        result.computed = guarded(log, [&] { calculate(parameters, result.results, result.shared); });
+        if (result.computed) guarded(log, [&] { checkLoadAgainstBackground(result.results, log); });
     }
     result.parameters = parameters.texts();
     result.messages = std::move(log.messages);

@@ -2,19 +2,34 @@
 
 #include "messages.h"
 
+#include <algorithm>
 #include <cerrno>
-#include <cstdio>
+#include <string>
 
 #include <fcntl.h>
+#include <locale.h>
+#include <string.h>
+#include <sys/random.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace nutrient {
 
 namespace {
 
+std::size_t currentReadLimit = kReadLimit;
+bool namedTemporaryFiles = false;
+
+// The system's own description of an error, in English like the program's other failure texts
+// whatever the language of the desktop.
+std::string systemDescription(int error) {
+    static const locale_t cLocale = ::newlocale(LC_ALL_MASK, "C", locale_t{});
+    return ::strerror_l(error, cLocale);
+}
+
 // The user sees the same few texts for file failures that the desktop runtime has always
-// shown; anything unusual is given with its system code.
+// shown; anything unusual is given with its system code and the system's description.
 std::string ioErrorText(int error) {
     switch (error) {
     case ENOENT:
@@ -34,11 +49,8 @@ std::string ioErrorText(int error) {
     case ENOSPC:
     case EDQUOT:
         return kDiskFull;
-    default: {
-        char text[32];
-        std::snprintf(text, sizeof text, "I/O error %d", error);
-        return text;
-    }
+    default:
+        return "I/O error " + std::to_string(error) + ": " + systemDescription(error);
     }
 }
 
@@ -46,13 +58,17 @@ std::string ioErrorText(int error) {
 
 class FileDescriptor {
 public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
+    explicit FileDescriptor(int fd = -1) : fd_(fd) {}
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
     ~FileDescriptor() {
         if (fd_ >= 0) ::close(fd_);
     }
     int get() const { return fd_; }
+    void reset(int fd) {
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = fd;
+    }
     // Closes now, reporting the error a delayed write may only show here.
     int close() {
         const int result = ::close(fd_);
@@ -70,25 +86,31 @@ std::string folderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+// The target of a symbolic link.  The size the link reports is not trusted: the system's own
+// links (/proc/self/exe) report none.
+std::string linkTarget(const std::string& path) {
+    std::string target(256, '\0');
+    for (;;) {
+        const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
+        if (length < 0) throwIoFailure(errno);
+        if (static_cast<std::size_t>(length) < target.size()) {
+            target.resize(static_cast<std::size_t>(length));
+            return target;
+        }
+        target.resize(target.size() * 2);
+    }
+}
+
 // Saving over a symbolic link replaces the file it points to and keeps the link.
 std::string followLinks(std::string path) {
     constexpr int kMaxLinks = 40;
     for (int hops = 0; hops < kMaxLinks; ++hops) {
         struct stat status;
         if (::lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) return path;
-        std::string target(static_cast<std::size_t>(status.st_size) + 1, '\0');
-        const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
-        if (length < 0) throwIoFailure(errno);
-        target.resize(static_cast<std::size_t>(length));
+        const std::string target = linkTarget(path);
         path = target.starts_with('/') ? target : folderOf(path) + "/" + target;
     }
     throwIoFailure(ELOOP);
-}
-
-mode_t newFileMode() {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
 }
 
 void writeAll(int fd, std::string_view bytes) {
@@ -102,51 +124,193 @@ void writeAll(int fd, std::string_view bytes) {
     }
 }
 
+// A hidden name in the folder that no file has yet, for as long as it takes to open it with
+// O_EXCL or to link a file to it.
+std::string hiddenName(const std::string& folder) {
+    static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    unsigned char random[6];
+    if (::getrandom(random, sizeof random, 0) != static_cast<ssize_t>(sizeof random)) throwIoFailure(errno);
+    std::string name = folder + "/.nutrient-";
+    for (unsigned char r : random) name += kLetters[r % (sizeof kLetters - 1)];
+    return name;
+}
+
+// An unnamed file is given its name through /proc; without it, saves take named files.
+bool unnamedFilesAvailable() {
+    static const bool available = ::access("/proc/self/fd", X_OK) == 0;
+    return available && !namedTemporaryFiles;
+}
+
+// The new file a save writes, beside its target, with the mode the user's umask gives a new
+// file.  It is unnamed (O_TMPFILE) where the file system allows, so that a crash leaves
+// nothing behind; elsewhere it is a hidden named file, removed when the save fails.  It takes
+// the target's name only when complete.
+class NewFile {
+public:
+    // False, errno set, when the folder takes no new file.
+    bool create(const std::string& folder) {
+        folder_ = folder;
+        if (unnamedFilesAvailable()) {
+            file_.reset(::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
+            if (file_.get() >= 0) return true;
+            if (errno != EOPNOTSUPP && errno != EISDIR) return false;  // EISDIR: a kernel without them
+        }
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            std::string name = hiddenName(folder);
+            file_.reset(::open(name.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666));
+            if (file_.get() >= 0) {
+                name_ = std::move(name);
+                return true;
+            }
+            if (errno != EEXIST) return false;
+        }
+        return false;
+    }
+    NewFile() = default;
+    NewFile(const NewFile&) = delete;
+    NewFile& operator=(const NewFile&) = delete;
+    ~NewFile() {
+        if (!name_.empty()) ::unlink(name_.c_str());
+    }
+
+    int fd() const { return file_.get(); }
+
+    // Puts the bytes written on disk and renames the file over the target.
+    void publish(const std::string& target) {
+        if (::fsync(file_.get()) != 0) throwIoFailure(errno);
+        if (name_.empty()) giveName();
+        if (file_.close() != 0) throwIoFailure(errno);
+        if (::rename(name_.c_str(), target.c_str()) != 0) throwIoFailure(errno);
+        name_.clear();
+    }
+
+private:
+    // Links the unnamed file to a hidden name of its folder, from which it is renamed.
+    void giveName() {
+        const std::string self = "/proc/self/fd/" + std::to_string(file_.get());
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            std::string name = hiddenName(folder_);
+            if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+                name_ = std::move(name);
+                return;
+            }
+            if (errno != EEXIST) throwIoFailure(errno);
+        }
+        throwIoFailure(EEXIST);
+    }
+
+    std::string folder_;
+    FileDescriptor file_;
+    std::string name_;  // empty while the file is unnamed
+};
+
+// Gives the new file the owner and group of the file it replaces; false when the saver may not
+// (a member of the file's group saving another user's file).
+bool tookOwnerAndGroup(int fd, const struct stat& replaced) {
+    struct stat created;
+    if (::fstat(fd, &created) != 0) throwIoFailure(errno);
+    if (created.st_uid == replaced.st_uid && created.st_gid == replaced.st_gid) return true;
+    return ::fchown(fd, replaced.st_uid, replaced.st_gid) == 0;
+}
+
+// Writes the bytes into a new file that then replaces the target, with the owner, group and
+// mode of the file replaced when there is one.  False, with nothing changed, when the file
+// replaced would not keep them: the folder takes no new file, or the new file cannot be given
+// the owner and group.
+bool replacedByNewFile(const std::string& target, const struct stat* replaced, std::string_view bytes) {
+    NewFile file;
+    if (!file.create(folderOf(target))) {
+        if (replaced && (errno == EACCES || errno == EPERM)) return false;
+        throwIoFailure(errno);
+    }
+    if (replaced) {
+        if (!tookOwnerAndGroup(file.fd(), *replaced)) return false;
+        // After the owner: a change of owner clears the set-user and set-group bits.
+        if (::fchmod(file.fd(), replaced->st_mode & 07777) != 0) throwIoFailure(errno);
+    }
+    writeAll(file.fd(), bytes);
+    file.publish(target);
+    return true;
+}
+
+// Overwrites the file itself, which keeps its owner, group, mode and other names.  The room for
+// the new bytes is reserved first, so that a full disk or a size limit stops the save before a
+// byte changes; the new bytes are written over the old before the file is cut to their length,
+// so that even a save cut short there leaves the new forty lines first (and lines beyond the
+// fortieth are never read).
+void overwrittenInPlace(const std::string& target, std::string_view bytes) {
+    FileDescriptor file(::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+    if (file.get() < 0) throwIoFailure(errno);
+    struct stat opened;
+    if (::fstat(file.get(), &opened) != 0) throwIoFailure(errno);
+    if (!S_ISREG(opened.st_mode)) throw Failure(notRegularFileMessage(target));
+    const auto size = static_cast<off_t>(bytes.size());
+    if (size > opened.st_size && ::fallocate(file.get(), 0, 0, size) != 0 && errno != EOPNOTSUPP) throwIoFailure(errno);
+    writeAll(file.get(), bytes);
+    if (::ftruncate(file.get(), size) != 0 || ::fsync(file.get()) != 0 || file.close() != 0) throwIoFailure(errno);
+}
+
+// An access control list can grant others access beyond the mode; a new file would not have it.
+bool hasAccessList(const std::string& path) {
+    return ::getxattr(path.c_str(), "system.posix_acl_access", nullptr, 0) >= 0;
+}
+
+// The rename reaches the disk with the folder; the file is saved either way.
+void syncFolder(const std::string& folder) {
+    FileDescriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (directory.get() >= 0) ::fsync(directory.get());
+}
+
 }  // namespace
 
 void replaceFile(const std::string& fileName, std::string_view bytes) {
     const std::string target = followLinks(fileName);
     struct stat existing;
-    const bool exists = ::stat(target.c_str(), &existing) == 0;
-    // A file the user may not write stays as it is, as if it had been opened for writing.
-    if (exists && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) throwIoFailure(errno);
-
-    std::string temporary = folderOf(target) + "/.nutrient-XXXXXX";
-    FileDescriptor file(::mkstemp(temporary.data()));
-    if (file.get() < 0) throwIoFailure(errno);
-    try {
-        if (exists) {
-            // Keeps owner and group where the system allows it; the mode is kept in any case.
-            [[maybe_unused]] const int ignored = ::fchown(file.get(), existing.st_uid, existing.st_gid);
+    if (::lstat(target.c_str(), &existing) != 0) {
+        if (errno != ENOENT) throwIoFailure(errno);
+        replacedByNewFile(target, nullptr, bytes);
+    } else {
+        if (S_ISDIR(existing.st_mode)) throwIoFailure(EISDIR);
+        if (!S_ISREG(existing.st_mode)) throw Failure(notRegularFileMessage(target));
+        // A file the user may not write stays as it is, as if it had been opened for writing.
+        if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) throwIoFailure(errno);
+        // A rename would leave the file's other names with the old bytes, and its access list behind.
+        if (existing.st_nlink > 1 || hasAccessList(target) || !replacedByNewFile(target, &existing, bytes)) {
+            overwrittenInPlace(target, bytes);
+            return;
         }
-        if (::fchmod(file.get(), exists ? existing.st_mode & 07777 : newFileMode()) != 0) throwIoFailure(errno);
-        writeAll(file.get(), bytes);
-        if (::fsync(file.get()) != 0 || file.close() != 0) throwIoFailure(errno);
-        if (::rename(temporary.c_str(), target.c_str()) != 0) throwIoFailure(errno);
-    } catch (...) {
-        ::unlink(temporary.c_str());
-        throw;
     }
-    // The rename itself reaches the disk with the folder; the file is saved either way.
-    FileDescriptor folder(::open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder.get() >= 0) ::fsync(folder.get());
+    syncFolder(folderOf(target));
 }
 
 namespace {
 
-std::vector<std::string> readLinesFrom(int fd, std::size_t count) {
+// Reads what is there, up to `size` bytes; 0 at the end.
+std::size_t readSome(int fd, char* buffer, std::size_t size) {
+    for (;;) {
+        const ssize_t received = ::read(fd, buffer, size);
+        if (received >= 0) return static_cast<std::size_t>(received);
+        if (errno != EINTR) throwIoFailure(errno);
+    }
+}
+
+std::vector<std::string> readLinesFrom(int fd, std::size_t count, std::string_view name) {
     std::vector<std::string> lines;
     std::string line;
     bool lineStarted = false;
     bool afterCarriageReturn = false;
     std::vector<char> chunk(64 * 1024);
+    std::size_t allowed = currentReadLimit;
     while (lines.size() < count) {
-        const ssize_t received = ::read(fd, chunk.data(), chunk.size());
-        if (received < 0) {
-            if (errno == EINTR) continue;
-            throwIoFailure(errno);
+        if (allowed == 0) {
+            // The limit is reached with lines missing: one byte more makes the file too large.
+            char probe;
+            if (readSome(fd, &probe, 1) != 0) throw Failure(fileTooLargeMessage(name));
+            break;
         }
+        const std::size_t received = readSome(fd, chunk.data(), std::min(chunk.size(), allowed));
         if (received == 0) break;
+        allowed -= received;
         const char* p = chunk.data();
         const char* const end = p + received;
         if (afterCarriageReturn && *p == '\n') ++p;  // the LF of a CR LF split between chunks
@@ -178,9 +342,17 @@ std::vector<std::string> readLines(const std::string& fileName, std::size_t coun
     // window; regular files read as usual.
     FileDescriptor file(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (file.get() < 0) throwIoFailure(errno);
-    return readLinesFrom(file.get(), count);
+    return readLinesFrom(file.get(), count, fileName);
 }
 
-std::vector<std::string> readStandardInputLines(std::size_t count) { return readLinesFrom(STDIN_FILENO, count); }
+std::vector<std::string> readStandardInputLines(std::size_t count) {
+    return readLinesFrom(STDIN_FILENO, count, kStandardInputName);
+}
+
+std::size_t readLimit() { return currentReadLimit; }
+
+void setReadLimitForTests(std::size_t bytes) { currentReadLimit = bytes; }
+
+void setNamedTemporaryFilesForTests(bool named) { namedTemporaryFiles = named; }
 
 }  // namespace nutrient

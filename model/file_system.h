@@ -9,16 +9,35 @@
 
 namespace nutrient {
 
-// Writes the bytes into a new file beside the target and renames it over the target only when
-// it is complete and on disk, so that a failure never leaves a half-written file or destroys
-// the previous one.  A symbolic link is followed: the file it points to is replaced.
+// Saves the bytes under the name, so that a failure never leaves a half-written file or
+// destroys the previous one.  A symbolic link is followed: the file it points to is replaced.
+// Only a regular file or a new name is saved to; a device, a pipe or a socket is refused.
+//
+// The bytes go into a new file beside the target (an unnamed one where the file system has
+// them, so that a crash leaves nothing behind), which takes the target's name only when it is
+// complete and on disk, with the owner, group and mode of the file it replaces.  When that
+// would change the file for someone else (the saver cannot give it its owner and group, other
+// names link to it, an access list grants others access to it, or the folder takes no new
+// file), the file is overwritten in place instead, once the room for the new bytes is reserved.
 void replaceFile(const std::string& fileName, std::string_view bytes);
+
+// A load reads at most readLimit() bytes, kReadLimit unless lowered for tests: a parameters
+// file is forty short lines, and the limit keeps a device or a huge file without line ends
+// from exhausting the memory.
+inline constexpr std::size_t kReadLimit = std::size_t{64} << 20;
+std::size_t readLimit();
 
 // Reads the first `count` lines.  A line ends at CR LF, LF or a lone CR; the last line may
 // lack its end.  Reading stops as soon as the lines are complete, so whatever follows them,
-// however large, is never read.
+// however large, is never read; when the read limit passes before they are complete, the
+// file is too large.
 std::vector<std::string> readLines(const std::string& fileName, std::size_t count);
 // The same from the process's standard input, waiting for it as long as it takes.
 std::vector<std::string> readStandardInputLines(std::size_t count);
+
+// For tests and fuzzing: a lower read limit reaches its error without huge inputs, and saves
+// can be made to take the named temporary file of file systems without unnamed ones.
+void setReadLimitForTests(std::size_t bytes);
+void setNamedTemporaryFilesForTests(bool named);
 
 }  // namespace nutrient

@@ -6,6 +6,7 @@
 #include <bitset>
 #include <cfloat>
 #include <cmath>
+#include <new>
 #include <optional>
 
 namespace nutrient {
@@ -79,10 +80,14 @@ public:
     void run() {
         try {
             runSteps();
-        } catch (const Failure&) {
-            emptyRowsNotReached();
+        } catch (const Failure& failure) {
+            stopped(failure.what());
+            throw;
+        } catch (const std::bad_alloc&) {
+            stopped(kOutOfMemory);
             throw;
         }
+        results_.setFailure({});
     }
 
 private:
@@ -99,11 +104,12 @@ private:
     void write(Quantity quantity, Nutrient n, long double v) {
         const std::string general = formatGeneral(checkedFinite(v));
         put(quantity, n, general);
-        put(quantity, n, formatFixed(parseNumber(general), resultRow(quantity).decimals));
+        writeFixed(quantity, n, parseNumber(general));
     }
 
+    // Later steps read the shown text back, so it must stay within the extended range.
     void writeFixed(Quantity quantity, Nutrient n, long double v) {
-        put(quantity, n, formatFixed(checkedFinite(v), resultRow(quantity).decimals));
+        put(quantity, n, formatFixed(checkedReadableBack(v), resultRow(quantity).decimals));
     }
 
     void put(Quantity quantity, Nutrient n, std::string text) {
@@ -115,11 +121,13 @@ private:
         return static_cast<std::size_t>(quantity) * 2 + static_cast<std::size_t>(n);
     }
 
-    // A failed run must not leave figures of an earlier run beside the new ones.
-    void emptyRowsNotReached() {
+    // A failed run must not leave figures of an earlier run beside the new ones; the chart
+    // windows report its failure rather than read the rows it emptied.
+    void stopped(const char* failure) {
         for (const ResultRow& row : kResultRows)
             for (Nutrient n : kNutrients)
                 if (!written_.test(cellIndex(row.quantity, n))) results_.setText(row.quantity, n, "");
+        results_.setFailure(failure);
     }
 
     void runSteps() {

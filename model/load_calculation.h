@@ -93,11 +93,16 @@ public:
     // The number shown for a result, parsed from its text.  Throws Failure.
     long double value(Quantity quantity, Nutrient nutrient) const;
 
+    // The failure the last calculation stopped with; empty when it ran to its end.
+    const std::string& failure() const { return failure_; }
+    void setFailure(std::string failure) { failure_ = std::move(failure); }
+
 private:
     static std::size_t index(Quantity quantity, Nutrient nutrient) {
         return static_cast<std::size_t>(quantity) * 2 + static_cast<std::size_t>(nutrient);
     }
     std::array<std::string, 2 * kResultRowCount> texts_;
+    std::string failure_;
 };
 
 // The unrounded transport coefficients of the last calculation (share of the catchment load
@@ -109,7 +114,9 @@ struct RetentionShared {
 };
 
 // Computes all 26 texts and both coefficients.  On a Failure the rows written before it keep
-// their new texts, the rows the run did not reach are emptied, and the Failure propagates.
+// their new texts, the rows the run did not reach are emptied, the results remember the
+// failure, and the Failure propagates.  A result whose displayed text would not read back as a
+// number stops the run with an overflow.
 void calculate(const ParameterSet& parameters, LoadResults& results, RetentionShared& shared);
 
 // The load reaching the water body cannot be smaller than its natural part: a crop removal set

@@ -3,6 +3,7 @@
 // with message boxes, the command line and the tests with their own recorders.  The texts the
 // user reads live here too, each once, exactly as the user sees it.
 
+#include <new>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -73,18 +74,47 @@ inline constexpr const char* kDivisionByZero = "Floating point division by zero"
 inline constexpr const char* kInvalidOperation = "Invalid floating point operation";
 inline constexpr const char* kOverflow = "Floating point overflow";
 
+inline constexpr const char* kOutOfMemory = "Out of memory";
+
+// A text quoted in a message, in single quotes and cut to a readable length: a field may hold
+// a line of megabytes, and a box with all of it would take the window minutes to lay out.  The
+// first kQuotedCharacters characters (not bytes), and "…" when there were more.
+inline constexpr std::size_t kQuotedCharacters = 100;
+std::string readableQuote(std::string_view text);
+
 // The conversion error for a text that is not a number.
-inline std::string notANumberMessage(std::string_view text) {
-    return "'" + std::string(text) + "' is not a valid floating point value";
-}
+std::string notANumberMessage(std::string_view text);
 
 // The file failures the user has always been shown for these system codes; any other code is
-// reported as "I/O error <code>".
+// reported as "I/O error <code>: <the system's description>".
 inline constexpr const char* kFileNotFound = "File not found";
 inline constexpr const char* kInvalidFileName = "Invalid filename";
 inline constexpr const char* kTooManyOpenFiles = "Too many open files";
 inline constexpr const char* kFileAccessDenied = "File access denied";
 inline constexpr const char* kDiskFull = "Disk full";
+// A file that goes on beyond the read limit before its forty lines are complete.
+std::string fileTooLargeMessage(std::string_view fileName);
+// What a load from standard input calls it.
+inline constexpr const char* kStandardInputName = "standard input";
+// A save that would replace a device, a pipe or a socket.
+std::string notRegularFileMessage(std::string_view fileName);
+
+// Runs a handler body; a Failure raised inside it, or the memory running out, stops the body
+// and is reported through messages.failure.  Returns false when the body failed.  The windows'
+// handlers, the change rules and the steps of a file's calculation each run so, and nothing
+// crosses the event loop.
+template <class Body>
+bool guarded(Messages& messages, Body&& body) {
+    try {
+        body();
+        return true;
+    } catch (const Failure& failure) {
+        messages.failure(failure.what());
+    } catch (const std::bad_alloc&) {
+        messages.failure(kOutOfMemory);
+    }
+    return false;
+}
 
 // --- Results that leave the program ---
 // A printer that refuses to take the report.

@@ -175,9 +175,20 @@ Decimal eighteenDigits(long double magnitude) {
     for (int attempt = 0; attempt < 3; ++attempt) {
         const std::optional<u64> scaled = scaledByPowerOfTen(magnitude, k);
         if (!scaled) break;
-        if (*scaled < kTenPow17) ++k;
-        else if (*scaled >= kTenPow18) --k;
-        else return {digitsOf(*scaled), 17 - k};
+        if (*scaled < kTenPow17) {
+            ++k;
+        } else if (*scaled >= kTenPow18) {
+            --k;
+        } else if (*scaled == kTenPow17) {
+            // A value just below a power of ten, scaled one place too few, rounds up to 10^17
+            // with only 17 digits judged: one place more tells whether it stays below.
+            const std::optional<u64> finer = scaledByPowerOfTen(magnitude, k + 1);
+            if (!finer) break;
+            if (*finer < kTenPow18) return {digitsOf(*finer), 16 - k};
+            return {digitsOf(*scaled), 17 - k};
+        } else {
+            return {digitsOf(*scaled), 17 - k};
+        }
     }
     return eighteenDigitsFromLibrary(magnitude);
 }
@@ -258,28 +269,26 @@ std::optional<NumberParts> scanNumber(std::string_view text, std::string_view po
 // rounded operation on exact operands.  Nothing for the other texts.
 std::optional<long double> oneRoundingValue(const NumberParts& parts) {
     u64 significand = 0;
-    int significantDigits = 0, zerosPending = 0, power = 0;
-    const auto take = [&](std::string_view digits, bool afterPoint) {
+    std::size_t significantDigits = 0, zerosPending = 0;
+    const auto take = [&](std::string_view digits) {
         for (char c : digits) {
-            if (afterPoint) --power;
             if (c == '0') {
                 if (significantDigits) ++zerosPending;  // kept back: trailing zeros are free
                 continue;
             }
-            for (; zerosPending; --zerosPending, ++significantDigits) significand *= 10;
-            if (++significantDigits <= 19) significand = significand * 10 + static_cast<u64>(c - '0');
+            significantDigits += zerosPending + 1;
+            if (significantDigits > 19) return false;
+            for (; zerosPending; --zerosPending) significand *= 10;
+            significand = significand * 10 + static_cast<u64>(c - '0');
         }
+        return true;
     };
-    take(parts.integer, false);
-    take(parts.fraction, true);
-    power += zerosPending;
+    if (!take(parts.integer) || !take(parts.fraction)) return std::nullopt;
     if (significantDigits == 0) return 0.0L;
-    if (significantDigits > 19 || parts.exponentDigits.size() > 4) return std::nullopt;
-    int exponent = 0;
-    for (char c : parts.exponentDigits) exponent = exponent * 10 + (c - '0');
-    power += parts.negativeExponent ? -exponent : exponent;
-    if (power >= 0 && power <= kExactPowerLimit) return significand * exactPowerOfTen(power);
-    if (power < 0 && -power <= kExactPowerLimit) return significand / exactPowerOfTen(-power);
+    const long long power =
+        decimalPower(parts.fraction.size(), zerosPending, parts.negativeExponent, parts.exponentDigits);
+    if (power >= 0 && power <= kExactPowerLimit) return significand * exactPowerOfTen(static_cast<int>(power));
+    if (power < 0 && -power <= kExactPowerLimit) return significand / exactPowerOfTen(static_cast<int>(-power));
     return std::nullopt;
 }
 
@@ -294,6 +303,24 @@ long double magnitudeOf(const NumberParts& parts) {
 }
 
 }  // namespace
+
+long long decimalPower(std::size_t fractionDigits, std::size_t zerosLeftOut, bool negativeExponent,
+                       std::string_view exponentDigits) {
+    const auto bounded = [](std::size_t count) {
+        return static_cast<long long>(std::min<std::size_t>(count, kPowerBound));
+    };
+    long long exponent = 0;
+    for (char c : exponentDigits) {
+        if (exponent > (kPowerBound - 9) / 10) {
+            exponent = kPowerBound;
+            break;
+        }
+        exponent = exponent * 10 + (c - '0');
+    }
+    // Three terms each within the bound cannot leave a long long.
+    const long long power = (negativeExponent ? -exponent : exponent) + bounded(zerosLeftOut) - bounded(fractionDigits);
+    return std::clamp(power, -kPowerBound, kPowerBound);
+}
 
 void setSeparators(Separators separators) { regional = std::move(separators); }
 
@@ -371,6 +398,15 @@ std::string formatFixed(long double value, int decimals) {
 
 long double checkedFinite(long double v) {
     if (!std::isfinite(v)) throw Failure(kOverflow);
+    return v;
+}
+
+long double checkedReadableBack(long double v) {
+    checkedFinite(v);
+    // Below 10^4932 the 18-digit form stays below the largest extended value.
+    if (std::fabs(v) < 1e4932L) return v;
+    const Decimal d = eighteenDigits(std::fabs(v));
+    if (std::isinf(readDecimal(d.digits + "e" + std::to_string(d.exponent - 17)))) throw Failure(kOverflow);
     return v;
 }
 

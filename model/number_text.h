@@ -26,6 +26,15 @@ const Separators& separators();
 // A zero of either sign comes back as +0.
 long double parseNumber(std::string_view text);
 
+// The power of ten that scales a number text's significant digits (read as a whole number, the
+// zeros after the last of them left out) to its value: the exponent, plus the zeros left out,
+// less the digits after the separator.  A text read from a file may hold more digits than an
+// int counts and an exponent of any length; the power is held within +-kPowerBound, far beyond
+// the extended range, where the value is out of range or zero however far it goes.
+inline constexpr long long kPowerBound = 1LL << 61;
+long long decimalPower(std::size_t fractionDigits, std::size_t zerosLeftOut, bool negativeExponent,
+                       std::string_view exponentDigits);
+
 // 15 significant digits, judged on the 18-digit decimal form, halves rounding up; regional
 // separator, no grouping, no trailing zeros; fixed for 1e-4 <= |v| < 1e15, else scientific
 // ("1.5E-5", "1E15").
@@ -42,6 +51,9 @@ std::string formatFixed(long double value, int decimals);
 // Returns v, or throws Failure(kOverflow) when v is infinite or not a number: no field may
 // ever hold an INF or NAN text.
 long double checkedFinite(long double v);
+// The same, and also throws Failure(kOverflow) when v's fixed-format text would not read back:
+// at the very top of the extended range its 18-digit decimal form rounds beyond it.
+long double checkedReadableBack(long double v);
 // a / b; throws kDivisionByZero for a nonzero a over 0 and kInvalidOperation for 0 / 0.
 long double checkedDivide(long double a, long double b);
 

@@ -97,7 +97,7 @@ void ParameterSet::checkOnClose() {
 // A change rule is a handler of its own: its failure is reported and whatever assigned the
 // text (typing, Standart, Open) goes on with its next step.
 void ParameterSet::fireChangeRule(Parameter parameter) {
-    try {
+    guarded(messages_, [&] {
         switch (parameter) {
         case Parameter::TotalArea:
         case Parameter::ArableArea:
@@ -118,9 +118,7 @@ void ParameterSet::fireChangeRule(Parameter parameter) {
         default:
             break;
         }
-    } catch (const Failure& failure) {
-        messages_.failure(failure.what());
-    }
+    });
 }
 
 }  // namespace nutrient

@@ -57,6 +57,9 @@ bool saveParameters(ParameterSet& parameters, std::string& fileName) {
     }
     std::string bytes;
     for (const ParameterInfo& p : kParameters) bytes += lineOf(parameters.text(p.key));
+    // A file the program could not open again is not written: texts loaded from a file just
+    // within the read limit grow by the CR of each LF line end.
+    if (bytes.size() > readLimit()) throw Failure(fileTooLargeMessage(fileName));
     replaceFile(fileName, bytes);
     parameters.markUnchanged();
     return true;

@@ -19,7 +19,8 @@ bool hasTextExtension(std::string_view fileName);
 // warns, writes nothing and returns false when the name does not end in "txt", else writes the
 // set, which then counts as unchanged, and returns true.  The file is replaced atomically: a
 // failed save leaves the previous file as it was.  Throws Failure with the I/O error text
-// ("File not found", "File access denied", ...).
+// ("File not found", "File access denied", ...), and writes nothing that would be too large
+// to load.
 bool saveParameters(ParameterSet& parameters, std::string& fileName);
 
 // Warns and changes nothing when the name does not end in "txt"; throws Failure (and changes

@@ -90,6 +90,7 @@ void BudgetCharts::build() {
 void BudgetCharts::refresh() {
     chartP_->clear();
     chartN_->clear();
+    requireCompletedCalculation(results_);
     if (budgetDrawable(results_)) {
         chartP_->setBars(budgetChart(results_, Nutrient::P));
         chartN_->setBars(budgetChart(results_, Nutrient::N));

@@ -30,8 +30,9 @@ class BudgetCharts : public LazyDialog {
 public:
     BudgetCharts(const LoadResults& results, Messages& messages, FileDialogs& dialogs, QWidget* parent = nullptr);
 
-    // Empties both charts, draws the budgets when the crop removal is plausible for both
-    // nutrients, then warns about each implausible one.
+    // Empties both charts; after a calculation that stopped, reports its failure; else draws
+    // the budgets when the crop removal is plausible for both nutrients, then warns about each
+    // implausible one.
     void refresh() override;
 
     // The charts exist once the window has been built (shown or ensureBuilt).

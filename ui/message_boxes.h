@@ -1,5 +1,6 @@
 #pragma once
-// The message boxes of the program, and the guard that stands at the edge of every handler.
+// The message boxes of the program.  The guard at the edge of every handler, guarded(), is
+// in model/messages.h.
 
 #include "model/messages.h"
 
@@ -22,18 +23,5 @@ public:
 // The text of a failure box: a final "." is appended when the message's last character
 // sorts after ".".
 QString failureBoxText(const std::string& message);
-
-// Runs a handler body; a Failure raised inside it stops the body and is reported through
-// messages.failure.  Returns false when the body failed.  Nothing crosses the event loop.
-template <class Body>
-bool guarded(Messages& messages, Body&& body) {
-    try {
-        body();
-        return true;
-    } catch (const Failure& failure) {
-        messages.failure(failure.what());
-        return false;
-    }
-}
 
 }  // namespace nutrient

@@ -553,23 +553,28 @@ void ParametersWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void ParametersWindow::openParametersFile() {
-    const QString name = dialogs_.openFileName(this);
-    // A name not ending in "txt" is refused with a warning, and nothing is read.
-    if (!name.isEmpty() && guarded(messages_, [&] { loadParameters(parameters_, name.toStdString()); }) &&
-        hasTextExtension(name.toStdString()))
-        fileName_ = name;
+    guarded(messages_, [&] {
+        const QString name = dialogs_.openFileName(this);
+        if (name.isEmpty()) return;
+        loadParameters(parameters_, name.toStdString());
+        // A name not ending in "txt" is refused with a warning, and nothing is read.
+        if (hasTextExtension(name.toStdString())) fileName_ = name;
+    });
     raise();
     activateWindow();
 }
 
+// The dialog remembers the name the save took (".txt" appended), also when the save failed.
 bool ParametersWindow::saveParametersFile(QWidget* dialogParent) {
-    const QString name = dialogs_.saveFileName(dialogParent);
-    if (name.isEmpty()) return false;
-    std::string fileName = name.toStdString();
     bool saved = false;
-    guarded(messages_, [&] { saved = saveParameters(parameters_, fileName); });
-    dialogs_.rememberSaveName(QString::fromStdString(fileName));
-    if (saved) fileName_ = QString::fromStdString(fileName);
+    guarded(messages_, [&] {
+        const QString name = dialogs_.saveFileName(dialogParent);
+        if (name.isEmpty()) return;
+        std::string fileName = name.toStdString();
+        guarded(messages_, [&] { saved = saveParameters(parameters_, fileName); });
+        dialogs_.rememberSaveName(QString::fromStdString(fileName));
+        if (saved) fileName_ = QString::fromStdString(fileName);
+    });
     return saved;
 }
 

@@ -25,6 +25,15 @@ Program::Program(Messages& messages, FileDialogs& fileDialogs, Questions& questi
         [this, &questions] { return parametersWindow_.settleUnsavedChanges(questions, &mainWindow_); });
 }
 
+GuardedApplication::GuardedApplication(int& argc, char** argv, Messages& messages)
+    : QApplication(argc, argv), messages_(messages) {}
+
+bool GuardedApplication::notify(QObject* receiver, QEvent* event) {
+    bool handled = false;
+    guarded(messages_, [&] { handled = QApplication::notify(receiver, event); });
+    return handled;
+}
+
 void takeRegionalSeparators() {
     const QLocale regional = QLocale::system();
     setSeparators({regional.decimalPoint().toStdString(), regional.groupSeparator().toStdString()});
@@ -34,7 +43,8 @@ void takeRegionalSeparators() {
 int runInApplication(const char* programName, const std::function<int()>& run) {
     int argc = 1;
     char* argv[] = {const_cast<char*>(programName), nullptr};
-    QApplication application(argc, argv);
+    MessageBoxes boxes;
+    GuardedApplication application(argc, argv, boxes);
     takeRegionalSeparators();
     return run();
 }

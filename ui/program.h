@@ -14,6 +14,8 @@
 #include "ui/results_window.h"
 #include "ui/source_share_charts.h"
 
+#include <QApplication>
+
 #include <functional>
 
 namespace nutrient {
@@ -48,6 +50,19 @@ private:
     SourceShareCharts sourceShareCharts_;
     BudgetCharts budgetCharts_;
     MethodWindow methodWindow_;
+};
+
+// The application of the windows.  Each handler of the windows runs guarded; whatever still
+// escapes one (the memory running out while a window builds its controls) is reported here, in
+// a failure box, before it reaches the event loop, and the program carries on with the user's
+// parameters instead of ending.
+class GuardedApplication : public QApplication {
+public:
+    GuardedApplication(int& argc, char** argv, Messages& messages);
+    bool notify(QObject* receiver, QEvent* event) override;
+
+private:
+    Messages& messages_;
 };
 
 // The number texts take the decimal and group separators of the desktop's regional settings;

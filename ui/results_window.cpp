@@ -263,11 +263,11 @@ void ResultsWindow::showResults() {
 }
 
 void ResultsWindow::showSourceShares() {
-    if (sourceShares_) showModal(*sourceShares_);
+    if (sourceShares_) guarded(messages_, [this] { showModal(*sourceShares_); });
 }
 
 void ResultsWindow::showBudget() {
-    if (budget_) showModal(*budget_);
+    if (budget_) guarded(messages_, [this] { showModal(*budget_); });
 }
 
 QString ResultsWindow::tableText() const {
@@ -282,7 +282,9 @@ QString ResultsWindow::tableText() const {
     return lines.join(QLatin1Char('\n'));
 }
 
-void ResultsWindow::copyTable() { QGuiApplication::clipboard()->setText(tableText()); }
+void ResultsWindow::copyTable() {
+    guarded(messages_, [this] { QGuiApplication::clipboard()->setText(tableText()); });
+}
 
 void ResultsWindow::setParametersFile(std::function<QString()> fileOfTexts) {
     parametersFile_ = std::move(fileOfTexts);

@@ -97,6 +97,7 @@ void SourceShareCharts::build() {
 void SourceShareCharts::refresh() {
     chartP_->clear();
     chartN_->clear();
+    requireCompletedCalculation(results_);
     if (sourceSharesDrawable(results_)) {
         chartP_->setSlices(sourceSharePie(results_, shared_, Nutrient::P));
         chartN_->setSlices(sourceSharePie(results_, shared_, Nutrient::N));

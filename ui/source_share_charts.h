@@ -32,8 +32,8 @@ public:
     SourceShareCharts(const LoadResults& results, const RetentionShared& shared, Messages& messages,
                       FileDialogs& dialogs, QWidget* parent = nullptr);
 
-    // Empties both pies, draws them when the results allow, then warns about implausible
-    // contributions.
+    // Empties both pies; after a calculation that stopped, reports its failure; else draws
+    // them when the results allow, then warns about implausible contributions.
     void refresh() override;
 
     // The charts exist once the window has been built (shown or ensureBuilt).

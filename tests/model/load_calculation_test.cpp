@@ -42,6 +42,14 @@ TEST(ResultTable, HasThirteenRowsWithTheirFieldsAndDecimals) {
     EXPECT_EQ(empty.text(Quantity::Lex, Nutrient::N), "");
 }
 
+TEST_F(CalculationTest, ACompletedRunForgetsTheFailureOfTheRunBefore) {
+    parameters.setText(Parameter::WaterShare, "0");
+    EXPECT_EQ(failureOfCalculate(), "Floating point division by zero");
+    parameters.setText(Parameter::WaterShare, "1");
+    EXPECT_EQ(failureOfCalculate(), "");
+    EXPECT_EQ(results.failure(), "");
+}
+
 TEST_F(CalculationTest, StandardSetGivesTheReferenceTableAndCoefficients) {
     calculate(parameters, results, shared);
     for (const ShownResult& e : kStandardResults) {
@@ -121,6 +129,7 @@ TEST_P(CalculationFailure, StopsWithItsMessageAndEmptiesTheRowsNotReached) {
     calculate(m.parameters, m.results, m.shared);  // an earlier run whose figures must not linger
     for (auto [parameter, text] : GetParam().texts) m.parameters.setText(parameter, text);
     EXPECT_EQ(failureText([&] { calculate(m.parameters, m.results, m.shared); }), GetParam().message);
+    EXPECT_EQ(m.results.failure(), GetParam().message);
     // The steps write the rows in this order.
     using enum Quantity;
     const Quantity stepOrder[] = {Lp, Le, Lmf, La, Lof, Lc, Ltot, Lret, L, Lnat, M, Mnat, Lex};
@@ -156,7 +165,12 @@ INSTANTIATE_TEST_SUITE_P(
                     {{Parameter::Cattle, "1e4000"}, {Parameter::CattleEmissionP, "1e4000"}},
                     "Floating point overflow",
                     4},
-        FailureCase{"hydraulicLoadBeyondDouble", {{Parameter::RunoffModulus, "1e400"}}, "Floating point overflow", 7}),
+        FailureCase{"hydraulicLoadBeyondDouble", {{Parameter::RunoffModulus, "1e400"}}, "Floating point overflow", 7},
+        // A valid number whose shown text, rounded to 18 digits, lies beyond the extended range.
+        FailureCase{"shownTextBeyondRange",
+                    {{Parameter::PointSourcesP, "1.189731495357231765e4932"}},
+                    "Floating point overflow",
+                    0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CalculationTest, ZeroWaterShareKeepsRowsOneToEightAndBothCoefficients) {

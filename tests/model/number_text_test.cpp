@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <random>
 #include <string>
@@ -116,6 +117,64 @@ TEST(Parse, ExtendedRangeIsKept) {
     EXPECT_GT(big, 1e300L);
 }
 
+struct PowerCase {
+    const char* name;
+    std::size_t fractionDigits;
+    std::size_t zerosLeftOut;
+    bool negativeExponent;
+    const char* exponentDigits;
+    long long power;
+};
+
+class DecimalPower : public ::testing::TestWithParam<PowerCase> {};
+
+// The digit counts of texts far longer than an int counts, without building them.
+TEST_P(DecimalPower, CountsBeyondAnIntAndHoldsTheBound) {
+    const PowerCase& c = GetParam();
+    EXPECT_EQ(decimalPower(c.fractionDigits, c.zerosLeftOut, c.negativeExponent, c.exponentDigits), c.power);
+}
+
+constexpr std::size_t kBeyondInt = std::size_t{3} << 30;
+constexpr long long kBound = kPowerBound;
+
+INSTANTIATE_TEST_SUITE_P(
+    Counts, DecimalPower,
+    ::testing::Values(PowerCase{"typed", 2, 1, false, "12", 11},  // "1200.50e12": 12005 x 10^11
+                      PowerCase{"negativeExponent", 3, 0, true, "4", -7},
+                      PowerCase{"fractionBeyondInt", kBeyondInt, 0, false, "", -static_cast<long long>(kBeyondInt)},
+                      PowerCase{"zerosBeyondInt", 0, kBeyondInt, true, "5", static_cast<long long>(kBeyondInt) - 5},
+                      PowerCase{"countsAtTheirLargest", SIZE_MAX, SIZE_MAX, false, "", 0},
+                      PowerCase{"longExponent", 0, 0, false, "123456789012345678901234567890", kBound},
+                      PowerCase{"longNegativeExponent", 7, 0, true, "99999999999999999999", -kBound},
+                      PowerCase{"zerosAtTheirLargest", 0, SIZE_MAX, false, "9", kBound}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A text quoted in a message: at most 100 characters, counted as characters.
+struct QuoteCase {
+    const char* name;
+    std::string text;
+    std::string shown;
+};
+
+class ReadableQuote : public ::testing::TestWithParam<QuoteCase> {};
+
+TEST_P(ReadableQuote, KeepsAReadableLength) { EXPECT_EQ(readableQuote(GetParam().text), GetParam().shown); }
+
+std::string repeated(const std::string& piece, int times) {
+    std::string text;
+    for (int i = 0; i < times; ++i) text += piece;
+    return text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, ReadableQuote,
+    ::testing::Values(QuoteCase{"empty", "", "''"},
+                      QuoteCase{"hundred", repeated("7", 100), "'" + repeated("7", 100) + "'"},
+                      QuoteCase{"hundredAndOne", repeated("7", 101), "'" + repeated("7", 100) + "…'"},
+                      QuoteCase{"megabyteOfCyrillic", repeated("Я", 500000), "'" + repeated("Я", 100) + "…'"},
+                      QuoteCase{"strayBytesCountOnce", repeated("\xFF", 150), "'" + repeated("\xFF", 100) + "…'"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 struct FixedCase {
     long double value;
     int decimals;
@@ -137,7 +196,11 @@ INSTANTIATE_TEST_SUITE_P(
                       FixedCase{12.34L, 1, "12.3"}, FixedCase{-12.35L, 1, "-12.4"}, FixedCase{120.4909L, 2, "120.49"},
                       FixedCase{1e20L, 1, "100000000000000000000.0"},
                       FixedCase{123456789012345678901.0L, 2, "123456789012345679000.00"}, FixedCase{2.5L, 0, "3"},
-                      FixedCase{1234.4L, 0, "1234"}));
+                      FixedCase{1234.4L, 0, "1234"},
+                      // Just below a power of ten, where the scale first estimated is one too few.
+                      FixedCase{999999999999999.99945068359375L, 3, "999999999999999.999"},
+                      FixedCase{9999999999999999.994140625L, 2, "9999999999999999.99"},
+                      FixedCase{99999999999999999.9453125L, 1, "99999999999999999.9"}));
 
 // The binary values of these texts lie just below the .x5 boundary, but their 18-digit decimal
 // forms are on it: the shown figure rounds up.

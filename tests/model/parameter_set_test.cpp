@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <new>
 #include <set>
 #include <vector>
 
@@ -259,3 +260,26 @@ INSTANTIATE_TEST_SUITE_P(Steps, UnsavedChanges,
                                                        },
                                                        false}),
                          [](const auto& info) { return info.param.name; });
+
+// A rule that runs out of memory is reported like any failed rule, and the assignment goes on:
+// W = 150 makes the natural area negative (its rule warns) and then warns about W itself.
+struct MemoryRunsOutOnWarning : Recorder {
+    void warning(const std::string&) override { throw std::bad_alloc(); }
+};
+
+TEST(ChangeRule, RunningOutOfMemoryEndsInAFailureBox) {
+    BasicModel<MemoryRunsOutOnWarning> m;
+    m.parameters.setText(Parameter::WaterShare, "150");
+    EXPECT_EQ(m.recorder.boxes, (std::vector<RecordedBox>{{"failure", "Out of memory"}, {"failure", "Out of memory"}}));
+    EXPECT_EQ(m.parameters.text(Parameter::WaterShare), "150");
+}
+
+TEST_F(ParameterSetTest, AMegabyteTextIsQuotedByItsFirstHundredCharacters) {
+    std::string text;
+    for (int i = 0; i < 500000; ++i) text += "Я";
+    parameters.setText(Parameter::TotalArea, text);
+    std::string shown;
+    for (int i = 0; i < 100; ++i) shown += "Я";
+    EXPECT_EQ(recorder.boxes,
+              (std::vector<RecordedBox>{{"failure", "'" + shown + "…' is not a valid floating point value"}}));
+}

@@ -1,9 +1,11 @@
 // Parameters files: the exact bytes written, the file-name rule, the change rules fired while
-// loading, the error texts of failed reads and writes, and files that were never written by
-// the program (binary garbage, NUL bytes, a huge line, other line ends).
+// loading, the error texts of failed reads and writes, files that were never written by the
+// program (binary garbage, NUL bytes, a huge line, other line ends, devices, endless files),
+// and what a save keeps of the file it replaces (owner, group, mode, other names).
 
 #include "model/parameters_file.h"
 #include "file_size_limit.h"
+#include "model/file_system.h"
 #include "model/number_text.h"
 #include "model/windows1251.h"
 #include "model_fixture.h"
@@ -11,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -19,8 +23,15 @@
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
 #include <iconv.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 using namespace nutrient;
@@ -420,25 +431,30 @@ TEST_P(FailedSave, ReportsTheErrorAndLeavesTheFolderAsItWas) {
 }
 
 const auto kNothing = [](const TempFolder&) {};
+const auto kLinkLoop = [](const TempFolder& f) {
+    fs::create_symlink("b.txt", f.path() / "a.txt");
+    fs::create_symlink("a.txt", f.path() / "b.txt");
+};
 
 INSTANTIATE_TEST_SUITE_P(
     Saves, FailedSave,
-    ::testing::Values(FailureCase{"readOnlyFolder",
-                                  [](const TempFolder& f) { fs::permissions(f.path(), fs::perms(0555)); }, "old.txt",
-                                  Condition::Unprivileged, "File access denied"},
-                      FailureCase{"readOnlyFile",
-                                  [](const TempFolder& f) {
-                                      fs::permissions(f.path(), fs::perms(0777));
-                                      fs::permissions(f / "old.txt", fs::perms(0444));
-                                  },
-                                  "old.txt", Condition::Unprivileged, "File access denied"},
-                      // The file reaches the size limit part way: the previous file must survive.
-                      FailureCase{"diskLimitReached", kNothing, "old.txt", Condition::FileSizeLimit, "I/O error 27"},
-                      FailureCase{"overAFolder", [](const TempFolder& f) { fs::create_directory(f / "dir.txt"); },
-                                  "dir.txt", Condition::None, "File access denied"},
-                      FailureCase{"missingFolder", kNothing, "missing/new.txt", Condition::None, "File not found"},
-                      FailureCase{"throughAFile", kNothing, "old.txt/new.txt", Condition::None, "Invalid filename"},
-                      FailureCase{"nameTooLong", kNothing, kLongName, Condition::None, "Invalid filename"}),
+    ::testing::Values(
+        FailureCase{"readOnlyFolder", [](const TempFolder& f) { fs::permissions(f.path(), fs::perms(0555)); },
+                    "old.txt", Condition::Unprivileged, "File access denied"},
+        FailureCase{"readOnlyFile",
+                    [](const TempFolder& f) {
+                        fs::permissions(f.path(), fs::perms(0777));
+                        fs::permissions(f / "old.txt", fs::perms(0444));
+                    },
+                    "old.txt", Condition::Unprivileged, "File access denied"},
+        // The file reaches the size limit part way: the previous file must survive.
+        FailureCase{"diskLimitReached", kNothing, "old.txt", Condition::FileSizeLimit, "I/O error 27: File too large"},
+        FailureCase{"linkLoop", kLinkLoop, "a.txt", Condition::None, "I/O error 40: Too many levels of symbolic links"},
+        FailureCase{"overAFolder", [](const TempFolder& f) { fs::create_directory(f / "dir.txt"); }, "dir.txt",
+                    Condition::None, "File access denied"},
+        FailureCase{"missingFolder", kNothing, "missing/new.txt", Condition::None, "File not found"},
+        FailureCase{"throughAFile", kNothing, "old.txt/new.txt", Condition::None, "Invalid filename"},
+        FailureCase{"nameTooLong", kNothing, kLongName, Condition::None, "Invalid filename"}),
     [](const auto& info) { return info.param.name; });
 
 class FailedLoad : public ParametersFileTest, public ::testing::WithParamInterface<FailureCase> {};
@@ -463,7 +479,9 @@ INSTANTIATE_TEST_SUITE_P(
                       FailureCase{"aFolder", [](const TempFolder& f) { fs::create_directory(f / "dir.txt"); },
                                   "dir.txt", Condition::None, "File access denied"},
                       FailureCase{"throughAFile", kNothing, "old.txt/new.txt", Condition::None, "Invalid filename"},
-                      FailureCase{"nameTooLong", kNothing, kLongName, Condition::None, "Invalid filename"}),
+                      FailureCase{"nameTooLong", kNothing, kLongName, Condition::None, "Invalid filename"},
+                      FailureCase{"linkLoop", kLinkLoop, "a.txt", Condition::None,
+                                  "I/O error 40: Too many levels of symbolic links"}),
     [](const auto& info) { return info.param.name; });
 
 // --- The unchanged state: the texts last opened or saved ----------------------------------
@@ -518,23 +536,60 @@ INSTANTIATE_TEST_SUITE_P(
 
 // --- What a replaced file keeps ---------------------------------------------------------------
 
-TEST_F(ParametersFileTest, ReplacingAFileKeepsItsPermissions) {
-    for (const fs::perms mode : {fs::perms(0640), fs::perms(0604), fs::perms(0755)}) {
-        std::string name = folder / "kept.txt";
-        writeBytes(name, "old");
-        fs::permissions(name, mode);
-        saveParameters(parameters, name);
-        EXPECT_EQ(fs::status(name).permissions(), mode);
-        EXPECT_EQ(readBytes(name), kStandardFileBytes);
-    }
+// The new file a save writes is unnamed where the file system allows, else a hidden named one.
+class EitherKindOfNewFile : public ParametersFileTest, public ::testing::WithParamInterface<bool> {
+protected:
+    void SetUp() override { setNamedTemporaryFilesForTests(GetParam()); }
+    void TearDown() override { setNamedTemporaryFilesForTests(false); }
+};
+
+TEST_P(EitherKindOfNewFile, TakesTheUsualOrTheReplacedModeAndLeavesNothingWhenItFails) {
+    const mode_t mask = ::umask(027);
+    std::string created = folder / "new.txt";
+    saveParameters(parameters, created);
+    ::umask(mask);
+    EXPECT_EQ(fs::status(created).permissions(), fs::perms(0640));
+
+    std::string kept = folder / "kept.txt";
+    writeBytes(kept, "old");
+    fs::permissions(kept, fs::perms(0604));
+    saveParameters(parameters, kept);
+    EXPECT_EQ(fs::status(kept).permissions(), fs::perms(0604));
+    EXPECT_EQ(readBytes(kept), kStandardFileBytes);
+
+    writeBytes(folder / "old.txt", "old");
+    std::string old = folder / "old.txt";
+    EXPECT_EQ(underCondition(Condition::FileSizeLimit, [&] { saveParameters(parameters, old); }),
+              "I/O error 27: File too large");
+    EXPECT_EQ(readBytes(old), "old");
+    EXPECT_EQ(folder.names(), (std::set<std::string>{"new.txt", "kept.txt", "old.txt"}));
 }
 
-TEST_F(ParametersFileTest, ANewFileGetsTheUsualPermissions) {
-    const mode_t mask = ::umask(027);
-    std::string name = folder / "new.txt";
-    saveParameters(parameters, name);
-    ::umask(mask);
-    EXPECT_EQ(fs::status(name).permissions(), fs::perms(0640));
+INSTANTIATE_TEST_SUITE_P(Kinds, EitherKindOfNewFile, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "named" : "unnamed"; });
+
+// A write beyond the size limit ends the process, as a crash would, with the new file half
+// written: the unnamed file goes with the process.
+TEST_F(ParametersFileTest, ASaveCutShortByTheProcessDyingLeavesNothingBehind) {
+    writeBytes(folder / "old.txt", "old");
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const rlimit noCore{0, 0};
+        ::setrlimit(RLIMIT_CORE, &noCore);
+        rlimit size{};
+        ::getrlimit(RLIMIT_FSIZE, &size);
+        size.rlim_cur = 100;
+        ::setrlimit(RLIMIT_FSIZE, &size);
+        std::signal(SIGXFSZ, SIG_DFL);
+        std::string name = folder / "old.txt";
+        saveParameters(parameters, name);
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << "premise: the save was cut short";
+    EXPECT_EQ(folder.names(), std::set<std::string>{"old.txt"});
+    EXPECT_EQ(readBytes(folder / "old.txt"), "old");
 }
 
 TEST_F(ParametersFileTest, SavingThroughASymbolicLinkReplacesTheFileItPointsTo) {
@@ -555,6 +610,298 @@ TEST_F(ParametersFileTest, LineBreaksInATextAreWrittenAsBlanks) {
     EXPECT_EQ(readBytes(name),
               "two  lines and more\r\n" + kStandardFileBytes.substr(kStandardFileBytes.find("\r\n") + 2));
 }
+
+// The failure text a command printed, or its exit status when it printed none.
+std::string outputOf(const std::string& command) {
+    std::string output;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, pipe)) output += buffer;
+    const int status = ::pclose(pipe);
+    if (!output.empty() && output.back() == '\n') output.pop_back();
+    if (output.empty() && status != 0) output = "exit status " + std::to_string(status);
+    return output;
+}
+
+// A copy of the program that saves the standard set, in the folder, where anyone may run it.
+std::string saveProgramIn(const TempFolder& folder) {
+    const std::string program = folder / "save_standard_set";
+    fs::copy_file(SAVE_STANDARD_SET, program);
+    fs::permissions(program, fs::perms(0755));
+    return program;
+}
+
+TEST_F(ParametersFileTest, SavingThroughALinkToTheSavingProgramReplacesItsFile) {
+    // The system reports no size for the links of /proc, whose targets are nonetheless long.
+    const std::string program = saveProgramIn(folder);
+    fs::create_symlink("/proc/self/exe", folder.path() / "p.txt");
+    const auto rootNames = [] {
+        std::set<std::string> names;
+        for (const auto& entry : fs::directory_iterator("/")) names.insert(entry.path().string());
+        return names;
+    };
+    const std::set<std::string> rootBefore = rootNames();
+    EXPECT_EQ(outputOf(program + " " + folder / "p.txt"), "");
+    EXPECT_EQ(readBytes(program), kStandardFileBytes);
+    EXPECT_TRUE(fs::is_symlink(folder.path() / "p.txt"));
+    EXPECT_EQ(rootNames(), rootBefore);
+}
+
+// --- Targets that are no files --------------------------------------------------------------
+
+struct NodeCase {
+    const char* name;
+    std::function<void(const TempFolder&)> make;
+    const char* savedAs;
+    const char* node;  // what the name leads to
+    fs::file_type type;
+};
+
+class NonRegularTarget : public ParametersFileTest, public ::testing::WithParamInterface<NodeCase> {};
+
+TEST_P(NonRegularTarget, IsRefusedAndLeftAsItIs) {
+    if (GetParam().type == fs::file_type::character && ::geteuid() != 0)
+        GTEST_SKIP() << "making a device node takes root";
+    GetParam().make(folder);
+    const std::set<std::string> before = folder.names();
+    std::string name = folder / GetParam().savedAs;
+    EXPECT_EQ(failureText([&] { saveParameters(parameters, name); }),
+              "Not a regular file: '" + folder / GetParam().node + "'");
+    EXPECT_EQ(fs::symlink_status(folder / GetParam().node).type(), GetParam().type);
+    EXPECT_EQ(folder.names(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Nodes, NonRegularTarget,
+    ::testing::Values(NodeCase{"deviceBehindALink",
+                               [](const TempFolder& f) {
+                                   // The twin of /dev/null.
+                                   ASSERT_EQ(::mknod((f / "device").c_str(), S_IFCHR | 0666, ::makedev(1, 3)), 0);
+                                   fs::create_symlink("device", f.path() / "out.txt");
+                               },
+                               "out.txt", "device", fs::file_type::character},
+                      NodeCase{"fifo",
+                               [](const TempFolder& f) { ASSERT_EQ(::mkfifo((f / "fifo.txt").c_str(), 0644), 0); },
+                               "fifo.txt", "fifo.txt", fs::file_type::fifo},
+                      NodeCase{"socket",
+                               [](const TempFolder& f) {
+                                   sockaddr_un address{};
+                                   address.sun_family = AF_UNIX;
+                                   const std::string path = f / "socket.txt";
+                                   path.copy(address.sun_path, sizeof address.sun_path - 1);
+                                   const int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
+                                   ASSERT_EQ(::bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+                                   ::close(s);
+                               },
+                               "socket.txt", "socket.txt", fs::file_type::socket}),
+    [](const auto& info) { return info.param.name; });
+
+// --- Files too large to be parameters files ----------------------------------------------------
+
+// Standard input reads from a file while the object lives.
+class StandardInputFrom {
+public:
+    explicit StandardInputFrom(const std::string& path) : saved_(::dup(STDIN_FILENO)) {
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        ::dup2(fd, STDIN_FILENO);
+        ::close(fd);
+    }
+    ~StandardInputFrom() {
+        ::dup2(saved_, STDIN_FILENO);
+        ::close(saved_);
+    }
+
+private:
+    int saved_;
+};
+
+// A file of zeros, none of them stored, `size` bytes long.
+void writeSparse(const std::string& path, std::size_t size) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    ASSERT_EQ(::ftruncate(fd, static_cast<off_t>(size)), 0);
+    ::close(fd);
+}
+
+// The most resident memory this process has taken at any time.
+std::size_t peakMemory() {
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return static_cast<std::size_t>(usage.ru_maxrss) * 1024;
+}
+
+struct TooLargeCase {
+    const char* name;
+    std::function<void(const TempFolder&)> arrange;
+    std::function<void(ParameterSet&, const TempFolder&)> load;
+    std::function<std::string(const TempFolder&)> shownName;
+};
+
+class TooLarge : public ParametersFileTest, public ::testing::WithParamInterface<TooLargeCase> {};
+
+TEST_P(TooLarge, StopsAtTheReadLimitNamingItAndChangesNothing) {
+    GetParam().arrange(folder);
+    int changes = 0;
+    parameters.setChangeListener([&](Parameter) { ++changes; });
+    EXPECT_EQ(failureText([&] { GetParam().load(parameters, folder); }),
+              "File too large: '" + GetParam().shownName(folder) + "'");
+    EXPECT_EQ(changes, 0);
+    EXPECT_LT(peakMemory(), std::size_t{1} << 30);
+}
+
+const auto kLoadFile = [](const char* name) {
+    return [name](ParameterSet& p, const TempFolder& f) { loadParameters(p, f / name); };
+};
+const auto kNameOf = [](const char* name) { return [name](const TempFolder& f) { return f / name; }; };
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, TooLarge,
+    ::testing::Values(TooLargeCase{"linkToDevZero",
+                                   [](const TempFolder& f) { fs::create_symlink("/dev/zero", f.path() / "zero.txt"); },
+                                   kLoadFile("zero.txt"), kNameOf("zero.txt")},
+                      TooLargeCase{"oneBytePastTheLimit",
+                                   [](const TempFolder& f) { writeSparse(f / "huge.txt", kReadLimit + 1); },
+                                   kLoadFile("huge.txt"), kNameOf("huge.txt")},
+                      TooLargeCase{"standardInputFromDevZero", kNothing,
+                                   [](ParameterSet& p, const TempFolder&) {
+                                       StandardInputFrom zeros("/dev/zero");
+                                       loadParametersFromStandardInput(p);
+                                   },
+                                   [](const TempFolder&) { return std::string("standard input"); }}),
+    [](const auto& info) { return info.param.name; });
+
+TEST_F(ParametersFileTest, FortyLinesEndingAtTheReadLimitLoad) {
+    const std::string name = folder / "full.txt";
+    const std::string lastLines = kStandardFileBytes.substr(kStandardFileBytes.find("\r\n"));
+    writeSparse(name, kReadLimit - lastLines.size());
+    std::ofstream(name, std::ios::binary | std::ios::app) << lastLines;
+    ASSERT_EQ(fs::file_size(name), kReadLimit);
+    loadParameters(parameters, name);
+    std::vector<std::string> expected = standardTexts();
+    expected[0] = "";  // zeros: a field's text ends at the first
+    EXPECT_EQ(textsOf(parameters), expected);
+    EXPECT_TRUE(recorder.boxes.empty());
+}
+
+// Lines with LF ends just within the limit grow by a CR each on saving.
+TEST_F(ParametersFileTest, AFileTooLargeToLoadIsNotSaved) {
+    writeBytes(folder / "old.txt", "old");
+    parameters.setText(Parameter::ObjectName, std::string(kReadLimit - 80, 'x'));
+    std::string name = folder / "old.txt";
+    EXPECT_EQ(failureText([&] { saveParameters(parameters, name); }), "File too large: '" + name + "'");
+    EXPECT_EQ(readBytes(name), "old");
+}
+
+// --- Saving as one user the file of another ----------------------------------------------------
+
+constexpr gid_t kSharedGroup = 2000;
+constexpr uid_t kAlice = 2001;
+constexpr uid_t kBob = 2002;
+
+struct Ownership {
+    uid_t user;
+    gid_t group;
+    mode_t mode;
+};
+
+Ownership ownershipOf(const std::string& path) {
+    struct stat status;
+    ::stat(path.c_str(), &status);
+    return {status.st_uid, status.st_gid, status.st_mode & 07777};
+}
+
+bool operator==(const Ownership& a, const Ownership& b) {
+    return a.user == b.user && a.group == b.group && a.mode == b.mode;
+}
+
+void PrintTo(const Ownership& o, std::ostream* os) { *os << o.user << ":" << o.group << " " << std::oct << o.mode; }
+
+void setOwnership(const std::string& path, const Ownership& o) {
+    ASSERT_EQ(::chown(path.c_str(), o.user, o.group), 0);
+    ASSERT_EQ(::chmod(path.c_str(), o.mode), 0);
+}
+
+// Saves the standard set as the user (with their own group, and a member of the shared one);
+// the failure text, empty when the save succeeded.
+std::string saveAs(uid_t user, const std::string& program, const std::string& file) {
+    const std::string id = std::to_string(user);
+    return outputOf("setpriv --reuid=" + id + " --regid=" + id + " --groups=" + std::to_string(kSharedGroup) + " " +
+                    program + " " + file);
+}
+
+// What else a file may have that a new file would not.
+enum class Extra { None, SecondName, AccessListForBob };
+
+// An access list: the owner, the group and Bob may read and write, others nothing.
+void grantBobAccess(const std::string& path) {
+    struct Entry {
+        std::uint16_t tag, permissions;
+        std::uint32_t id;
+    };
+    const std::uint32_t version = 2;
+    const Entry entries[] = {{0x01, 6, ~0u}, {0x02, 6, kBob}, {0x04, 6, ~0u}, {0x10, 6, ~0u}, {0x20, 0, ~0u}};
+    std::string value(reinterpret_cast<const char*>(&version), sizeof version);
+    value.append(reinterpret_cast<const char*>(entries), sizeof entries);
+    ASSERT_EQ(::setxattr(path.c_str(), "system.posix_acl_access", value.data(), value.size(), 0), 0);
+}
+
+struct KeptCase {
+    const char* name;
+    Ownership folder;
+    Ownership file;
+    Extra extra;
+    uid_t saver;
+    uid_t savesAfter;  // who must still be able to save the file afterwards
+};
+
+class KeptOnSaving : public ParametersFileTest, public ::testing::WithParamInterface<KeptCase> {};
+
+TEST_P(KeptOnSaving, AreTheOwnerGroupModeAndAccessOfTheFile) {
+    if (::geteuid() != 0) GTEST_SKIP() << "saving as two users takes root (setpriv)";
+    const std::string program = saveProgramIn(folder);
+    const std::string file = folder / "p.txt";
+    writeBytes(file, "old");
+    setOwnership(file, GetParam().file);
+    if (GetParam().extra == Extra::SecondName) fs::create_hard_link(file, folder / "q.txt");
+    if (GetParam().extra == Extra::AccessListForBob) grantBobAccess(file);
+    setOwnership(folder.path().string(), GetParam().folder);
+    const std::set<std::string> names = folder.names();
+    const Ownership before = ownershipOf(file);
+
+    EXPECT_EQ(saveAs(GetParam().saver, program, file), "");
+    EXPECT_EQ(ownershipOf(file), before);
+    EXPECT_EQ(readBytes(file), kStandardFileBytes);
+    if (GetParam().extra == Extra::SecondName) {
+        EXPECT_EQ(readBytes(folder / "q.txt"), kStandardFileBytes);
+    }
+    EXPECT_EQ(folder.names(), names);
+    EXPECT_EQ(saveAs(GetParam().savesAfter, program, file), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Savers, KeptOnSaving,
+    ::testing::Values(
+        KeptCase{"groupMemberSavesTheOwnersFile",
+                 {kAlice, kSharedGroup, 0775},
+                 {kAlice, kSharedGroup, 0660},
+                 Extra::None,
+                 kBob,
+                 kAlice},
+        KeptCase{
+            "rootSavesAUsersFile", {kAlice, kSharedGroup, 0775}, {kAlice, kSharedGroup, 0604}, Extra::None, 0, kAlice},
+        KeptCase{"fileWithASecondName",
+                 {kAlice, kAlice, 0755},
+                 {kAlice, kSharedGroup, 0664},
+                 Extra::SecondName,
+                 kAlice,
+                 kAlice},
+        KeptCase{"ownerSavesAFileSharedByAnAccessList",
+                 {kAlice, kAlice, 0755},
+                 {kAlice, kAlice, 0600},
+                 Extra::AccessListForBob,
+                 kAlice,
+                 kBob},
+        KeptCase{"writableFileInAFolderThatIsNot", {0, 0, 0755}, {0, 0, 0666}, Extra::None, kBob, 0}),
+    [](const auto& info) { return info.param.name; });
 
 // --- Windows-1251 -----------------------------------------------------------------------------
 

@@ -8,6 +8,8 @@
 #include <QPrinter>
 #include <QStringList>
 
+#include <new>
+
 // Answers the dialogs from queues; an empty answer, or none left, is a cancel.
 class FakeDialogs : public NoFileDialogs {
 public:
@@ -34,9 +36,11 @@ public:
     QString offeredPdf;             // the PDF file the print dialog was offered
     int shown = 0;
     QWidget* lastParent = nullptr;  // the window the last dialog was shown over
+    bool memoryRunsOut = false;     // a dialog throws std::bad_alloc instead of answering
 
 private:
     QString answer(QStringList& answers, QWidget* parent) {
+        if (memoryRunsOut) throw std::bad_alloc();
         ++shown;
         lastParent = parent;
         return answers.isEmpty() ? QString() : answers.takeFirst();

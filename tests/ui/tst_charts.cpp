@@ -144,6 +144,37 @@ private slots:
         QCOMPARE(c.recorder.boxes, Boxes{});
     }
 
+    // While the last calculation has not completed, both windows report its own failure.
+    void chartsAfterAStoppedCalculation_data() {
+        QTest::addColumn<int>("parameter");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<Boxes>("boxes");
+        QTest::newRow("no water") << int(Parameter::WaterShare) << "0"
+                                  << Boxes{{"failure", "Floating point division by zero"}};
+        QTest::newRow("concentration not a number") << int(Parameter::ArableConcentrationP) << "x"
+                                                    << Boxes{{"failure", "'x' is not a valid floating point value"}};
+    }
+    void chartsAfterAStoppedCalculation() {
+        QFETCH(int, parameter);
+        QFETCH(QString, text);
+        QFETCH(Boxes, boxes);
+        Calculated c;
+        c.parameters.setText(static_cast<Parameter>(parameter), text.toStdString());
+        QVERIFY_THROWS_EXCEPTION(Failure, calculate(c.parameters, c.results, c.shared));
+        c.recorder.boxes.clear();
+        SourceShareCharts pies(c.results, c.shared, c.recorder, c.dialogs);
+        showModal(pies);
+        QVERIFY(pies.isVisible());
+        QCOMPARE(pies.chartP().slices().size(), 0u);
+        QCOMPARE(c.recorder.boxes, boxes);
+        c.recorder.boxes.clear();
+        BudgetCharts bars(c.results, c.recorder, c.dialogs);
+        showModal(bars);
+        QVERIFY(bars.isVisible());
+        QCOMPARE(bars.chartP().bars().size(), 0u);
+        QCOMPARE(c.recorder.boxes, boxes);
+    }
+
     void standardSetBudget() {
         Calculated c;
         BudgetCharts window(c.results, c.recorder, c.dialogs);
@@ -215,7 +246,7 @@ private slots:
         QTest::newRow("pies as PDF") << false << "pies.PDF" << Obstacle::None << "";
         QTest::newRow("budget as PDF") << true << "budget.pdf" << Obstacle::None << "";
         QTest::newRow("over a folder") << true << "budget.png" << Obstacle::Folder << "File access denied";
-        QTest::newRow("medium full") << false << "pies.pdf" << Obstacle::FullMedium << "I/O error 27";
+        QTest::newRow("medium full") << false << "pies.pdf" << Obstacle::FullMedium << "I/O error 27: File too large";
     }
 
     // PNG at twice the window's pixels; PDF a page of the window's size at 96 dots an inch,

@@ -291,6 +291,34 @@ private slots:
         QCOMPARE(f.boxes(), QStringList());
     }
 
+    // A line of a megabyte in W: the box quotes its first hundred characters, not all of it.
+    void aMegabyteLineIsQuotedByItsFirstHundredCharacters() {
+        QTemporaryDir dir;
+        QByteArray bytes = standardFileBytes();
+        bytes.replace("\r\n562\r\n1\r\n", "\r\n562\r\n" + QByteArray(1'000'000, '7') + "x\r\n");
+        QFile file(dir.filePath("long.txt"));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        file.close();
+        Fixture f;
+        f.show();
+        f.recorder.boxes.clear();
+        f.dialogs.openAnswers << file.fileName();
+        QTest::mouseClick(f.button("BitBtn2"), Qt::LeftButton);
+        QCOMPARE(f.boxes(), QStringList{"failure: '" + QString(100, u'7') + "…' is not a valid floating point value"});
+    }
+
+    void memoryRunningOutInAFileDialogEndsInAFailureBox() {
+        Fixture f;
+        f.show();
+        const QStringList texts = f.shownTexts();
+        f.dialogs.memoryRunsOut = true;
+        QTest::mouseClick(f.button("BitBtn2"), Qt::LeftButton);
+        QTest::mouseClick(f.button("BitBtn3"), Qt::LeftButton);
+        QCOMPARE(f.boxes(), QStringList(2, QStringLiteral("failure: Out of memory")));
+        QCOMPARE(f.shownTexts(), texts);
+        QVERIFY(f.window.isVisible());
+    }
+
     void cancelDoesNothingAlsoAfterASave() {
         QTemporaryDir dir;
         Fixture f;

@@ -377,7 +377,7 @@ void ResultsWindowTest::resultsAndReportLeaveTheProgram_data() {
     QTest::newRow("results of a parameters file") << 1 << Target::None << "/data/Ладога, вариант 2.txt"
                                                   << "\"/data/Ладога, вариант 2.txt\"" << Obstacle::None << "";
     QTest::newRow("results, medium full") << 1 << Target::None << ""
-                                          << "" << Obstacle::FullMedium << "I/O error 27";
+                                          << "" << Obstacle::FullMedium << "I/O error 27: File too large";
     QTest::newRow("report as PDF") << 2 << Target::PdfFile << ""
                                    << "" << Obstacle::None << "";
     QTest::newRow("report printed") << 2 << Target::Printer << ""
