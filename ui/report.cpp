@@ -121,15 +121,8 @@ const char* const kPiesCondition =
     "суммы Lmf, Le, Lof и La.";
 const char* const kBudgetMissing = "Диаграммы баланса биогенных веществ не построены: ";
 const char* const kBudgetCondition = "вынос с урожаем Lc больше суммы Lmf, Le, Lof и La.";
-const char* const kNotComputed = "расчет не завершен.";
-const char* const kRowsNotComputed = "Пустые строки не рассчитаны: расчет прервался с ошибкой.";
-
-bool anyResultMissing(const LoadResults& results) {
-    for (const ResultRow& row : kResultRows)
-        for (Nutrient nutrient : kNutrients)
-            if (results.text(row.quantity, nutrient).empty()) return true;
-    return false;
-}
+const char* const kStopped = "расчет остановлен: ";
+const char* const kRowsNotComputed = "Расчет остановлен: %1 Пустые строки не рассчитаны.";
 
 class ReportPainter {
 public:
@@ -378,9 +371,10 @@ private:
             y += height;
         }
         rule(y, kRule);
-        if (anyResultMissing(results_))
-            y += 20 +
-                 paintText(QRectF(kLeft, y + 20, kWidth, 0), QString::fromUtf8(kRowsNotComputed), font(9, false, true));
+        if (!results_.failure().empty()) {
+            const QString note = QString::fromUtf8(kRowsNotComputed).arg(failureBoxText(results_.failure()));
+            y += 20 + paintText(QRectF(kLeft, y + 20, kWidth, 0), note, font(9, false, true));
+        }
         return y;
     }
 
@@ -406,14 +400,16 @@ private:
     }
 
     // Works out the figures of a pair of charts before anything is painted; returns nothing
-    // when they are drawn, else why not: the window's draw condition (`figures` returns false),
-    // an unfinished calculation or another failure.
+    // when they are drawn, else why not, as the window would: the calculation stopped, the
+    // draw condition failed (`figures` returns false), or another failure.
     std::optional<QString> whyNotDrawn(const std::function<bool()>& figures, const char* condition) {
         try {
+            requireCompletedCalculation(results_);
             if (figures()) return std::nullopt;
             return QString::fromUtf8(condition);
         } catch (const Failure& failure) {
-            return anyResultMissing(results_) ? QString::fromUtf8(kNotComputed) : failureBoxText(failure.what());
+            const QString text = failureBoxText(failure.what());
+            return results_.failure().empty() ? text : QString::fromUtf8(kStopped) + text;
         }
     }
 

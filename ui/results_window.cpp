@@ -3,7 +3,6 @@
 #include "model/file_system.h"
 #include "model/results_export.h"
 #include "ui/file_dialogs.h"
-#include "ui/message_boxes.h"
 #include "ui/report.h"
 #include "ui/window_parts.h"
 
@@ -292,19 +291,21 @@ void ResultsWindow::setParametersFile(std::function<QString()> fileOfTexts) {
 
 // The CSV of the command line for this one catchment, replacing the file only when complete.
 void ResultsWindow::saveResults() {
-    const QString name = dialogs_.resultsFileName(this);
-    if (name.isEmpty()) return;
-    const QString file = parametersFile_ ? parametersFile_() : QString();
-    FileCalculation calculation;
-    calculation.parameters = parameters_.texts();
-    calculation.results = results_;
-    calculation.shared = shared_;
-    guarded(messages_,
-            [&] { replaceFile(name.toStdString(), csvHeader() + csvRecord(file.toStdString(), calculation)); });
+    guarded(messages_, [this] {
+        const QString name = dialogs_.resultsFileName(this);
+        if (name.isEmpty()) return;
+        const QString file = parametersFile_ ? parametersFile_() : QString();
+        FileCalculation calculation;
+        calculation.parameters = parameters_.texts();
+        calculation.results = results_;
+        calculation.shared = shared_;
+        replaceFile(name.toStdString(), csvHeader() + csvRecord(file.toStdString(), calculation));
+    });
 }
 
-// A report saved as a PDF file is written whole and then put in place, like the other files.
-void ResultsWindow::makeReport() {
+// The printer the print dialog sets up, kept from one report to the next; a PDF file is
+// offered under the object's name.
+QPrinter& ResultsWindow::reportPrinter() {
     const QString objectName = QString::fromStdString(parameters_.text(Parameter::ObjectName));
     if (!printer_) {
         printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
@@ -316,11 +317,17 @@ void ResultsWindow::makeReport() {
         printer_->setOutputFileName(reportFileName(objectName, printer_->outputFileName()));
     }
     printer_->setDocName(objectName);
-    const ReportTarget target = dialogs_.reportTarget(this, *printer_);
-    const QDate today = QDate::currentDate();
-    guarded(messages_, [&] {
+    return *printer_;
+}
+
+// A report saved as a PDF file is written whole and then put in place, like the other files.
+void ResultsWindow::makeReport() {
+    guarded(messages_, [this] {
+        QPrinter& printer = reportPrinter();
+        const ReportTarget target = dialogs_.reportTarget(this, printer);
+        const QDate today = QDate::currentDate();
         if (target.kind == ReportTarget::Kind::Printer) {
-            paintReport(*printer_, parameters_.texts(), results_, shared_, today);
+            paintReport(printer, parameters_.texts(), results_, shared_, today);
         } else if (target.kind == ReportTarget::Kind::PdfFile) {
             const QByteArray pdf = reportPdf(parameters_.texts(), results_, shared_, today);
             replaceFile(target.fileName.toStdString(), std::string_view(pdf.constData(), pdf.size()));

@@ -71,6 +71,7 @@ private:
     void buildButtons(QWidget* panel);
     void showResults();
     void addMenuActions();
+    QPrinter& reportPrinter();
 
     const ParameterSet& parameters_;
     LoadResults& results_;

@@ -1,8 +1,8 @@
 #include "ui/window_picture.h"
 
 #include "model/file_system.h"
+#include "model/messages.h"
 #include "ui/file_dialogs.h"
-#include "ui/message_boxes.h"
 
 #include <QAction>
 #include <QBuffer>
@@ -66,11 +66,13 @@ QByteArray windowPicture(QWidget& window, const QWidget& leftOut, bool asPdf) {
 void addSavePictureAction(QWidget& window, const QWidget& leftOut, FileDialogs& dialogs, Messages& messages) {
     auto* action = new QAction(QStringLiteral("Сохранить изображение…"), &window);
     QObject::connect(action, &QAction::triggered, &window, [&window, &leftOut, &dialogs, &messages] {
-        const QString name = dialogs.pictureFileName(&window);
-        if (name.isEmpty()) return;
-        const QByteArray bytes =
-            windowPicture(window, leftOut, name.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive));
-        guarded(messages, [&] { replaceFile(name.toStdString(), std::string_view(bytes.constData(), bytes.size())); });
+        guarded(messages, [&] {
+            const QString name = dialogs.pictureFileName(&window);
+            if (name.isEmpty()) return;
+            const QByteArray bytes =
+                windowPicture(window, leftOut, name.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive));
+            replaceFile(name.toStdString(), std::string_view(bytes.constData(), bytes.size()));
+        });
     });
     window.addAction(action);
     window.setContextMenuPolicy(Qt::ActionsContextMenu);

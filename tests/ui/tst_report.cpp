@@ -83,9 +83,12 @@ void ReportTest::pagesAndTexts_data() {
     // are empty, and no chart can be drawn.
     QTest::newRow("no water share") << Edits{{Parameter::WaterShare, "0"}}
                                     << QStringList{"(Lp) 212.0 1324.0",
-                                                   "Пустые строки не рассчитаны: расчет прервался с ошибкой.",
-                                                   "источников не построены: расчет не завершен.",
-                                                   "веществ не построены: расчет не завершен."}
+                                                   "Расчет остановлен: Floating point division by zero. Пустые "
+                                                   "строки не рассчитаны.",
+                                                   "источников не построены: расчет остановлен: Floating point "
+                                                   "division by zero.",
+                                                   "веществ не построены: расчет остановлен: Floating point "
+                                                   "division by zero."}
                                     << QStringList{"3126.5", "Inputs (1)"};
 }
 
