@@ -3,6 +3,7 @@
 #include "model/chart_figures.h"
 #include "ui/charts/bar_chart.h"
 #include "ui/window_parts.h"
+#include "ui/window_picture.h"
 
 #include <QLabel>
 #include <QPixmap>
@@ -61,8 +62,8 @@ QString budgetHeading() { return QStringLiteral("Inputs (1) and outputs (2) of n
 
 QColor budgetColour(bool input) { return input ? kInputRed : kOutputBlue; }
 
-BudgetCharts::BudgetCharts(const LoadResults& results, Messages& messages, QWidget* parent)
-    : LazyDialog(&messages, parent), results_(results), messages_(messages) {
+BudgetCharts::BudgetCharts(const LoadResults& results, Messages& messages, FileDialogs& dialogs, QWidget* parent)
+    : LazyDialog(&messages, parent), results_(results), messages_(messages), dialogs_(dialogs) {
     setObjectName(QStringLiteral("Form6"));
     setWindowTitle(QStringLiteral("Graphics"));
     setFixedSize(1088, 666);
@@ -83,6 +84,7 @@ void BudgetCharts::build() {
 
     closeButton_ = makeCloseButton(*this, this);
     closeButton_->setGeometry((width() - 90) / 2, kChartTop + kChartHeight + 20, 90, 28);
+    addSavePictureAction(*this, *closeButton_, dialogs_, messages_);
 }
 
 void BudgetCharts::refresh() {

@@ -13,6 +13,8 @@ class QPushButton;
 
 namespace nutrient {
 
+class FileDialogs;
+
 class BarChart3D;
 
 // The bar chart of a nutrient as this window draws it, and as the report draws it: title,
@@ -26,7 +28,7 @@ QColor budgetColour(bool input);
 class BudgetCharts : public LazyDialog {
     Q_OBJECT
 public:
-    BudgetCharts(const LoadResults& results, Messages& messages, QWidget* parent = nullptr);
+    BudgetCharts(const LoadResults& results, Messages& messages, FileDialogs& dialogs, QWidget* parent = nullptr);
 
     // Empties both charts; after a calculation that stopped, reports its failure; else draws
     // the budgets when the crop removal is plausible for both nutrients, then warns about each
@@ -38,12 +40,14 @@ public:
     const BarChart3D& chartN() const { return *chartN_; }
 
 protected:
-    // The two charts, their legend and the close button, built on first showing.
+    // The two charts, their legend and the close button, built on first showing, and the
+    // context menu that saves the window's picture.
     void build() override;
 
 private:
     const LoadResults& results_;
     Messages& messages_;
+    FileDialogs& dialogs_;
     BarChart3D* chartP_ = nullptr;
     BarChart3D* chartN_ = nullptr;
     QPushButton* closeButton_ = nullptr;

@@ -1,8 +1,50 @@
 #include "ui/file_dialogs.h"
 
+#include <QAbstractPrintDialog>
 #include <QFileInfo>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QRegularExpression>
 
 namespace nutrient {
+
+namespace {
+
+void startAt(QFileDialog& dialog, const QString& lastName) {
+    if (lastName.isEmpty()) return;
+    const QFileInfo last(lastName);
+    dialog.setDirectory(last.absolutePath());
+    dialog.selectFile(last.fileName());
+}
+
+// The suffix of a filter such as "PDF (*.pdf)".
+QString suffixOf(const QString& filter) {
+    static const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
+    return pattern.match(filter).captured(1);
+}
+
+// Runs the dialog; the chosen name, or empty on cancel.
+QString chosenName(QFileDialog& dialog) {
+    if (dialog.exec() != QDialog::Accepted) return {};
+    const QStringList chosen = dialog.selectedFiles();
+    return chosen.isEmpty() ? QString() : chosen.first();
+}
+
+QString askFileName(QWidget* parent, QFileDialog::AcceptMode mode, const QString& lastName) {
+    const auto dialog = makeParametersFileDialog(parent, mode, lastName);
+    return chosenName(*dialog);
+}
+
+QString askExportName(QWidget* parent, const QString& title, const QStringList& filters, QString& lastName) {
+    const auto dialog = makeExportDialog(parent, title, filters, lastName);
+    QString name = chosenName(*dialog);
+    if (name.isEmpty()) return {};
+    name = withFilterSuffix(name, dialog->nameFilters(), dialog->selectedNameFilter());
+    lastName = name;
+    return name;
+}
+
+}  // namespace
 
 std::unique_ptr<QFileDialog> makeParametersFileDialog(QWidget* parent, QFileDialog::AcceptMode mode,
                                                       const QString& lastName) {
@@ -11,25 +53,29 @@ std::unique_ptr<QFileDialog> makeParametersFileDialog(QWidget* parent, QFileDial
     dialog->setFileMode(QFileDialog::AnyFile);
     dialog->setNameFilter(QStringLiteral("*.txt"));
     dialog->setOption(QFileDialog::DontConfirmOverwrite);
-    if (!lastName.isEmpty()) {
-        const QFileInfo last(lastName);
-        dialog->setDirectory(last.absolutePath());
-        dialog->selectFile(last.fileName());
-    }
+    startAt(*dialog, lastName);
     return dialog;
 }
 
-namespace {
-
-// Runs the dialog; the chosen name, or empty on cancel.
-QString askFileName(QWidget* parent, QFileDialog::AcceptMode mode, const QString& lastName) {
-    const auto dialog = makeParametersFileDialog(parent, mode, lastName);
-    if (dialog->exec() != QDialog::Accepted) return {};
-    const QStringList chosen = dialog->selectedFiles();
-    return chosen.isEmpty() ? QString() : chosen.first();
+std::unique_ptr<QFileDialog> makeExportDialog(QWidget* parent, const QString& title, const QStringList& filters,
+                                              const QString& lastName) {
+    auto dialog = std::make_unique<QFileDialog>(parent, title);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    dialog->setNameFilters(filters);
+    // The filter the name ends in is chosen, so that its suffix is the one added.
+    const QFileInfo last(lastName);
+    for (const QString& filter : filters)
+        if (last.suffix().compare(suffixOf(filter), Qt::CaseInsensitive) == 0) dialog->selectNameFilter(filter);
+    startAt(*dialog, lastName);
+    return dialog;
 }
 
-}  // namespace
+QString withFilterSuffix(const QString& name, const QStringList& filters, const QString& chosenFilter) {
+    for (const QString& filter : filters)
+        if (name.endsWith(u'.' + suffixOf(filter), Qt::CaseInsensitive)) return name;
+    return name + u'.' + suffixOf(chosenFilter);
+}
 
 QString QtFileDialogs::openFileName(QWidget* parent) {
     const QString name = askFileName(parent, QFileDialog::AcceptOpen, lastOpenName_);
@@ -44,5 +90,25 @@ QString QtFileDialogs::saveFileName(QWidget* parent) {
 }
 
 void QtFileDialogs::rememberSaveName(const QString& name) { lastSaveName_ = name; }
+
+QString QtFileDialogs::resultsFileName(QWidget* parent) {
+    return askExportName(parent, QStringLiteral("Сохранить результаты"), {QStringLiteral("CSV (*.csv)")},
+                         lastResultsName_);
+}
+
+QString QtFileDialogs::pictureFileName(QWidget* parent) {
+    return askExportName(parent, QStringLiteral("Сохранить изображение"),
+                         {QStringLiteral("PNG (*.png)"), QStringLiteral("PDF (*.pdf)")}, lastPictureName_);
+}
+
+// The toolkit's print dialog lists the printers and "Print to File (PDF)"; the report has no
+// pages to choose among.
+ReportTarget QtFileDialogs::reportTarget(QWidget* parent, QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    if (dialog.exec() != QDialog::Accepted) return {};
+    if (printer.outputFormat() == QPrinter::PdfFormat) return {ReportTarget::Kind::PdfFile, printer.outputFileName()};
+    return {ReportTarget::Kind::Printer, {}};
+}
 
 }  // namespace nutrient

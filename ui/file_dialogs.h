@@ -1,15 +1,23 @@
 #pragma once
-// The open and save dialogs of the parameters window, behind a seam so that tests can answer
-// them with a name or a cancel instead of a real dialog.
+// The program's file dialogs and its print dialog, behind a seam so that tests can answer them
+// with a name, a target or a cancel instead of a real dialog.
 
 #include <QFileDialog>
 #include <QString>
 
 #include <memory>
 
+class QPrinter;
 class QWidget;
 
 namespace nutrient {
+
+// Where the report goes: to the printer the print dialog set up, into a PDF file, or nowhere.
+struct ReportTarget {
+    enum class Kind { None, Printer, PdfFile };
+    Kind kind = Kind::None;
+    QString fileName;  // of the PDF file
+};
 
 class FileDialogs {
 public:
@@ -21,6 +29,14 @@ public:
     // Saving may extend the chosen name (".txt" appended); the save dialog offers that
     // extended name next time.
     virtual void rememberSaveName(const QString& name) = 0;
+
+    // The name of a CSV file for the results; empty when the user cancels.
+    virtual QString resultsFileName(QWidget* parent) = 0;
+    // The name of a picture of a chart window, ending in ".png" or ".pdf" as the user chose;
+    // empty when the user cancels.
+    virtual QString pictureFileName(QWidget* parent) = 0;
+    // The print dialog of the report: it sets up the printer, or names a PDF file instead.
+    virtual ReportTarget reportTarget(QWidget* parent, QPrinter& printer) = 0;
 };
 
 // The real dialogs.  Each remembers the last name it returned and offers it again.
@@ -29,10 +45,15 @@ public:
     QString openFileName(QWidget* parent) override;
     QString saveFileName(QWidget* parent) override;
     void rememberSaveName(const QString& name) override;
+    QString resultsFileName(QWidget* parent) override;
+    QString pictureFileName(QWidget* parent) override;
+    ReportTarget reportTarget(QWidget* parent, QPrinter& printer) override;
 
 private:
     QString lastOpenName_;
     QString lastSaveName_;
+    QString lastResultsName_;
+    QString lastPictureName_;
 };
 
 // A dialog set up as both of the window's dialogs are: the single filter "*.txt", no default
@@ -40,5 +61,13 @@ private:
 // (a missing file is reported by the reader), starting at lastName when there is one.
 std::unique_ptr<QFileDialog> makeParametersFileDialog(QWidget* parent, QFileDialog::AcceptMode mode,
                                                       const QString& lastName);
+
+// A save dialog for results and pictures: its filters ("PNG (*.png)"), the one of the last
+// name's suffix chosen (else the first); it asks before replacing a file.
+std::unique_ptr<QFileDialog> makeExportDialog(QWidget* parent, const QString& title, const QStringList& filters,
+                                              const QString& lastName);
+// The name with the suffix of the chosen filter added, unless it ends in the suffix of one of
+// the filters (in any case): the suffix decides what is written.
+QString withFilterSuffix(const QString& name, const QStringList& filters, const QString& chosenFilter);
 
 }  // namespace nutrient

@@ -562,7 +562,11 @@ void ParametersWindow::openParametersFile() {
 }
 
 void ParametersWindow::loadParametersFile(const std::string& fileName) {
-    guarded(messages_, [&] { loadParameters(parameters_, fileName); });
+    guarded(messages_, [&] {
+        loadParameters(parameters_, fileName);
+        // A name not ending in "txt" is refused with a warning, and nothing is read.
+        if (hasTextExtension(fileName)) fileName_ = QString::fromStdString(fileName);
+    });
 }
 
 // The dialog remembers the name the save took (".txt" appended), also when the save failed.
@@ -574,6 +578,7 @@ bool ParametersWindow::saveParametersFile(QWidget* dialogParent) {
         std::string fileName = name.toStdString();
         guarded(messages_, [&] { saved = saveParameters(parameters_, fileName); });
         dialogs_.rememberSaveName(QString::fromStdString(fileName));
+        if (saved) fileName_ = QString::fromStdString(fileName);
     });
     return saved;
 }
@@ -591,7 +596,11 @@ bool ParametersWindow::settleUnsavedChanges(Questions& questions, QWidget* dialo
     return false;
 }
 
+// Open and Save leave the texts unchanged from the file; Standart from the standard set.
+QString ParametersWindow::fileOfTexts() const { return parameters_.hasUnsavedChanges() ? QString() : fileName_; }
+
 void ParametersWindow::restoreStandard() {
+    fileName_.clear();
     guarded(messages_, [&] { parameters_.applyStandard(); });
 }
 

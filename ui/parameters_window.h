@@ -37,6 +37,9 @@ public:
     // "&Save": the save dialog over dialogParent, then the file.  True when the file was written.
     bool saveParametersFile(QWidget* dialogParent);
     void restoreStandard();
+    // The parameters file last opened or saved, while the texts are unchanged from it; empty
+    // once one of them changes, after Standart, or when there was none.
+    QString fileOfTexts() const;
     // Before the program ends: when the texts differ from those last opened, saved or restored,
     // asks whether to save them.  True when the program may end: nothing unsaved, "Нет", or "Да"
     // and the set saved (the save dialog over dialogParent).
@@ -63,6 +66,7 @@ private:
     Messages& messages_;
     FileDialogs& dialogs_;
     std::array<QLineEdit*, kParameterCount> fields_ = {};
+    QString fileName_;  // the parameters file last opened or saved
     QPushButton* closeButton_ = nullptr;
     QPushButton* openButton_ = nullptr;
     QPushButton* saveButton_ = nullptr;

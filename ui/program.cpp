@@ -26,11 +26,12 @@ Program::Program() : Program(boxes_, qtFileDialogs_, boxes_) {}
 Program::Program(Messages& messages, FileDialogs& fileDialogs, Questions& questions)
     : parameters_(messages),
       parametersWindow_(parameters_, messages, fileDialogs),
-      resultsWindow_(parameters_, results_, retention_, messages),
-      sourceShareCharts_(results_, retention_, messages),
-      budgetCharts_(results_, messages) {
+      resultsWindow_(parameters_, results_, retention_, messages, fileDialogs),
+      sourceShareCharts_(results_, retention_, messages, fileDialogs),
+      budgetCharts_(results_, messages, fileDialogs) {
     mainWindow_.setWindows(parametersWindow_, resultsWindow_, helpWindow_, methodWindow_);
     resultsWindow_.setChartWindows(sourceShareCharts_, budgetCharts_);
+    resultsWindow_.setParametersFile([this] { return parametersWindow_.fileOfTexts(); });
     // Parameters not yet saved are not lost silently when the program ends.
     mainWindow_.setClosingCheck(
         [this, &questions] { return parametersWindow_.settleUnsavedChanges(questions, &mainWindow_); });

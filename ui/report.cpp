@@ -22,6 +22,7 @@
 #include <QTextOption>
 
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <optional>
 
@@ -120,15 +121,8 @@ const char* const kPiesCondition =
     "суммы Lmf, Le, Lof и La.";
 const char* const kBudgetMissing = "Диаграммы баланса биогенных веществ не построены: ";
 const char* const kBudgetCondition = "вынос с урожаем Lc больше суммы Lmf, Le, Lof и La.";
-const char* const kNotComputed = "расчет не завершен.";
-const char* const kRowsNotComputed = "Пустые строки не рассчитаны: расчет прервался с ошибкой.";
-
-bool anyResultMissing(const LoadResults& results) {
-    for (const ResultRow& row : kResultRows)
-        for (Nutrient nutrient : kNutrients)
-            if (results.text(row.quantity, nutrient).empty()) return true;
-    return false;
-}
+const char* const kStopped = "расчет остановлен: ";
+const char* const kRowsNotComputed = "Расчет остановлен: %1 Пустые строки не рассчитаны.";
 
 class ReportPainter {
 public:
@@ -173,6 +167,14 @@ private:
 
     void rule(qreal y, const QColor& colour, qreal thickness = 2) {
         painter_.fillRect(QRectF(kLeft, y, kWidth, thickness), colour);
+    }
+
+    // A thin grey frame, like the windows' panels.
+    void frame(const QRectF& box) {
+        painter_.setPen(QPen(kRule, 3));
+        painter_.setBrush(Qt::NoBrush);
+        painter_.drawRect(box);
+        painter_.setPen(Qt::black);
     }
 
     QFontMetricsF metrics(const QFont& font) const { return QFontMetricsF(font, &device_); }
@@ -229,14 +231,13 @@ private:
     static constexpr qreal kRowSpacing = 8;
     static constexpr qreal kGroupSpacing = 22;
 
-    // The widths the parameters of the groups take on one line each.
+    // The widths that symbols, values and units of the groups take.
     ParameterColumns naturalColumns(const std::vector<ParameterGroup>& groups) const {
         const QFontMetricsF m = metrics(parameterFont_);
         ParameterColumns columns;
         for (const ParameterGroup& group : groups) {
             for (const ParameterInfo* parameter : group.parameters) {
                 columns.symbol = std::max(columns.symbol, m.horizontalAdvance(QString::fromUtf8(parameter->symbol)));
-                columns.caption = std::max(columns.caption, m.horizontalAdvance(parameterCaption(*parameter)));
                 columns.value = std::max(columns.value, m.horizontalAdvance(text(parameters_[int(parameter->key)])));
                 columns.unit = std::max(columns.unit, m.horizontalAdvance(QString::fromUtf8(parameter->unit)));
             }
@@ -279,51 +280,58 @@ private:
         return y - top + kGroupSpacing;
     }
 
-    // The groups in two columns, the left one filled up to about half of their height; each
-    // column as wide as its lines need, sharing what is left over.
-    qreal paintParameters(qreal y) {
-        y = paintSectionHeading(y, QStringLiteral("Параметры водосбора"));
-        const std::vector<ParameterGroup> groups = parameterGroups();
-        const qreal room = kWidth - kColumnGap;
-        const ParameterColumns even = fitted(naturalColumns(groups), room / 2);
+    using Columns = std::array<std::vector<ParameterGroup>, 2>;
+
+    qreal columnHeight(const std::vector<ParameterGroup>& groups, qreal width) {
+        const ParameterColumns cells = fitted(naturalColumns(groups), width);
+        qreal height = 0;
+        for (const ParameterGroup& group : groups) height += paintGroup(group, 0, 0, width, cells, false);
+        return height;
+    }
+
+    // The groups in two columns, the left one filled up to about half of their height.
+    Columns splitIntoColumns(const std::vector<ParameterGroup>& groups, qreal width) {
         std::vector<qreal> heights;
         qreal total = 0;
         for (const ParameterGroup& group : groups) {
-            heights.push_back(paintGroup(group, 0, 0, room / 2, even, false));
+            heights.push_back(columnHeight({group}, width));
             total += heights.back();
         }
-        std::vector<ParameterGroup> columns[2];
+        Columns columns;
         qreal left = 0;
         for (std::size_t i = 0; i < groups.size(); ++i) {
             const bool inLeft = columns[1].empty() && left + heights[i] / 2 <= total / 2;
             if (inLeft) left += heights[i];
             columns[inLeft ? 0 : 1].push_back(groups[i]);
         }
+        return columns;
+    }
 
-        // The split between the columns that makes the taller one shortest, the most even of
-        // those.
-        const ParameterColumns natural[2] = {naturalColumns(columns[0]), naturalColumns(columns[1])};
-        auto columnHeight = [&](int column, qreal width) {
-            qreal height = 0;
-            for (const ParameterGroup& group : columns[column])
-                height += paintGroup(group, 0, 0, width, fitted(natural[column], width), false);
-            return height;
-        };
-        qreal widths[2] = {room / 2, room / 2};
-        qreal shortest = std::max(columnHeight(0, room / 2), columnHeight(1, room / 2));
+    // The width of the left column that makes the taller column shortest, the most even of those.
+    qreal leftColumnWidth(const Columns& columns, qreal room) {
+        qreal best = room / 2;
+        qreal shortest = std::max(columnHeight(columns[0], best), columnHeight(columns[1], room - best));
         for (qreal offset = 10; offset <= room / 8; offset += 10) {
-            for (const qreal left : {room / 2 - offset, room / 2 + offset}) {
-                const qreal height = std::max(columnHeight(0, left), columnHeight(1, room - left));
+            for (const qreal width : {room / 2 - offset, room / 2 + offset}) {
+                const qreal height = std::max(columnHeight(columns[0], width), columnHeight(columns[1], room - width));
                 if (height < shortest - 0.5) {
                     shortest = height;
-                    widths[0] = left;
-                    widths[1] = room - left;
+                    best = width;
                 }
             }
         }
+        return best;
+    }
+
+    qreal paintParameters(qreal y) {
+        y = paintSectionHeading(y, QStringLiteral("Параметры водосбора"));
+        const qreal room = kWidth - kColumnGap;
+        const Columns columns = splitIntoColumns(parameterGroups(), room / 2);
+        const qreal leftWidth = leftColumnWidth(columns, room);
+        const qreal widths[2] = {leftWidth, room - leftWidth};
         qreal bottom = y;
         for (int column = 0; column < 2; ++column) {
-            const ParameterColumns cells = fitted(natural[column], widths[column]);
+            const ParameterColumns cells = fitted(naturalColumns(columns[column]), widths[column]);
             const qreal x = column == 0 ? kLeft : kRight - widths[1];
             qreal top = y;
             for (const ParameterGroup& group : columns[column])
@@ -363,9 +371,10 @@ private:
             y += height;
         }
         rule(y, kRule);
-        if (anyResultMissing(results_))
-            y += 20 +
-                 paintText(QRectF(kLeft, y + 20, kWidth, 0), QString::fromUtf8(kRowsNotComputed), font(9, false, true));
+        if (!results_.failure().empty()) {
+            const QString note = QString::fromUtf8(kRowsNotComputed).arg(text(shownFailureText(results_.failure())));
+            y += 20 + paintText(QRectF(kLeft, y + 20, kWidth, 0), note, font(9, false, true));
+        }
         return y;
     }
 
@@ -385,24 +394,22 @@ private:
     qreal paintNotice(qreal y, const QString& why) {
         const QFont italic = font(9, false, true);
         const qreal height = paintText(QRectF(kLeft + 30, y + 25, kWidth - 60, 0), why, italic, Qt::AlignLeft, false);
-        painter_.setPen(QPen(kRule, 3));
-        painter_.setBrush(Qt::NoBrush);
-        painter_.drawRect(QRectF(kLeft, y, kWidth, height + 50));
-        painter_.setPen(Qt::black);
+        frame(QRectF(kLeft, y, kWidth, height + 50));
         paintText(QRectF(kLeft + 30, y + 25, kWidth - 60, 0), why, italic);
         return y + height + 50;
     }
 
     // Works out the figures of a pair of charts before anything is painted; returns nothing
-    // when they are drawn, else why not: the window's draw condition (`figures` returns false),
-    // an unfinished calculation or another failure.
+    // when they are drawn, else why not, as the window would: the calculation stopped, the
+    // draw condition failed (`figures` returns false), or another failure.
     std::optional<QString> whyNotDrawn(const std::function<bool()>& figures, const char* condition) {
         try {
+            requireCompletedCalculation(results_);
             if (figures()) return std::nullopt;
             return QString::fromUtf8(condition);
         } catch (const Failure& failure) {
-            return anyResultMissing(results_) ? QString::fromUtf8(kNotComputed)
-                                              : text(shownFailureText(failure.what()));
+            const QString shown = text(shownFailureText(failure.what()));
+            return results_.failure().empty() ? shown : QString::fromUtf8(kStopped) + shown;
         }
     }
 
@@ -431,10 +438,7 @@ private:
         const QFont legendFont = font(9, true);
         const QStringList legend = sourceShareLegend();
         const qreal lineHeight = metrics(legendFont).height();
-        painter_.setPen(QPen(kRule, 3));
-        painter_.setBrush(Qt::NoBrush);
-        painter_.drawRect(QRectF(kLeft, y, kWidth, legend.size() * lineHeight + 40));
-        painter_.setPen(Qt::black);
+        frame(QRectF(kLeft, y, kWidth, legend.size() * lineHeight + 40));
         for (int i = 0; i < legend.size(); ++i)
             paintLine(QRectF(kLeft + 40, y + 20 + i * lineHeight, kWidth - 80, lineHeight), legend[i], legendFont,
                       Qt::AlignLeft);

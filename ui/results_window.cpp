@@ -1,18 +1,24 @@
 #include "ui/results_window.h"
 
+#include "model/file_system.h"
 #include "model/results_export.h"
-
+#include "ui/file_dialogs.h"
+#include "ui/report.h"
 #include "ui/window_parts.h"
 
+#include <QAction>
 #include <QClipboard>
+#include <QDate>
+#include <QDir>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScopeGuard>
-#include <QShortcut>
 #include <QStringList>
 #include <QStyle>
 
@@ -84,17 +90,34 @@ QString dotLeader(const QString& line, const QFontMetrics& metrics, int width) {
     return dots;
 }
 
+// A PDF report is offered under the object's name, kept short and without the one character a
+// file name cannot hold, in the folder of the last one (at first the working folder).
+QString reportFileName(const QString& objectName, const QString& lastFile) {
+    QString name = objectName.left(100).trimmed();
+    name.replace(u'/', u'_');
+    if (name.isEmpty()) name = QStringLiteral("Отчет");
+    const QString folder = lastFile.isEmpty() ? QDir::currentPath() : QFileInfo(lastFile).absolutePath();
+    return QDir(folder).filePath(name + QStringLiteral(".pdf"));
+}
+
 }  // namespace
 
 QString resultsTitle() { return QStringLiteral("Результаты расчета формирования биогенной нагрузки, т/год"); }
 
 ResultsWindow::ResultsWindow(const ParameterSet& parameters, LoadResults& results, RetentionShared& shared,
-                             Messages& messages, QWidget* parent)
-    : LazyDialog(&messages, parent), parameters_(parameters), results_(results), shared_(shared), messages_(messages) {
+                             Messages& messages, FileDialogs& dialogs, QWidget* parent)
+    : LazyDialog(&messages, parent),
+      parameters_(parameters),
+      results_(results),
+      shared_(shared),
+      messages_(messages),
+      dialogs_(dialogs) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Результаты расчетов"));
     setFixedSize(kClientWidth, kClientHeight);
 }
+
+ResultsWindow::~ResultsWindow() = default;
 
 void ResultsWindow::build() {
     QFrame* panel = sunkenPanel(this, "Panel1", QRect(0, 0, kClientWidth, kClientHeight));
@@ -102,9 +125,20 @@ void ResultsWindow::build() {
     buildRows(panel);
     buildButtons(panel);
     showResults();
+    addMenuActions();
+}
 
-    auto* copy = new QShortcut(QKeySequence::Copy, this);
-    connect(copy, &QShortcut::activated, this, &ResultsWindow::copyTable);
+void ResultsWindow::addMenuActions() {
+    const auto add = [this](const QString& text, QKeySequence::StandardKey keys, void (ResultsWindow::*handler)()) {
+        auto* action = new QAction(text, this);
+        action->setShortcuts(keys);
+        connect(action, &QAction::triggered, this, handler);
+        addAction(action);
+    };
+    add(QStringLiteral("Копировать"), QKeySequence::Copy, &ResultsWindow::copyTable);
+    add(QStringLiteral("Сохранить результаты…"), QKeySequence::Save, &ResultsWindow::saveResults);
+    add(QStringLiteral("Отчет…"), QKeySequence::Print, &ResultsWindow::makeReport);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
 void ResultsWindow::buildHeadings(QWidget* panel) {
@@ -249,6 +283,56 @@ QString ResultsWindow::tableText() const {
 
 void ResultsWindow::copyTable() {
     guarded(messages_, [this] { QGuiApplication::clipboard()->setText(tableText()); });
+}
+
+void ResultsWindow::setParametersFile(std::function<QString()> fileOfTexts) {
+    parametersFile_ = std::move(fileOfTexts);
+}
+
+// The CSV of the command line for this one catchment, replacing the file only when complete.
+void ResultsWindow::saveResults() {
+    guarded(messages_, [this] {
+        const QString name = dialogs_.resultsFileName(this);
+        if (name.isEmpty()) return;
+        const QString file = parametersFile_ ? parametersFile_() : QString();
+        FileCalculation calculation;
+        calculation.parameters = parameters_.texts();
+        calculation.results = results_;
+        calculation.shared = shared_;
+        replaceFile(name.toStdString(), csvHeader() + csvRecord(file.toStdString(), calculation));
+    });
+}
+
+// The printer the print dialog sets up, kept from one report to the next; a PDF file is
+// offered under the object's name.
+QPrinter& ResultsWindow::reportPrinter() {
+    const QString objectName = QString::fromStdString(parameters_.text(Parameter::ObjectName));
+    if (!printer_) {
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer_->setPageSize(QPageSize(QPageSize::A4));
+        // The report keeps its own margins.
+        printer_->setFullPage(true);
+        printer_->setOutputFileName(reportFileName(objectName, QString()));
+    } else if (printer_->outputFormat() == QPrinter::PdfFormat) {
+        printer_->setOutputFileName(reportFileName(objectName, printer_->outputFileName()));
+    }
+    printer_->setDocName(objectName);
+    return *printer_;
+}
+
+// A report saved as a PDF file is written whole and then put in place, like the other files.
+void ResultsWindow::makeReport() {
+    guarded(messages_, [this] {
+        QPrinter& printer = reportPrinter();
+        const ReportTarget target = dialogs_.reportTarget(this, printer);
+        const QDate today = QDate::currentDate();
+        if (target.kind == ReportTarget::Kind::Printer) {
+            paintReport(printer, parameters_.texts(), results_, shared_, today);
+        } else if (target.kind == ReportTarget::Kind::PdfFile) {
+            const QByteArray pdf = reportPdf(parameters_.texts(), results_, shared_, today);
+            replaceFile(target.fileName.toStdString(), std::string_view(pdf.constData(), pdf.size()));
+        }
+    });
 }
 
 // A value field with a selection copies that selection; without one, Ctrl+C in it copies

@@ -10,12 +10,18 @@
 
 #include <QString>
 
+#include <functional>
+#include <memory>
+
 class QFontMetrics;
 class QLabel;
 class QLineEdit;
+class QPrinter;
 class QPushButton;
 
 namespace nutrient {
+
+class FileDialogs;
 
 // The title over the results: the window's, and the report's over its table.
 QString resultsTitle();
@@ -24,10 +30,14 @@ class ResultsWindow : public LazyDialog {
     Q_OBJECT
 public:
     ResultsWindow(const ParameterSet& parameters, LoadResults& results, RetentionShared& shared, Messages& messages,
-                  QWidget* parent = nullptr);
+                  FileDialogs& dialogs, QWidget* parent = nullptr);
+    ~ResultsWindow() override;
 
     // The chart windows the two buttons open; they live as long as this one.
     void setChartWindows(QDialog& sourceShares, QDialog& budget);
+    // Names the parameters file the results were computed from, or nothing: the file column
+    // of the saved results.
+    void setParametersFile(std::function<QString()> fileOfTexts);
 
     // Shows the object name, calculates and shows the results, then checks the load on the
     // water body against its natural component.
@@ -40,6 +50,12 @@ public:
     // The table as tab-separated lines "caption<TAB>P<TAB>N" joined by LF, without the dot
     // leaders and with the raised exponent written as "²": what Ctrl+C puts on the clipboard.
     QString tableText() const;
+
+    // The context menu and shortcuts: the table on the clipboard (Ctrl+C), the results as a
+    // CSV file (Ctrl+S), the report printed or saved as PDF (Ctrl+P).
+    void copyTable();
+    void saveResults();
+    void makeReport();
 
 protected:
     // The headings, the 13 rows with their fields and the buttons, built on first showing.
@@ -54,12 +70,16 @@ private:
     void addValueFields(QWidget* panel, const ResultRow& row, int top);
     void buildButtons(QWidget* panel);
     void showResults();
-    void copyTable();
+    void addMenuActions();
+    QPrinter& reportPrinter();
 
     const ParameterSet& parameters_;
     LoadResults& results_;
     RetentionShared& shared_;
     Messages& messages_;
+    FileDialogs& dialogs_;
+    std::function<QString()> parametersFile_;
+    std::unique_ptr<QPrinter> printer_;  // set up by the print dialog, kept for the next report
     QDialog* sourceShares_ = nullptr;
     QDialog* budget_ = nullptr;
 

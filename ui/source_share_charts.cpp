@@ -3,6 +3,7 @@
 #include "model/chart_figures.h"
 #include "ui/charts/pie_chart.h"
 #include "ui/window_parts.h"
+#include "ui/window_picture.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -76,8 +77,8 @@ QStringList sourceShareLegend() {
 }
 
 SourceShareCharts::SourceShareCharts(const LoadResults& results, const RetentionShared& shared, Messages& messages,
-                                     QWidget* parent)
-    : LazyDialog(&messages, parent), results_(results), shared_(shared), messages_(messages) {
+                                     FileDialogs& dialogs, QWidget* parent)
+    : LazyDialog(&messages, parent), results_(results), shared_(shared), messages_(messages), dialogs_(dialogs) {
     setObjectName(QStringLiteral("Form5"));
     setWindowTitle(QString::fromUtf8("Графики"));
     setFixedSize(1014, 654);
@@ -90,6 +91,7 @@ void SourceShareCharts::build() {
 
     closeButton_ = makeCloseButton(*this, this);
     closeButton_->setGeometry((width() - 90) / 2, 618, 90, 28);
+    addSavePictureAction(*this, *closeButton_, dialogs_, messages_);
 }
 
 void SourceShareCharts::refresh() {

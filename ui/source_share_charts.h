@@ -15,6 +15,8 @@ class QPushButton;
 
 namespace nutrient {
 
+class FileDialogs;
+
 class PieChart3D;
 
 // The pie of a nutrient as this window draws it, and as the report draws it: title, arrows
@@ -28,7 +30,7 @@ class SourceShareCharts : public LazyDialog {
     Q_OBJECT
 public:
     SourceShareCharts(const LoadResults& results, const RetentionShared& shared, Messages& messages,
-                      QWidget* parent = nullptr);
+                      FileDialogs& dialogs, QWidget* parent = nullptr);
 
     // Empties both pies; after a calculation that stopped, reports its failure; else draws
     // them when the results allow, then warns about implausible contributions.
@@ -39,13 +41,15 @@ public:
     const PieChart3D& chartN() const { return *chartN_; }
 
 protected:
-    // The two charts, their legend and the close button, built on first showing.
+    // The two charts, their legend and the close button, built on first showing, and the
+    // context menu that saves the window's picture.
     void build() override;
 
 private:
     const LoadResults& results_;
     const RetentionShared& shared_;
     Messages& messages_;
+    FileDialogs& dialogs_;
     PieChart3D* chartP_ = nullptr;
     PieChart3D* chartN_ = nullptr;
     QPushButton* closeButton_ = nullptr;

@@ -4,6 +4,7 @@
 // and what a save keeps of the file it replaces (owner, group, mode, other names).
 
 #include "model/parameters_file.h"
+#include "file_size_limit.h"
 #include "model/file_system.h"
 #include "model/number_text.h"
 #include "model/windows1251.h"
@@ -121,26 +122,6 @@ public:
 
 private:
     bool wasRoot_;
-};
-
-// Files may not grow beyond `bytes`: a write past it fails as on a full medium.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        ::getrlimit(RLIMIT_FSIZE, &saved_);
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-
-private:
-    rlimit saved_;
-    void (*previousHandler_)(int);
 };
 
 // The standard set and a fresh folder.

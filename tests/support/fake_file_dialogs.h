@@ -1,22 +1,39 @@
 #pragma once
-// File dialogs answered from lists instead of shown: for tests that open and save files.
+// File dialogs answered from lists instead of shown: for tests that open and save files.  The
+// print dialog is answered with a target; a printer then prints into a PDF file, so that
+// nothing reaches a real one.
 
-#include "ui/file_dialogs.h"
+#include "no_file_dialogs.h"
 
+#include <QPrinter>
 #include <QStringList>
 
 #include <new>
 
 // Answers the dialogs from queues; an empty answer, or none left, is a cancel.
-class FakeDialogs : public nutrient::FileDialogs {
+class FakeDialogs : public NoFileDialogs {
 public:
     QString openFileName(QWidget* parent) override { return answer(openAnswers, parent); }
     QString saveFileName(QWidget* parent) override { return answer(saveAnswers, parent); }
     void rememberSaveName(const QString& name) override { rememberedSaveNames << name; }
+    QString resultsFileName(QWidget* parent) override { return answer(resultsAnswers, parent); }
+    QString pictureFileName(QWidget* parent) override { return answer(pictureAnswers, parent); }
+    nutrient::ReportTarget reportTarget(QWidget* parent, QPrinter& printer) override {
+        ++shown;
+        lastParent = parent;
+        offeredPdf = printer.outputFileName();
+        if (report.kind == nutrient::ReportTarget::Kind::Printer) printer.setOutputFileName(printedTo);
+        return report;
+    }
 
     QStringList openAnswers;
     QStringList saveAnswers;
     QStringList rememberedSaveNames;
+    QStringList resultsAnswers;
+    QStringList pictureAnswers;
+    nutrient::ReportTarget report;  // the print dialog's answer
+    QString printedTo;              // the file a printer prints into
+    QString offeredPdf;             // the PDF file the print dialog was offered
     int shown = 0;
     QWidget* lastParent = nullptr;  // the window the last dialog was shown over
     bool memoryRunsOut = false;     // a dialog throws std::bad_alloc instead of answering

@@ -1,5 +1,6 @@
 #pragma once
-// File dialogs that are always cancelled: for tests that never open or save a file.
+// File dialogs and a print dialog that are always cancelled: for tests that never open or
+// save a file.
 
 #include "ui/file_dialogs.h"
 
@@ -8,4 +9,7 @@ public:
     QString openFileName(QWidget*) override { return {}; }
     QString saveFileName(QWidget*) override { return {}; }
     void rememberSaveName(const QString&) override {}
+    QString resultsFileName(QWidget*) override { return {}; }
+    QString pictureFileName(QWidget*) override { return {}; }
+    nutrient::ReportTarget reportTarget(QWidget*, QPrinter&) override { return {}; }
 };

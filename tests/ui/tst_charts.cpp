@@ -1,7 +1,10 @@
 // The two chart windows: what the pies and bars are handed when shown, the draw
-// conditions, the order of the warnings, and a conversion failure inside the handler.
+// conditions, the order of the warnings, a conversion failure inside the handler, the charts'
+// painting anywhere, and the pictures saved from the context menu.
 
+#include "fake_file_dialogs.h"
 #include "model_fixture.h"
+#include "saved_files.h"
 #include "ui/budget_charts.h"
 #include "ui/charts/bar_chart.h"
 #include "ui/charts/pie_chart.h"
@@ -19,6 +22,7 @@ using namespace nutrient;
 
 using Overrides = std::vector<std::pair<ResultCell, std::string>>;
 using Boxes = std::vector<RecordedBox>;
+
 Q_DECLARE_METATYPE(Overrides)
 Q_DECLARE_METATYPE(Boxes)
 
@@ -33,6 +37,7 @@ const QColor kRed(0xFF, 0x00, 0x00), kBlue(0x00, 0x00, 0xFF);
 
 // The standard set calculated, with some result texts then replaced.
 struct Calculated : Model {
+    FakeDialogs dialogs;
     explicit Calculated(const Overrides& overrides = {}) {
         calculate(parameters, results, shared);
         for (const auto& [cell, text] : overrides) results.setText(cell.quantity, cell.nutrient, text);
@@ -54,7 +59,7 @@ private slots:
 
     void standardSetPies() {
         Calculated c;
-        SourceShareCharts window(c.results, c.shared, c.recorder);
+        SourceShareCharts window(c.results, c.shared, c.recorder, c.dialogs);
         showModal(window);
         QCOMPARE(window.windowTitle(), QString::fromUtf8("Графики"));
         QCOMPARE(window.size(), QSize(1014, 654));
@@ -108,7 +113,7 @@ private slots:
         QFETCH(bool, drawn);
         QFETCH(Boxes, boxes);
         Calculated c(overrides);
-        SourceShareCharts window(c.results, c.shared, c.recorder);
+        SourceShareCharts window(c.results, c.shared, c.recorder, c.dialogs);
         showModal(window);
         QVERIFY(window.isVisible());
         QCOMPARE(window.chartP().slices().size(), drawn ? 3u : 0u);
@@ -118,7 +123,7 @@ private slots:
 
     void piesShownTwiceAreNotDoubled() {
         Calculated c;
-        SourceShareCharts window(c.results, c.shared, c.recorder);
+        SourceShareCharts window(c.results, c.shared, c.recorder, c.dialogs);
         showModal(window);
         window.close();
         showModal(window);
@@ -129,7 +134,7 @@ private slots:
     // L - Lnat = 10 is less than Lp * Rt = 135.63: the second slice comes out negative.
     void negativeSecondSliceDrawnByMagnitude() {
         Calculated c(Overrides{{{Quantity::L, Nutrient::P}, "310.0"}});
-        SourceShareCharts window(c.results, c.shared, c.recorder);
+        SourceShareCharts window(c.results, c.shared, c.recorder, c.dialogs);
         showModal(window);
         const std::vector<PieSlice> p = window.chartP().slices();
         QCOMPARE(p.size(), 3u);
@@ -157,13 +162,13 @@ private slots:
         c.parameters.setText(static_cast<Parameter>(parameter), text.toStdString());
         QVERIFY_THROWS_EXCEPTION(Failure, calculate(c.parameters, c.results, c.shared));
         c.recorder.boxes.clear();
-        SourceShareCharts pies(c.results, c.shared, c.recorder);
+        SourceShareCharts pies(c.results, c.shared, c.recorder, c.dialogs);
         showModal(pies);
         QVERIFY(pies.isVisible());
         QCOMPARE(pies.chartP().slices().size(), 0u);
         QCOMPARE(c.recorder.boxes, boxes);
         c.recorder.boxes.clear();
-        BudgetCharts bars(c.results, c.recorder);
+        BudgetCharts bars(c.results, c.recorder, c.dialogs);
         showModal(bars);
         QVERIFY(bars.isVisible());
         QCOMPARE(bars.chartP().bars().size(), 0u);
@@ -172,7 +177,7 @@ private slots:
 
     void standardSetBudget() {
         Calculated c;
-        BudgetCharts window(c.results, c.recorder);
+        BudgetCharts window(c.results, c.recorder, c.dialogs);
         showModal(window);
         QCOMPARE(window.windowTitle(), QStringLiteral("Graphics"));
         QCOMPARE(window.size(), QSize(1088, 666));
@@ -213,7 +218,7 @@ private slots:
         QFETCH(bool, drawn);
         QFETCH(Boxes, boxes);
         Calculated c(overrides);
-        BudgetCharts window(c.results, c.recorder);
+        BudgetCharts window(c.results, c.recorder, c.dialogs);
         showModal(window);
         QVERIFY(window.isVisible());
         QCOMPARE(window.chartP().bars().size(), drawn ? 9u : 0u);
@@ -223,7 +228,7 @@ private slots:
 
     void budgetShownTwiceIsNotDoubled() {
         Calculated c;
-        BudgetCharts window(c.results, c.recorder);
+        BudgetCharts window(c.results, c.recorder, c.dialogs);
         showModal(window);
         window.close();
         showModal(window);
@@ -231,11 +236,85 @@ private slots:
         QCOMPARE(window.chartN().bars().size(), 9u);
     }
 
+    void picturesSavedFromTheContextMenu_data() {
+        QTest::addColumn<bool>("budget");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<Obstacle>("obstacle");
+        QTest::addColumn<QString>("failure");
+        QTest::newRow("pies as PNG") << false << "pies.png" << Obstacle::None << "";
+        QTest::newRow("budget as PNG") << true << "budget.png" << Obstacle::None << "";
+        QTest::newRow("pies as PDF") << false << "pies.PDF" << Obstacle::None << "";
+        QTest::newRow("budget as PDF") << true << "budget.pdf" << Obstacle::None << "";
+        QTest::newRow("over a folder") << true << "budget.png" << Obstacle::Folder << "File access denied";
+        QTest::newRow("medium full") << false << "pies.pdf" << Obstacle::FullMedium << "I/O error 27: File too large";
+    }
+
+    // PNG at twice the window's pixels; PDF a page of the window's size at 96 dots an inch,
+    // its texts drawn as text.  A failed save shows its error and leaves what was there.
+    void picturesSavedFromTheContextMenu() {
+        QFETCH(bool, budget);
+        QFETCH(QString, name);
+        QFETCH(Obstacle, obstacle);
+        QFETCH(QString, failure);
+        Calculated c;
+        SourceShareCharts pies(c.results, c.shared, c.recorder, c.dialogs);
+        BudgetCharts bars(c.results, c.recorder, c.dialogs);
+        QDialog& window = budget ? static_cast<QDialog&>(bars) : pies;
+        showModal(window);
+        QTemporaryDir dir;
+        const QString picture = dir.filePath(name);
+        c.dialogs.pictureAnswers << picture;
+        QCOMPARE(window.contextMenuPolicy(), Qt::ActionsContextMenu);
+        QCOMPARE(window.actions().size(), 1);
+        QCOMPARE(window.actions()[0]->text(), QStringLiteral("Сохранить изображение…"));
+        QVERIFY(saveAgainst(obstacle, picture, [&] { window.actions()[0]->trigger(); }));
+
+        QCOMPARE(c.dialogs.shown, 1);
+        if (!failure.isEmpty()) {
+            QCOMPARE(c.recorder.boxes, (Boxes{{"failure", failure.toStdString()}}));
+            QVERIFY(leftAsItWas(obstacle, picture));
+            return;
+        }
+        QCOMPARE(c.recorder.boxes, Boxes{});
+        if (name.endsWith(".png")) {
+            QCOMPARE(QImage(picture).size(), window.size() * 2);
+        } else {
+            QCOMPARE(pdfPageCount(picture), 1);
+            QCOMPARE(
+                pdfInfo(picture, "Page size"),
+                QStringLiteral("%1 x %2 pts").arg(qRound(window.width() * 0.75)).arg(qRound(window.height() * 0.75)));
+            QVERIFY(pdfText(picture).contains(budget ? "Inputs (1) and outputs (2)" : "4.34% of 3,127"));
+        }
+    }
+
+    // The picture dialog: a PNG unless PDF is chosen or named; the last name's kind offered.
+    void pictureDialogNamesTheKind_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("chosen");
+        QTest::addColumn<QString>("saved");
+        QTest::newRow("no suffix, PNG chosen") << "chart" << 0 << "chart.png";
+        QTest::newRow("no suffix, PDF chosen") << "chart" << 1 << "chart.pdf";
+        QTest::newRow("PDF named, PNG chosen") << "chart.PDF" << 0 << "chart.PDF";
+        QTest::newRow("another suffix") << "chart.v2" << 1 << "chart.v2.pdf";
+    }
+    void pictureDialogNamesTheKind() {
+        QFETCH(QString, name);
+        QFETCH(int, chosen);
+        QFETCH(QString, saved);
+        const QStringList filters{"PNG (*.png)", "PDF (*.pdf)"};
+        QCOMPARE(withFilterSuffix(name, filters, filters[chosen]), saved);
+        const auto dialog = makeExportDialog(nullptr, "", filters, "/tmp/" + saved);
+        QCOMPARE(dialog->nameFilters(), filters);
+        QCOMPARE(dialog->selectedNameFilter(), saved.endsWith(".pdf", Qt::CaseInsensitive) ? filters[1] : filters[0]);
+        QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptSave);
+        QVERIFY(!dialog->testOption(QFileDialog::DontConfirmOverwrite));
+    }
+
     // A report paints the charts anywhere on a page with the windows' own painting.
     void chartsPaintAnywhereAsInTheirWindow() {
         Calculated c;
-        SourceShareCharts pies(c.results, c.shared, c.recorder);
-        BudgetCharts budget(c.results, c.recorder);
+        SourceShareCharts pies(c.results, c.shared, c.recorder, c.dialogs);
+        BudgetCharts budget(c.results, c.recorder, c.dialogs);
         showModal(pies);
         showModal(budget);
         const QPoint offset(37, 21);

@@ -564,6 +564,43 @@ private slots:
         QCOMPARE(QDir(dialog->directory()).canonicalPath(), QDir(dir.path()).canonicalPath());
     }
 
+    // The saved results name the parameters file while the texts are still what it holds.
+    void fileOfTheTexts_data() {
+        QTest::addColumn<QStringList>("steps");  // "open NAME", "save NAME", "edit", "standard"
+        QTest::addColumn<QString>("file");
+        QTest::newRow("opened") << QStringList{"open variant.txt"} << "variant.txt";
+        QTest::newRow("saved, extension added") << QStringList{"save other"} << "other.txt";
+        QTest::newRow("opened, then edited") << QStringList{"open variant.txt", "edit"} << "";
+        QTest::newRow("edited, then saved") << QStringList{"edit", "save other.txt"} << "other.txt";
+        QTest::newRow("save refused") << QStringList{"open variant.txt", "save data.dat"} << "variant.txt";
+        QTest::newRow("missing file") << QStringList{"open missing.txt"} << "";
+        QTest::newRow("opened, then Standart") << QStringList{"open variant.txt", "standard"} << "";
+    }
+    void fileOfTheTexts() {
+        QFETCH(QStringList, steps);
+        QFETCH(QString, file);
+        Fixture f;
+        QTemporaryDir dir;
+        QFile variant(dir.filePath("variant.txt"));
+        QVERIFY(variant.open(QIODevice::WriteOnly) && variant.write(standardFileBytes()) > 0);
+        variant.close();
+        for (const QString& step : steps) {
+            const QString name = dir.filePath(step.section(' ', 1));
+            if (step.startsWith("open")) {
+                f.dialogs.openAnswers << name;
+                f.window.openParametersFile();
+            } else if (step.startsWith("save")) {
+                f.dialogs.saveAnswers << name;
+                f.window.saveParametersFile(&f.window);
+            } else if (step == "standard") {
+                f.window.restoreStandard();
+            } else {
+                f.parameters.setText(nutrient::Parameter::TotalArea, "25000");
+            }
+        }
+        QCOMPARE(f.window.fileOfTexts(), file.isEmpty() ? QString() : dir.filePath(file));
+    }
+
     void renderScreenshot() {
         Fixture f;
         f.show();

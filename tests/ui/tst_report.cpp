@@ -1,14 +1,14 @@
 // The report: its pages and the texts a reader finds in them (read back with poppler's
 // pdfinfo and pdftotext), for a set whose charts are drawn, sets whose charts are not, texts
 // too long for their lines and a calculation that failed.  Each report is left in the build
-// folder as report-<row>.pdf to be looked at.
+// folder as report-<row>.pdf (blanks and commas made dashes) to be looked at.
 
 #include "ui/report.h"
 
 #include "model_fixture.h"
+#include "saved_files.h"
 
 #include <QDate>
-#include <QProcess>
 #include <QtTest>
 
 #include <utility>
@@ -20,27 +20,6 @@ using Edits = std::vector<std::pair<Parameter, const char*>>;
 Q_DECLARE_METATYPE(Edits)
 
 namespace {
-
-// What a poppler tool prints, or a mark of its failure.
-QString popplerOutput(const QString& tool, const QStringList& arguments) {
-    QProcess process;
-    process.start(tool, arguments);
-    if (!process.waitForFinished(60000) || process.exitCode() != 0) return QStringLiteral("<%1 failed>").arg(tool);
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-int pageCount(const QString& pdf) {
-    static const QRegularExpression pages(QStringLiteral("^Pages:\\s+(\\d+)$"), QRegularExpression::MultilineOption);
-    const QRegularExpressionMatch match = pages.match(popplerOutput(QStringLiteral("pdfinfo"), {pdf}));
-    return match.hasMatch() ? match.captured(1).toInt() : -1;
-}
-
-// The text of the pages with runs of blanks made one, so that a phrase is found however the
-// layout spaced it.
-QString pageText(const QString& pdf) {
-    return popplerOutput(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")})
-        .simplified();
-}
 
 const std::string kLongName = [] {
     std::string name;
@@ -104,9 +83,12 @@ void ReportTest::pagesAndTexts_data() {
     // are empty, and no chart can be drawn.
     QTest::newRow("no water share") << Edits{{Parameter::WaterShare, "0"}}
                                     << QStringList{"(Lp) 212.0 1324.0",
-                                                   "Пустые строки не рассчитаны: расчет прервался с ошибкой.",
-                                                   "источников не построены: расчет не завершен.",
-                                                   "веществ не построены: расчет не завершен."}
+                                                   "Расчет остановлен: Floating point division by zero. Пустые "
+                                                   "строки не рассчитаны.",
+                                                   "источников не построены: расчет остановлен: Floating point "
+                                                   "division by zero.",
+                                                   "веществ не построены: расчет остановлен: Floating point "
+                                                   "division by zero."}
                                     << QStringList{"3126.5", "Inputs (1)"};
 }
 
@@ -119,13 +101,12 @@ void ReportTest::pagesAndTexts() {
     failureText([&] { calculate(model.parameters, model.results, model.shared); });
 
     const QByteArray pdf = reportPdf(model.parameters.texts(), model.results, model.shared, QDate(2026, 12, 8));
-    const QString file = QCoreApplication::applicationDirPath() + "/report-" + QTest::currentDataTag() + ".pdf";
-    QFile out(file);
-    QVERIFY(out.open(QIODevice::WriteOnly) && out.write(pdf) == pdf.size());
-    out.close();
+    const QString tag = QString::fromUtf8(QTest::currentDataTag()).replace(QRegularExpression("\\W+"), "-");
+    const QString file = QCoreApplication::applicationDirPath() + "/report-" + tag + ".pdf";
+    QVERIFY(writeFileBytes(file, pdf));
 
-    QCOMPARE(pageCount(file), 2);
-    const QString text = pageText(file);
+    QCOMPARE(pdfPageCount(file), 2);
+    const QString text = pdfText(file);
     for (const QString& phrase : present) QVERIFY2(text.contains(phrase), qPrintable(phrase));
     for (const QString& phrase : absent) QVERIFY2(!text.contains(phrase), qPrintable(phrase));
 }

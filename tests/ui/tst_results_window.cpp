@@ -1,10 +1,13 @@
 // The results window: the figures it shows for the standard catchment, the L < Lnat boxes,
-// what a failed calculation leaves on screen, the chart buttons, the table on the clipboard
-// and a layout in which nothing is clipped.
+// what a failed calculation leaves on screen, the chart buttons, the table on the clipboard,
+// the results and the report saved or printed from its context menu, and a layout in which
+// nothing is clipped.
 
 #include "ui/results_window.h"
 
+#include "fake_file_dialogs.h"
 #include "model_fixture.h"
+#include "saved_files.h"
 #include "standard_set.h"
 #include "ui/modal.h"
 
@@ -25,7 +28,9 @@ using nutrient::Parameter;
 using nutrient::ResultsWindow;
 
 using Edits = std::vector<std::pair<Parameter, const char*>>;
+using Target = nutrient::ReportTarget::Kind;
 Q_DECLARE_METATYPE(Edits)
+Q_DECLARE_METATYPE(Target)
 
 namespace {
 
@@ -50,6 +55,17 @@ const char* const kCopiedCaptions[nutrient::kResultRowCount] = {
     "Модуль выноса с водосбора (кг/(км² год))",
     "Модуль фонового выноса (кг/(км² год))",
 };
+
+// The CSV of the standard set's results, with the given file field.
+QByteArray standardCsv(const QString& fileField) {
+    QByteArray csv =
+        "file,object,Lp(P),Lp(N),Le(P),Le(N),Lmf(P),Lmf(N),Lof(P),Lof(N),La(P),La(N),Lex(P),Lex(N),"
+        "Lc(P),Lc(N),Ltot(P),Ltot(N),Lret(P),Lret(N),L(P),L(N),Lnat(P),Lnat(N),M(P),M(N),Mnat(P),"
+        "Mnat(N)\r\n" +
+        fileField.toUtf8() + ",Частный водосбор Финского залива";
+    for (const ShownResult& row : kStandardResults) csv += QByteArray(",") + row.p + "," + row.n;
+    return csv + "\r\n";
+}
 
 // The fields of a result, P then N.
 QString pField(const ShownResult& result) { return nutrient::resultField(result.quantity, nutrient::Nutrient::P); }
@@ -78,7 +94,8 @@ struct WatchingRecorder : Recorder {
 struct Session : BasicModel<WatchingRecorder> {
     QDialog sourceShares;
     QDialog budget;
-    ResultsWindow window{parameters, results, shared, recorder};
+    FakeDialogs dialogs;
+    ResultsWindow window{parameters, results, shared, recorder, dialogs};
 
     explicit Session(bool standard = true) : BasicModel(standard) {
         recorder.watch = [this] { return text("Edit11"); };
@@ -133,6 +150,10 @@ private slots:
     void copyPutsTheTableOnTheClipboard_data();
     void copyPutsTheTableOnTheClipboard();
     void nothingIsClippedOrOverlapping();
+    void menuAndShortcuts_data();
+    void menuAndShortcuts();
+    void resultsAndReportLeaveTheProgram_data();
+    void resultsAndReportLeaveTheProgram();
 };
 
 void ResultsWindowTest::standardSetShowsItsFiguresWithoutBox() {
@@ -315,6 +336,96 @@ void ResultsWindowTest::nothingIsClippedOrOverlapping() {
 
     const QString picture = QCoreApplication::applicationDirPath() + "/results_window.png";
     QVERIFY(s.window.grab().save(picture));
+}
+
+void ResultsWindowTest::menuAndShortcuts_data() {
+    QTest::addColumn<int>("action");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QKeySequence>("keys");
+    QTest::addColumn<int>("dialogs");  // shown by the keys
+    QTest::newRow("copy") << 0 << "Копировать" << QKeySequence("Ctrl+C") << 0;
+    QTest::newRow("save results") << 1 << "Сохранить результаты…" << QKeySequence("Ctrl+S") << 1;
+    QTest::newRow("report") << 2 << "Отчет…" << QKeySequence("Ctrl+P") << 1;
+}
+
+void ResultsWindowTest::menuAndShortcuts() {
+    QFETCH(int, action);
+    QFETCH(QString, text);
+    QFETCH(QKeySequence, keys);
+    QFETCH(int, dialogs);
+    Session s;
+    s.window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&s.window));
+    QCOMPARE(s.window.contextMenuPolicy(), Qt::ActionsContextMenu);
+    QCOMPARE(s.window.actions().size(), 3);
+    QCOMPARE(s.window.actions()[action]->text(), text);
+    QCOMPARE(s.window.actions()[action]->shortcut(), keys);
+    QTest::keySequence(&s.window, keys);
+    QCOMPARE(s.dialogs.shown, dialogs);
+    QCOMPARE(s.recorder.boxes, std::vector<RecordedBox>{});
+}
+
+void ResultsWindowTest::resultsAndReportLeaveTheProgram_data() {
+    QTest::addColumn<int>("action");
+    QTest::addColumn<Target>("target");
+    QTest::addColumn<QString>("parametersFile");
+    QTest::addColumn<QString>("fileField");  // of the CSV
+    QTest::addColumn<Obstacle>("obstacle");
+    QTest::addColumn<QString>("failure");
+    QTest::newRow("results of typed parameters") << 1 << Target::None << ""
+                                                 << "" << Obstacle::None << "";
+    QTest::newRow("results of a parameters file") << 1 << Target::None << "/data/Ладога, вариант 2.txt"
+                                                  << "\"/data/Ладога, вариант 2.txt\"" << Obstacle::None << "";
+    QTest::newRow("results, medium full") << 1 << Target::None << ""
+                                          << "" << Obstacle::FullMedium << "I/O error 27: File too large";
+    QTest::newRow("report as PDF") << 2 << Target::PdfFile << ""
+                                   << "" << Obstacle::None << "";
+    QTest::newRow("report printed") << 2 << Target::Printer << ""
+                                    << "" << Obstacle::None << "";
+    QTest::newRow("report cancelled") << 2 << Target::None << ""
+                                      << "" << Obstacle::None << "";
+    QTest::newRow("report over a folder") << 2 << Target::PdfFile << ""
+                                          << "" << Obstacle::Folder << "File access denied";
+}
+
+// The CSV holds this catchment as the command line writes it; the report has its two pages,
+// whether saved or printed.  A failed save shows its error and leaves what was there.
+void ResultsWindowTest::resultsAndReportLeaveTheProgram() {
+    QFETCH(int, action);
+    QFETCH(Target, target);
+    QFETCH(QString, parametersFile);
+    QFETCH(QString, fileField);
+    QFETCH(Obstacle, obstacle);
+    QFETCH(QString, failure);
+    Session s;
+    s.window.show();
+    if (!parametersFile.isEmpty()) s.window.setParametersFile([&] { return parametersFile; });
+    QTemporaryDir dir;
+    const QString saved = dir.filePath("saved");
+    s.dialogs.resultsAnswers << saved;
+    s.dialogs.report = {target, saved};
+    s.dialogs.printedTo = saved;
+    QVERIFY(saveAgainst(obstacle, saved, [&] { s.window.actions()[action]->trigger(); }));
+
+    QCOMPARE(s.dialogs.shown, 1);
+    // A PDF is offered under the object's name.
+    if (action == 2) QCOMPARE(QFileInfo(s.dialogs.offeredPdf).fileName(), "Частный водосбор Финского залива.pdf");
+    if (!failure.isEmpty()) {
+        QCOMPARE(s.recorder.boxes, (std::vector<RecordedBox>{{"failure", failure.toStdString()}}));
+        QVERIFY(leftAsItWas(obstacle, saved));
+        return;
+    }
+    QCOMPARE(s.recorder.boxes, std::vector<RecordedBox>{});
+    if (action == 1) {
+        QCOMPARE(fileBytes(saved), standardCsv(fileField));
+    } else if (target == Target::None) {
+        QVERIFY(!QFile::exists(saved));
+    } else {
+        QCOMPARE(pdfPageCount(saved), 2);
+        const QString text = pdfText(saved);
+        QVERIFY(text.contains("Частный водосбор Финского залива"));
+        QVERIFY(text.contains("(L) 3126.5 15065.9"));
+    }
 }
 
 QTEST_MAIN(ResultsWindowTest)
