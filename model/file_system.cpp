@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <memory>
 #include <string>
 
 #include <fcntl.h>
@@ -299,7 +300,10 @@ std::vector<std::string> readLinesFrom(int fd, std::size_t count, std::string_vi
     std::string line;
     bool lineStarted = false;
     bool afterCarriageReturn = false;
-    std::vector<char> chunk(64 * 1024);
+    // Left uninitialised: clearing 64 KiB for a file of a few hundred bytes was most of the
+    // time a load took.
+    constexpr std::size_t kChunkSize = 64 * 1024;
+    const std::unique_ptr<char[]> chunk(new char[kChunkSize]);
     std::size_t allowed = currentReadLimit;
     while (lines.size() < count) {
         if (allowed == 0) {
@@ -308,10 +312,10 @@ std::vector<std::string> readLinesFrom(int fd, std::size_t count, std::string_vi
             if (readSome(fd, &probe, 1) != 0) throw Failure(fileTooLargeMessage(name));
             break;
         }
-        const std::size_t received = readSome(fd, chunk.data(), std::min(chunk.size(), allowed));
+        const std::size_t received = readSome(fd, chunk.get(), std::min(kChunkSize, allowed));
         if (received == 0) break;
         allowed -= received;
-        const char* p = chunk.data();
+        const char* p = chunk.get();
         const char* const end = p + received;
         if (afterCarriageReturn && *p == '\n') ++p;  // the LF of a CR LF split between chunks
         afterCarriageReturn = false;
