@@ -32,12 +32,34 @@ CommandLine::CommandLine()
                                   QStringLiteral("[FILE...]"));
 }
 
+namespace {
+
+// The options QGuiApplication and QApplication take out of the arguments themselves.
+const QStringList kQtOwnOptions = {
+    QStringLiteral("platform"),        QStringLiteral("platformpluginpath"),
+    QStringLiteral("platformtheme"),   QStringLiteral("plugin"),
+    QStringLiteral("qwindowgeometry"), QStringLiteral("geometry"),
+    QStringLiteral("qwindowicon"),     QStringLiteral("icon"),
+    QStringLiteral("qwindowtitle"),    QStringLiteral("title"),
+    QStringLiteral("reverse"),         QStringLiteral("session"),
+    QStringLiteral("display"),         QStringLiteral("name"),
+    QStringLiteral("style"),           QStringLiteral("stylesheet"),
+    QStringLiteral("widgetcount"),     QStringLiteral("nograb"),
+    QStringLiteral("dograb"),          QStringLiteral("sync"),
+    QStringLiteral("qmljsdebugger"),
+};
+
+}  // namespace
+
 bool CommandLine::wantsWindows(int argc, char** argv) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
     parser_.parse(arguments);  // errors are told once the application has taken out its own options
     for (const QCommandLineOption& windowless : {calculate_, format_, report_, help_, version_})
         if (parser_.isSet(windowless)) return false;
+    // An option that is neither the program's nor Qt's is a usage error, told without a display.
+    for (const QString& unknown : parser_.unknownOptionNames())
+        if (!kQtOwnOptions.contains(unknown.section(QLatin1Char('='), 0, 0))) return false;
     return true;
 }
 

@@ -24,9 +24,10 @@ public:
 
     // Whether the arguments ask for the windows.  Judged before any application exists, from
     // the raw arguments: a computation (or an option that belongs to one), the help or the
-    // version need no display, so they get no windows' application.  The options only
-    // QApplication knows (-platform, -style) are passed over here; QApplication takes them out
-    // of the arguments itself.
+    // version need no display, so they get no windows' application, and neither does an
+    // unknown option, whose usage error needs none.  The options only QApplication knows
+    // (-platform, -style) are passed over here; QApplication takes them out of the arguments
+    // itself.
     bool wantsWindows(int argc, char** argv);
 
     // Reads the application's arguments.  --help, --help-all and --version print and end the

@@ -74,6 +74,7 @@ const Case kCases[] = {
     {"version", R"("$0" -v)", 0, "", "", 0, "nutrient-load 1.0.0\n"},
     {"unknown option", R"("$0" --calculate --bogus standard.txt)", 2, "nutrient-load: Unknown option 'bogus'.", "", 0,
      kUsage},
+    {"unknown option for the windows", R"("$0" --bogus)", 2, "nutrient-load: Unknown option 'bogus'.", "", 0, kUsage},
     {"unknown format", R"("$0" --calculate --format xml standard.txt)", 2,
      "nutrient-load: Unknown format 'xml': table, csv or json.", "", 0, kUsage},
     {"nothing to compute", R"("$0" --calculate)", 2,
