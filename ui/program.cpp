@@ -82,9 +82,18 @@ bool writeReport(const std::string& reportName, const FileCalculation& calculati
     }
 }
 
+// Standard error carries the boxes as "FILE: text" lines; Qt's own notes about its platform
+// (such as a missing XDG_RUNTIME_DIR) would come between them.  Its critical and fatal messages
+// still come through.
+void keepQtNotesOffStandardError(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+}
+
 // A report paints text and charts, which takes a QApplication: on the offscreen platform, so
 // that it needs no display either.
 std::unique_ptr<QCoreApplication> windowlessApplication(int& argc, char** argv, bool paints) {
+    qInstallMessageHandler(keepQtNotesOffStandardError);
     if (!paints) return std::make_unique<QCoreApplication>(argc, argv);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     return std::make_unique<QApplication>(argc, argv);
