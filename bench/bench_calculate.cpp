@@ -9,29 +9,19 @@
 #include <cstdio>
 #include <vector>
 
-namespace {
-
-struct Silent : nutrient::Messages {
-    void warning(const std::string&) override {}
-    void error(const std::string&) override {}
-    void failure(const std::string&) override {}
-};
-
-}  // namespace
-
 int main() {
-    Silent silent;
-    nutrient::ParameterSet parameters(silent);
+    nutrient::MessageLog log;
+    nutrient::ParameterSet parameters(log);
     parameters.applyStandard();
     nutrient::LoadResults results;
-    nutrient::RetentionShared shared;
+    nutrient::TransportCoefficients coefficients;
 
     constexpr int kBatches = 51;
     constexpr int kCallsPerBatch = 2000;
     std::vector<double> microsecondsPerCall;
     for (int batch = 0; batch < kBatches; ++batch) {
         const auto start = std::chrono::steady_clock::now();
-        for (int i = 0; i < kCallsPerBatch; ++i) nutrient::calculate(parameters, results, shared);
+        for (int i = 0; i < kCallsPerBatch; ++i) nutrient::calculate(parameters, results, coefficients);
         const std::chrono::duration<double, std::micro> elapsed = std::chrono::steady_clock::now() - start;
         microsecondsPerCall.push_back(elapsed.count() / kCallsPerBatch);
     }

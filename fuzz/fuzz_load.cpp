@@ -28,13 +28,6 @@ void require(bool condition) {
     if (!condition) std::abort();
 }
 
-class SilentMessages : public Messages {
-public:
-    void warning(const std::string&) override {}
-    void error(const std::string&) override {}
-    void failure(const std::string&) override {}
-};
-
 // One scratch folder per process, in memory where the system offers it: every save syncs.
 class ScratchFolder {
 public:
@@ -122,14 +115,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const ScratchFolder scratch;
     const std::string input = scratch / "input.txt";
     writeFile(input, reinterpret_cast<const std::uint8_t*>(content.data()), content.size());
-    SilentMessages silent;
-    ParameterSet parameters(silent);
+    MessageLog log;
+    ParameterSet parameters(log);
     int loadChanges = 0;
     parameters.setChangeListener([&](Parameter) { ++loadChanges; });
     const bool tooLarge =
         content.size() > kFuzzReadLimit && linesEndedWithin(content, kFuzzReadLimit) < kParameterCount;
     try {
-        loadParameters(parameters, input);
+        loadParameters(parameters, input, log);
         require(!tooLarge);
     } catch (const Failure& failure) {
         require(tooLarge && failure.what() == fileTooLargeMessage(input) && loadChanges == 0);
@@ -141,7 +134,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const ParameterInfo& p : kParameters) savedSize += encodeWindows1251(parameters.text(p.key)).size() + 2;
     std::string saved = scratch / "saved.txt";
     try {
-        saveParameters(parameters, saved);
+        saveParameters(parameters, saved, log);
         require(savedSize <= kFuzzReadLimit);
     } catch (const Failure& failure) {
         require(savedSize > kFuzzReadLimit && failure.what() == fileTooLargeMessage(saved));
@@ -151,7 +144,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     int changes = 0;
     parameters.setChangeListener([&](Parameter) { ++changes; });
-    loadParameters(parameters, saved);
+    loadParameters(parameters, saved, log);
     require(changes == 0);
     return 0;
 }

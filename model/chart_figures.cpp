@@ -8,16 +8,16 @@ namespace nutrient {
 
 namespace {
 
-long double R(const LoadResults& results, Quantity quantity, Nutrient nutrient) {
+long double shownValue(const LoadResults& results, Quantity quantity, Nutrient nutrient) {
     return results.value(quantity, nutrient);
 }
 
 // Diffuse inputs that the crop removal draws on, summed in this order.
 long double diffuseInputs(const LoadResults& results, Nutrient nutrient) {
-    long double sum = R(results, Quantity::Lmf, nutrient);
-    sum += R(results, Quantity::Le, nutrient);
-    sum += R(results, Quantity::Lof, nutrient);
-    sum += R(results, Quantity::La, nutrient);
+    long double sum = shownValue(results, Quantity::Lmf, nutrient);
+    sum += shownValue(results, Quantity::Le, nutrient);
+    sum += shownValue(results, Quantity::Lof, nutrient);
+    sum += shownValue(results, Quantity::La, nutrient);
     return sum;
 }
 
@@ -25,7 +25,7 @@ long double diffuseInputs(const LoadResults& results, Nutrient nutrient) {
 double chartValue(long double value) { return static_cast<double>(checkedFinite(static_cast<double>(value))); }
 
 bool cropRemovalPlausible(const LoadResults& results, Nutrient nutrient) {
-    const long double removal = R(results, Quantity::Lc, nutrient);
+    const long double removal = shownValue(results, Quantity::Lc, nutrient);
     return removal <= diffuseInputs(results, nutrient);
 }
 
@@ -81,11 +81,11 @@ std::string pieMark(long double sharePercent, long double total) {
     return filledIn(kPieMarkPattern, {formatGrouped(sharePercent, 2) + "%", formatGrouped(total, 0)});
 }
 
-std::array<ShareSlice, kSourceCount> sourceShareSlices(const LoadResults& results, const RetentionShared& shared,
+std::array<ShareSlice, kSourceCount> sourceShareSlices(const LoadResults& results, const TransportCoefficients& coefficients,
                                                        Nutrient nutrient) {
-    const long double load = R(results, Quantity::L, nutrient);
-    const long double background = R(results, Quantity::Lnat, nutrient);
-    const long double pointAfterTransport = R(results, Quantity::Lp, nutrient) * shared.rt(nutrient);
+    const long double load = shownValue(results, Quantity::L, nutrient);
+    const long double background = shownValue(results, Quantity::Lnat, nutrient);
+    const long double pointAfterTransport = shownValue(results, Quantity::Lp, nutrient) * coefficients.rt(nutrient);
 
     // Shares and total come from the slices as the chart keeps them.
     std::array<ShareSlice, kSourceCount> slices = {{
@@ -104,19 +104,19 @@ std::array<ShareSlice, kSourceCount> sourceShareSlices(const LoadResults& result
 
 bool sourceSharesDrawable(const LoadResults& results) {
     for (const ResultCell& c : kContributions)
-        if (!(R(results, c.quantity, c.nutrient) > 0)) return false;
+        if (!(shownValue(results, c.quantity, c.nutrient) > 0)) return false;
     return cropRemovalPlausible(results, Nutrient::P) && cropRemovalPlausible(results, Nutrient::N);
 }
 
 void warnAboutNegativeContributions(const LoadResults& results, Messages& messages) {
     for (const ResultCell& c : kContributions)
-        if (R(results, c.quantity, c.nutrient) < 0) messages.warning(kWarnNegativeContribution);
+        if (shownValue(results, c.quantity, c.nutrient) < 0) messages.warning(kWarnNegativeContribution);
 }
 
 std::vector<BudgetBar> budgetBars(const LoadResults& results, Nutrient nutrient) {
     std::vector<BudgetBar> bars;
     for (const BudgetTerm& term : kBudgetTerms) {
-        const long double value = term.sign * R(results, term.quantity, nutrient);
+        const long double value = term.sign * shownValue(results, term.quantity, nutrient);
         bars.push_back({term.quantity, chartValue(value), term.sign > 0});
     }
     return bars;

@@ -8,13 +8,13 @@ namespace {
 
 // "Open" with the file; false when it was refused or could not be read.  Each of the user's
 // steps is a handler of its own: its failure is reported and stops it alone.
-bool opened(ParameterSet& parameters, const std::string& fileName) {
-    if (fileName == "-") return guarded(parameters.messages(), [&] { loadParametersFromStandardInput(parameters); });
+bool opened(ParameterSet& parameters, const std::string& fileName, Messages& messages) {
+    if (fileName == "-") return guarded(messages, [&] { loadParametersFromStandardInput(parameters); });
     if (!hasTextExtension(fileName)) {
-        loadParameters(parameters, fileName);  // warns and reads nothing
+        loadParameters(parameters, fileName, messages);  // warns and reads nothing
         return false;
     }
-    return guarded(parameters.messages(), [&] { loadParameters(parameters, fileName); });
+    return guarded(messages, [&] { loadParameters(parameters, fileName, messages); });
 }
 
 }  // namespace
@@ -24,10 +24,10 @@ FileCalculation calculateFile(const std::string& fileName) {
     ParameterSet parameters(log);
     FileCalculation result;
     guarded(log, [&] { parameters.applyShowRule(); });
-    result.opened = opened(parameters, fileName);
+    result.opened = opened(parameters, fileName, log);
     if (result.opened) {
         guarded(log, [&] { parameters.checkOnClose(); });
-        result.computed = guarded(log, [&] { calculate(parameters, result.results, result.shared); });
+        result.computed = guarded(log, [&] { calculate(parameters, result.results, result.coefficients); });
         if (result.computed) guarded(log, [&] { checkLoadAgainstBackground(result.results, log); });
         result.parameters = parameters.texts();
     }

@@ -10,29 +10,10 @@
 
 namespace nutrient {
 
-// What one box said.
-struct Message {
-    enum class Kind { Warning, Error, Failure };
-    Kind kind;
-    std::string text;
-    bool operator==(const Message&) const = default;
-    // The text as its box shows it.
-    std::string shown() const { return kind == Kind::Failure ? shownFailureText(text) : text; }
-};
-
-// Keeps every box in the order it came.
-class MessageLog : public Messages {
-public:
-    void warning(const std::string& text) override { messages.push_back({Message::Kind::Warning, text}); }
-    void error(const std::string& text) override { messages.push_back({Message::Kind::Error, text}); }
-    void failure(const std::string& text) override { messages.push_back({Message::Kind::Failure, text}); }
-    std::vector<Message> messages;
-};
-
 struct FileCalculation {
     ParameterTexts parameters;  // as they stood when the calculation ran; empty when the file was not read
     LoadResults results;
-    RetentionShared shared;
+    TransportCoefficients coefficients;
     bool opened = false;    // the file was read
     bool computed = false;  // the calculation ran to its end
     const std::string& objectName() const { return parameters[static_cast<int>(Parameter::ObjectName)]; }

@@ -74,8 +74,8 @@ constexpr Emissions kEmissionsN = {Parameter::CattleEmissionN, Parameter::PigEmi
 // displayed, rounded text back: that is part of the method.
 class Calculation {
 public:
-    Calculation(const ParameterSet& parameters, LoadResults& results, RetentionShared& shared)
-        : parameters_(parameters), results_(results), shared_(shared) {}
+    Calculation(const ParameterSet& parameters, LoadResults& results, TransportCoefficients& coefficients)
+        : parameters_(parameters), results_(results), coefficients_(coefficients) {}
 
     void run() {
         try {
@@ -92,33 +92,29 @@ public:
 
 private:
     // A parameter's value; the texts do not change during a run, so each is read once.
-    long double V(Parameter parameter) const {
+    long double parameterValue(Parameter parameter) const {
         std::optional<long double>& value = parameterValues_[static_cast<int>(parameter)];
         if (!value) value = parseNumber(parameters_.text(parameter));
         return *value;
     }
-    long double R(Quantity quantity, Nutrient n) const { return results_.value(quantity, n); }
+    long double shownValue(Quantity quantity, Nutrient n) const { return results_.value(quantity, n); }
 
     // Put the value in general format, read that text back and show it in fixed format with
     // the row's decimals: the displayed figure is rounded twice, as the method does.
-    void write(Quantity quantity, Nutrient n, long double v) {
+    void writeRoundedTwice(Quantity quantity, Nutrient n, long double v) {
         const std::string general = formatGeneral(checkedFinite(v));
-        put(quantity, n, general);
-        writeFixed(quantity, n, parseNumber(general));
+        storeText(quantity, n, general);
+        writeRoundedOnce(quantity, n, parseNumber(general));
     }
 
     // Later steps read the shown text back, so it must stay within the extended range.
-    void writeFixed(Quantity quantity, Nutrient n, long double v) {
-        put(quantity, n, formatFixed(checkedReadableBack(v), resultRow(quantity).decimals));
+    void writeRoundedOnce(Quantity quantity, Nutrient n, long double v) {
+        storeText(quantity, n, formatFixed(checkedReadableBack(v), resultRow(quantity).decimals));
     }
 
-    void put(Quantity quantity, Nutrient n, std::string text) {
+    void storeText(Quantity quantity, Nutrient n, std::string text) {
         results_.setText(quantity, n, std::move(text));
         written_.set(cellIndex(quantity, n));
-    }
-
-    static std::size_t cellIndex(Quantity quantity, Nutrient n) {
-        return static_cast<std::size_t>(quantity) * 2 + static_cast<std::size_t>(n);
     }
 
     // A failed run must not leave figures of an earlier run beside the new ones; the chart
@@ -134,74 +130,74 @@ private:
         using enum Nutrient;
         using enum Quantity;
         // 1. Point sources, t/yr.
-        writeFixed(Lp, P, V(Parameter::PointSourcesP));
-        writeFixed(Lp, N, V(Parameter::PointSourcesN));
+        writeRoundedOnce(Lp, P, parameterValue(Parameter::PointSourcesP));
+        writeRoundedOnce(Lp, N, parameterValue(Parameter::PointSourcesN));
         // 2-3. Diffuse emission: concentration (g/m³) x area (km²) x runoff layer (mm/yr)
         // gives t/yr after dividing by 1000.
-        write(Le, P, diffuseEmission(kConcentrationsP));
-        write(Le, N, diffuseEmission(kConcentrationsN));
+        writeRoundedTwice(Le, P, diffuseEmission(kConcentrationsP));
+        writeRoundedTwice(Le, N, diffuseEmission(kConcentrationsN));
         // 4. Mineral fertilisers, t/yr.
-        writeFixed(Lmf, P, V(Parameter::FertiliserP));
-        writeFixed(Lmf, N, V(Parameter::FertiliserN));
+        writeRoundedOnce(Lmf, P, parameterValue(Parameter::FertiliserP));
+        writeRoundedOnce(Lmf, N, parameterValue(Parameter::FertiliserN));
         // 5. Atmospheric deposition, t/(yr·km²) over the whole catchment.
-        write(La, P, V(Parameter::DepositionP) * V(Parameter::TotalArea));
-        write(La, N, V(Parameter::DepositionN) * V(Parameter::TotalArea));
+        writeRoundedTwice(La, P, parameterValue(Parameter::DepositionP) * parameterValue(Parameter::TotalArea));
+        writeRoundedTwice(La, N, parameterValue(Parameter::DepositionN) * parameterValue(Parameter::TotalArea));
         // 6. Livestock and poultry farms: kg/yr per animal times head count, to t/yr.
-        write(Lof, P, livestock(kEmissionsP));
-        write(Lof, N, livestock(kEmissionsN));
+        writeRoundedTwice(Lof, P, livestock(kEmissionsP));
+        writeRoundedTwice(Lof, N, livestock(kEmissionsN));
         // 7. Removal with the harvested crop from the arable land.
-        write(Lc, P, V(Parameter::CropRemovalP) * V(Parameter::ArableArea));
-        write(Lc, N, V(Parameter::CropRemovalN) * V(Parameter::ArableArea));
+        writeRoundedTwice(Lc, P, parameterValue(Parameter::CropRemovalP) * parameterValue(Parameter::ArableArea));
+        writeRoundedTwice(Lc, N, parameterValue(Parameter::CropRemovalN) * parameterValue(Parameter::ArableArea));
         // 8. Total load on the catchment from the displayed rows; the inflow from outside is
         // not part of it.
-        for (Nutrient n : kNutrients) write(Ltot, n, R(Lp, n) + R(Le, n) + R(Lmf, n) + R(Lof, n) + R(La, n) - R(Lc, n));
+        for (Nutrient n : kNutrients) writeRoundedTwice(Ltot, n, shownValue(Lp, n) + shownValue(Le, n) + shownValue(Lmf, n) + shownValue(Lof, n) + shownValue(La, n) - shownValue(Lc, n));
         // 9. Transport coefficients.
         computeTransportCoefficients();
         // 10. Retention by the catchment and its river network.
-        write(Lret, P, R(Ltot, P) * (1 - static_cast<long double>(shared_.rtP)));
-        write(Lret, N, R(Ltot, N) * (1 - static_cast<long double>(shared_.rtN)));
+        writeRoundedTwice(Lret, P, shownValue(Ltot, P) * (1 - static_cast<long double>(coefficients_.rtP)));
+        writeRoundedTwice(Lret, N, shownValue(Ltot, N) * (1 - static_cast<long double>(coefficients_.rtN)));
         // 11. Load on the water body; the inflow from outside arrives unretained.
-        write(L, P, R(Ltot, P) * shared_.rtP + V(Parameter::InflowP));
-        write(L, N, R(Ltot, N) * shared_.rtN + V(Parameter::InflowN));
+        writeRoundedTwice(L, P, shownValue(Ltot, P) * coefficients_.rtP + parameterValue(Parameter::InflowP));
+        writeRoundedTwice(L, N, shownValue(Ltot, N) * coefficients_.rtN + parameterValue(Parameter::InflowN));
         // 12. Natural (background) component: deposition plus the natural concentration in the
         // runoff from the land part of the catchment, after transport.
-        write(Lnat, P, naturalLoad(Parameter::DepositionP, Parameter::NaturalConcentrationP, shared_.rtP));
-        write(Lnat, N, naturalLoad(Parameter::DepositionN, Parameter::NaturalConcentrationN, shared_.rtN));
+        writeRoundedTwice(Lnat, P, naturalLoad(Parameter::DepositionP, Parameter::NaturalConcentrationP, coefficients_.rtP));
+        writeRoundedTwice(Lnat, N, naturalLoad(Parameter::DepositionN, Parameter::NaturalConcentrationN, coefficients_.rtN));
         // 13. Export moduli, kg/(km²·yr), from the displayed loads.
-        write(M, P, checkedDivide(R(L, P) * 1000, V(Parameter::TotalArea)));
-        write(Mnat, P, checkedDivide(R(Lnat, P) * 1000, V(Parameter::TotalArea)));
-        write(M, N, checkedDivide(R(L, N) * 1000, V(Parameter::TotalArea)));
-        write(Mnat, N, checkedDivide(R(Lnat, N) * 1000, V(Parameter::TotalArea)));
+        writeRoundedTwice(M, P, checkedDivide(shownValue(L, P) * 1000, parameterValue(Parameter::TotalArea)));
+        writeRoundedTwice(Mnat, P, checkedDivide(shownValue(Lnat, P) * 1000, parameterValue(Parameter::TotalArea)));
+        writeRoundedTwice(M, N, checkedDivide(shownValue(L, N) * 1000, parameterValue(Parameter::TotalArea)));
+        writeRoundedTwice(Mnat, N, checkedDivide(shownValue(Lnat, N) * 1000, parameterValue(Parameter::TotalArea)));
         // 14. Inflow rows, as entered.
-        writeFixed(Lex, P, V(Parameter::InflowP));
-        writeFixed(Lex, N, V(Parameter::InflowN));
+        writeRoundedOnce(Lex, P, parameterValue(Parameter::InflowP));
+        writeRoundedOnce(Lex, N, parameterValue(Parameter::InflowN));
     }
 
     // Sum accumulated left to right: arable, urbanised, mixed, natural land.
     long double diffuseEmission(const Concentrations& c) const {
-        long double sum = V(c.arable) * V(Parameter::ArableArea);
-        sum = sum + V(c.urban) * V(Parameter::UrbanArea);
-        sum = sum + V(c.mixed) * V(Parameter::MixedArea);
-        sum = sum + V(c.natural) * V(Parameter::NaturalArea);
-        return checkedFinite(sum) * V(Parameter::RunoffLayer) / 1000;
+        long double sum = parameterValue(c.arable) * parameterValue(Parameter::ArableArea);
+        sum = sum + parameterValue(c.urban) * parameterValue(Parameter::UrbanArea);
+        sum = sum + parameterValue(c.mixed) * parameterValue(Parameter::MixedArea);
+        sum = sum + parameterValue(c.natural) * parameterValue(Parameter::NaturalArea);
+        return checkedFinite(sum) * parameterValue(Parameter::RunoffLayer) / 1000;
     }
 
     long double livestock(const Emissions& e) const {
-        long double kg = V(e.cattle) * V(Parameter::Cattle);
-        kg = kg + V(e.pigs) * V(Parameter::Pigs);
-        kg = kg + V(e.poultry) * V(Parameter::Poultry);
+        long double kg = parameterValue(e.cattle) * parameterValue(Parameter::Cattle);
+        kg = kg + parameterValue(e.pigs) * parameterValue(Parameter::Pigs);
+        kg = kg + parameterValue(e.poultry) * parameterValue(Parameter::Poultry);
         return checkedFinite(checkedFinite(kg) * 1000) / 1000000;
     }
 
     long double naturalLoad(Parameter deposition, Parameter naturalConcentration, double rt) const {
-        const long double t1 = V(deposition) * V(Parameter::TotalArea);
-        const long double t2 = (V(Parameter::RunoffLayer) * V(naturalConcentration)) * V(Parameter::TotalArea);
-        return checkedFinite(((1 - V(Parameter::WaterShare) / 100) * t2) / 1000 + t1) * rt;
+        const long double t1 = parameterValue(deposition) * parameterValue(Parameter::TotalArea);
+        const long double t2 = (parameterValue(Parameter::RunoffLayer) * parameterValue(naturalConcentration)) * parameterValue(Parameter::TotalArea);
+        return checkedFinite(((1 - parameterValue(Parameter::WaterShare) / 100) * t2) / 1000 + t1) * rt;
     }
 
     double hydraulicLoad() const {
-        const long double q = V(Parameter::RunoffModulus);
-        const long double w = V(Parameter::WaterShare);
+        const long double q = parameterValue(Parameter::RunoffModulus);
+        const long double w = parameterValue(Parameter::WaterShare);
         return storedAsDouble(checkedDivide(kHydraulicLoadFactor * q, w));
     }
 
@@ -213,23 +209,23 @@ private:
     // Rt = 1 / (a·HL^b + 1): the share of the catchment load that reaches the water body.
     // Each coefficient is stored only when complete, so a failure keeps the previous one.
     void computeTransportCoefficients() {
-        const double xP = power(hydraulicLoad(), V(Parameter::RetentionExponentP));
-        const double xN = power(hydraulicLoad(), V(Parameter::RetentionExponentN));
-        shared_.rtP = storedAsDouble(checkedDivide(1, checkedFinite(V(Parameter::RetentionCoefficientP) * xP + 1)));
-        shared_.rtN = storedAsDouble(checkedDivide(1, checkedFinite(V(Parameter::RetentionCoefficientN) * xN + 1)));
+        const double xP = power(hydraulicLoad(), parameterValue(Parameter::RetentionExponentP));
+        const double xN = power(hydraulicLoad(), parameterValue(Parameter::RetentionExponentN));
+        coefficients_.rtP = storedAsDouble(checkedDivide(1, checkedFinite(parameterValue(Parameter::RetentionCoefficientP) * xP + 1)));
+        coefficients_.rtN = storedAsDouble(checkedDivide(1, checkedFinite(parameterValue(Parameter::RetentionCoefficientN) * xN + 1)));
     }
 
     const ParameterSet& parameters_;
     LoadResults& results_;
-    RetentionShared& shared_;
-    std::bitset<2 * kResultRowCount> written_;
+    TransportCoefficients& coefficients_;
+    std::bitset<kResultCellCount> written_;
     mutable std::array<std::optional<long double>, kParameterCount> parameterValues_;
 };
 
 }  // namespace
 
-void calculate(const ParameterSet& parameters, LoadResults& results, RetentionShared& shared) {
-    Calculation(parameters, results, shared).run();
+void calculate(const ParameterSet& parameters, LoadResults& results, TransportCoefficients& coefficients) {
+    Calculation(parameters, results, coefficients).run();
 }
 
 void checkLoadAgainstBackground(const LoadResults& results, Messages& messages) {

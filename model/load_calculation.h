@@ -68,6 +68,12 @@ inline constexpr std::array<ResultRow, kResultRowCount> kResultRows = {{
 // The table row of a quantity; the table is indexed by the enumeration.
 constexpr const ResultRow& resultRow(Quantity quantity) { return kResultRows[static_cast<int>(quantity)]; }
 
+// The place of a result among the 26: row by row, P before N.
+inline constexpr int kResultCellCount = 2 * kResultRowCount;
+constexpr std::size_t cellIndex(Quantity quantity, Nutrient nutrient) {
+    return static_cast<std::size_t>(quantity) * 2 + static_cast<std::size_t>(nutrient);
+}
+
 // One value field of the results window.
 struct ResultCell {
     Quantity quantity;
@@ -86,9 +92,9 @@ std::optional<ResultCell> resultOfField(std::string_view field);
 // The 26 result texts; empty until the first calculation.
 class LoadResults {
 public:
-    const std::string& text(Quantity quantity, Nutrient nutrient) const { return texts_[index(quantity, nutrient)]; }
+    const std::string& text(Quantity quantity, Nutrient nutrient) const { return texts_[cellIndex(quantity, nutrient)]; }
     void setText(Quantity quantity, Nutrient nutrient, std::string text) {
-        texts_[index(quantity, nutrient)] = std::move(text);
+        texts_[cellIndex(quantity, nutrient)] = std::move(text);
     }
     // The number shown for a result, parsed from its text.  Throws Failure.
     long double value(Quantity quantity, Nutrient nutrient) const;
@@ -98,16 +104,13 @@ public:
     void setFailure(std::string failure) { failure_ = std::move(failure); }
 
 private:
-    static std::size_t index(Quantity quantity, Nutrient nutrient) {
-        return static_cast<std::size_t>(quantity) * 2 + static_cast<std::size_t>(nutrient);
-    }
-    std::array<std::string, 2 * kResultRowCount> texts_;
+    std::array<std::string, kResultCellCount> texts_;
     std::string failure_;
 };
 
 // The unrounded transport coefficients of the last calculation (share of the catchment load
 // that reaches the water body).  0 before the first calculation.
-struct RetentionShared {
+struct TransportCoefficients {
     double rtP = 0.0;
     double rtN = 0.0;
     double rt(Nutrient nutrient) const { return nutrient == Nutrient::P ? rtP : rtN; }
@@ -117,7 +120,7 @@ struct RetentionShared {
 // their new texts, the rows the run did not reach are emptied, the results remember the
 // failure, and the Failure propagates.  A result whose displayed text would not read back as a
 // number stops the run with an overflow.
-void calculate(const ParameterSet& parameters, LoadResults& results, RetentionShared& shared);
+void calculate(const ParameterSet& parameters, LoadResults& results, TransportCoefficients& coefficients);
 
 // The load reaching the water body cannot be smaller than its natural part: a crop removal set
 // too high, or parameters that do not belong together, make it so.  Compared as shown, for P

@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace nutrient {
 
@@ -123,6 +124,25 @@ bool guarded(Messages& messages, Body&& body) {
     }
     return false;
 }
+
+// What one box said.
+struct Message {
+    enum class Kind { Warning, Error, Failure };
+    Kind kind;
+    std::string text;
+    bool operator==(const Message&) const = default;
+    // The text as its box shows it.
+    std::string shown() const { return kind == Kind::Failure ? shownFailureText(text) : text; }
+};
+
+// Keeps every box in the order it came.
+class MessageLog : public Messages {
+public:
+    void warning(const std::string& text) override { messages.push_back({Message::Kind::Warning, text}); }
+    void error(const std::string& text) override { messages.push_back({Message::Kind::Error, text}); }
+    void failure(const std::string& text) override { messages.push_back({Message::Kind::Failure, text}); }
+    std::vector<Message> messages;
+};
 
 // --- Results that leave the program ---
 // A printer that refuses to take the report.

@@ -174,8 +174,6 @@ public:
     // Called after every actual change of a parameter's text (typing, rules, Standart, Open).
     void setChangeListener(std::function<void(Parameter)> listener);
 
-    Messages& messages() const { return messages_; }
-
 private:
     void fireChangeRule(Parameter parameter);
     long double value(Parameter parameter) const;

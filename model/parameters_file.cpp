@@ -49,11 +49,11 @@ std::string withTextExtension(const std::string& fileName) {
 
 bool hasTextExtension(std::string_view fileName) { return fileName.ends_with("txt"); }
 
-bool saveParameters(ParameterSet& parameters, std::string& fileName) {
-    fileName = withTextExtension(fileName);
+std::optional<std::string> saveParameters(ParameterSet& parameters, const std::string& name, Messages& messages) {
+    const std::string fileName = withTextExtension(name);
     if (!hasTextExtension(fileName)) {
-        parameters.messages().warning(kWarnNotTextFile);
-        return false;
+        messages.warning(kWarnNotTextFile);
+        return std::nullopt;
     }
     std::string bytes;
     for (const ParameterInfo& p : kParameters) bytes += lineOf(parameters.text(p.key));
@@ -62,12 +62,12 @@ bool saveParameters(ParameterSet& parameters, std::string& fileName) {
     if (bytes.size() > readLimit()) throw Failure(fileTooLargeMessage(fileName));
     replaceFile(fileName, bytes);
     parameters.markUnchanged();
-    return true;
+    return fileName;
 }
 
-void loadParameters(ParameterSet& parameters, const std::string& fileName) {
+void loadParameters(ParameterSet& parameters, const std::string& fileName, Messages& messages) {
     if (!hasTextExtension(fileName)) {
-        parameters.messages().warning(kWarnNotTextFile);
+        messages.warning(kWarnNotTextFile);
         return;
     }
     // The whole file is read before the first field changes: a file that cannot be read

@@ -155,8 +155,8 @@ std::string jsonObject(const std::string& fileName, const FileCalculation& calcu
         }
         json += "}";
     }
-    json += "}, \"Rt\": {\"P\": " + jsonCoefficient(calculation.shared.rtP) +
-            ", \"N\": " + jsonCoefficient(calculation.shared.rtN) + "}, \"messages\": [";
+    json += "}, \"Rt\": {\"P\": " + jsonCoefficient(calculation.coefficients.rtP) +
+            ", \"N\": " + jsonCoefficient(calculation.coefficients.rtN) + "}, \"messages\": [";
     for (std::size_t i = 0; i < calculation.messages.size(); ++i) {
         const Message& message = calculation.messages[i];
         if (i > 0) json += ", ";

@@ -2,7 +2,7 @@
 // The two read-only text windows: recommendations for the user ("Помощь") and the
 // description of the method with its formulas ("Описание методики").
 
-#include "ui/modal.h"
+#include "ui/lazy_dialog.h"
 
 class QPlainTextEdit;
 

@@ -2,7 +2,7 @@
 // The main window: what the program is for, the emblem, and the buttons that open the
 // parameters, the calculation, the help and the method description.  Closing it ends the run.
 
-#include "ui/modal.h"
+#include "ui/lazy_dialog.h"
 
 #include <functional>
 

@@ -563,7 +563,7 @@ void ParametersWindow::openParametersFile() {
 
 void ParametersWindow::loadParametersFile(const std::string& fileName) {
     guarded(messages_, [&] {
-        loadParameters(parameters_, fileName);
+        loadParameters(parameters_, fileName, messages_);
         // A name not ending in "txt" is refused with a warning, and nothing is read.
         if (hasTextExtension(fileName)) fileName_ = QString::fromStdString(fileName);
     });
@@ -575,8 +575,8 @@ bool ParametersWindow::saveParametersFile(QWidget* dialogParent) {
     guarded(messages_, [&] {
         const QString name = dialogs_.saveFileName(dialogParent);
         if (name.isEmpty()) return;
-        std::string fileName = name.toStdString();
-        guarded(messages_, [&] { saved = saveParameters(parameters_, fileName); });
+        const std::string fileName = withTextExtension(name.toStdString());
+        guarded(messages_, [&] { saved = saveParameters(parameters_, fileName, messages_).has_value(); });
         dialogs_.rememberSaveName(QString::fromStdString(fileName));
         if (saved) fileName_ = QString::fromStdString(fileName);
     });

@@ -3,7 +3,7 @@
 // to the one ParameterSet, with Open, Save and Standart for parameters files and the standard set.
 
 #include "model/parameter_set.h"
-#include "ui/modal.h"
+#include "ui/lazy_dialog.h"
 
 #include <QString>
 

@@ -26,11 +26,11 @@ Program::Program() : Program(boxes_, qtFileDialogs_, boxes_) {}
 Program::Program(Messages& messages, FileDialogs& fileDialogs, Questions& questions)
     : parameters_(messages),
       parametersWindow_(parameters_, messages, fileDialogs),
-      resultsWindow_(parameters_, results_, retention_, messages, fileDialogs),
-      sourceShareCharts_(results_, retention_, messages, fileDialogs),
-      budgetCharts_(results_, messages, fileDialogs) {
+      resultsWindow_(parameters_, results_, coefficients_, messages, fileDialogs),
+      sourceShareWindow_(results_, coefficients_, messages, fileDialogs),
+      budgetWindow_(results_, messages, fileDialogs) {
     mainWindow_.setWindows(parametersWindow_, resultsWindow_, helpWindow_, methodWindow_);
-    resultsWindow_.setChartWindows(sourceShareCharts_, budgetCharts_);
+    resultsWindow_.setChartWindows(sourceShareWindow_, budgetWindow_);
     resultsWindow_.setParametersFile([this] { return parametersWindow_.fileOfTexts(); });
     // Parameters not yet saved are not lost silently when the program ends.
     mainWindow_.setClosingCheck(
@@ -73,7 +73,7 @@ bool writeReport(const std::string& reportName, const FileCalculation& calculati
     if (!calculation.opened) return true;
     try {
         const QByteArray pdf =
-            reportPdf(calculation.parameters, calculation.results, calculation.shared, QDate::currentDate());
+            reportPdf(calculation.parameters, calculation.results, calculation.coefficients, QDate::currentDate());
         replaceFile(reportName, std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
         return true;
     } catch (const Failure& failure) {

@@ -5,14 +5,14 @@
 
 #include "model/load_calculation.h"
 #include "model/parameter_set.h"
-#include "ui/budget_charts.h"
+#include "ui/budget_window.h"
 #include "ui/file_dialogs.h"
 #include "ui/help_windows.h"
 #include "ui/main_window.h"
 #include "ui/message_boxes.h"
 #include "ui/parameters_window.h"
 #include "ui/results_window.h"
-#include "ui/source_share_charts.h"
+#include "ui/source_share_window.h"
 
 #include <QApplication>
 
@@ -37,8 +37,8 @@ public:
     ParametersWindow& parametersWindow() { return parametersWindow_; }
     ResultsWindow& resultsWindow() { return resultsWindow_; }
     HelpWindow& helpWindow() { return helpWindow_; }
-    SourceShareCharts& sourceShareWindow() { return sourceShareCharts_; }
-    BudgetCharts& budgetWindow() { return budgetCharts_; }
+    SourceShareWindow& sourceShareWindow() { return sourceShareWindow_; }
+    BudgetWindow& budgetWindow() { return budgetWindow_; }
     MethodWindow& methodWindow() { return methodWindow_; }
     ParameterSet& parameters() { return parameters_; }
 
@@ -47,14 +47,14 @@ private:
     QtFileDialogs qtFileDialogs_;
     ParameterSet parameters_;
     LoadResults results_;
-    RetentionShared retention_;
+    TransportCoefficients coefficients_;
     // Created in this order, the main window first.
     MainWindow mainWindow_;
     ParametersWindow parametersWindow_;
     ResultsWindow resultsWindow_;
     HelpWindow helpWindow_;
-    SourceShareCharts sourceShareCharts_;
-    BudgetCharts budgetCharts_;
+    SourceShareWindow sourceShareWindow_;
+    BudgetWindow budgetWindow_;
     MethodWindow methodWindow_;
 };
 

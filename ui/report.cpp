@@ -3,14 +3,14 @@
 #include "model/chart_figures.h"
 #include "model/messages.h"
 #include "model/results_export.h"
-#include "ui/budget_charts.h"
+#include "ui/budget_window.h"
 #include "ui/charts/bar_chart.h"
 #include "ui/charts/chart_painting.h"
 #include "ui/charts/pie_chart.h"
 #include "ui/message_boxes.h"
 #include "ui/parameters_window.h"
 #include "ui/results_window.h"
-#include "ui/source_share_charts.h"
+#include "ui/source_share_window.h"
 
 #include <QBuffer>
 #include <QDate>
@@ -127,8 +127,8 @@ const char* const kRowsNotComputed = "Расчет остановлен: %1 Пу
 class ReportPainter {
 public:
     ReportPainter(QPagedPaintDevice& device, const ParameterTexts& parameters, const LoadResults& results,
-                  const RetentionShared& shared, const QDate& date)
-        : device_(device), parameters_(parameters), results_(results), shared_(shared), date_(date) {}
+                  const TransportCoefficients& coefficients, const QDate& date)
+        : device_(device), parameters_(parameters), results_(results), coefficients_(coefficients), date_(date) {}
 
     void paint() {
         if (!painter_.begin(&device_)) throw Failure(kReportNotPrinted);
@@ -418,8 +418,8 @@ private:
         const std::optional<QString> why = whyNotDrawn(
             [&] {
                 if (!sourceSharesDrawable(results_)) return false;
-                p = sourceSharePie(results_, shared_, Nutrient::P);
-                n = sourceSharePie(results_, shared_, Nutrient::N);
+                p = sourceSharePie(results_, coefficients_, Nutrient::P);
+                n = sourceSharePie(results_, coefficients_, Nutrient::N);
                 return true;
             },
             kPiesCondition);
@@ -500,7 +500,7 @@ private:
     QPagedPaintDevice& device_;
     const ParameterTexts& parameters_;
     const LoadResults& results_;
-    const RetentionShared& shared_;
+    const TransportCoefficients& coefficients_;
     const QDate& date_;
     const QFont parameterFont_ = font(8.5);
     const QFont groupFont_ = font(8.5, true, true);
@@ -511,11 +511,11 @@ private:
 }  // namespace
 
 void paintReport(QPagedPaintDevice& device, const ParameterTexts& parameters, const LoadResults& results,
-                 const RetentionShared& shared, const QDate& date) {
-    ReportPainter(device, parameters, results, shared, date).paint();
+                 const TransportCoefficients& coefficients, const QDate& date) {
+    ReportPainter(device, parameters, results, coefficients, date).paint();
 }
 
-QByteArray reportPdf(const ParameterTexts& parameters, const LoadResults& results, const RetentionShared& shared,
+QByteArray reportPdf(const ParameterTexts& parameters, const LoadResults& results, const TransportCoefficients& coefficients,
                      const QDate& date) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -526,7 +526,7 @@ QByteArray reportPdf(const ParameterTexts& parameters, const LoadResults& result
         writer.setPageMargins(QMarginsF());
         writer.setTitle(text(parameters[static_cast<int>(Parameter::ObjectName)]));
         writer.setCreator(QString::fromUtf8(kProgramTitle));
-        paintReport(writer, parameters, results, shared, date);
+        paintReport(writer, parameters, results, coefficients, date);
     }
     return bytes;
 }

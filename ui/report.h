@@ -19,10 +19,10 @@ namespace nutrient {
 // (the layout is A4's; another paper size scales it).  Throws Failure when the device cannot
 // be painted on (a printer that refuses the job).
 void paintReport(QPagedPaintDevice& device, const ParameterTexts& parameters, const LoadResults& results,
-                 const RetentionShared& shared, const QDate& date);
+                 const TransportCoefficients& coefficients, const QDate& date);
 
 // The report as a PDF document on A4 paper, vector throughout.
-QByteArray reportPdf(const ParameterTexts& parameters, const LoadResults& results, const RetentionShared& shared,
+QByteArray reportPdf(const ParameterTexts& parameters, const LoadResults& results, const TransportCoefficients& coefficients,
                      const QDate& date);
 
 }  // namespace nutrient

@@ -104,12 +104,12 @@ QString reportFileName(const QString& objectName, const QString& lastFile) {
 
 QString resultsTitle() { return QStringLiteral("Результаты расчета формирования биогенной нагрузки, т/год"); }
 
-ResultsWindow::ResultsWindow(const ParameterSet& parameters, LoadResults& results, RetentionShared& shared,
+ResultsWindow::ResultsWindow(const ParameterSet& parameters, LoadResults& results, TransportCoefficients& coefficients,
                              Messages& messages, FileDialogs& dialogs, QWidget* parent)
     : LazyDialog(&messages, parent),
       parameters_(parameters),
       results_(results),
-      shared_(shared),
+      coefficients_(coefficients),
       messages_(messages),
       dialogs_(dialogs) {
     setObjectName(QStringLiteral("Form3"));
@@ -245,7 +245,7 @@ void ResultsWindow::refresh() {
         // The fields show what this run wrote, and the rows a failed run emptied, before any
         // box comes up over them.
         const auto showFields = qScopeGuard([this] { showResults(); });
-        calculate(parameters_, results_, shared_);
+        calculate(parameters_, results_, coefficients_);
     }
     checkLoadAgainstBackground(results_, messages_);
 }
@@ -298,7 +298,7 @@ void ResultsWindow::saveResults() {
         FileCalculation calculation;
         calculation.parameters = parameters_.texts();
         calculation.results = results_;
-        calculation.shared = shared_;
+        calculation.coefficients = coefficients_;
         replaceFile(name.toStdString(), csvHeader() + csvRecord(file.toStdString(), calculation));
     });
 }
@@ -327,9 +327,9 @@ void ResultsWindow::makeReport() {
         const ReportTarget target = dialogs_.reportTarget(this, printer);
         const QDate today = QDate::currentDate();
         if (target.kind == ReportTarget::Kind::Printer) {
-            paintReport(printer, parameters_.texts(), results_, shared_, today);
+            paintReport(printer, parameters_.texts(), results_, coefficients_, today);
         } else if (target.kind == ReportTarget::Kind::PdfFile) {
-            const QByteArray pdf = reportPdf(parameters_.texts(), results_, shared_, today);
+            const QByteArray pdf = reportPdf(parameters_.texts(), results_, coefficients_, today);
             replaceFile(target.fileName.toStdString(), std::string_view(pdf.constData(), pdf.size()));
         }
     });

@@ -6,7 +6,7 @@
 #include "model/load_calculation.h"
 #include "model/messages.h"
 #include "model/parameter_set.h"
-#include "ui/modal.h"
+#include "ui/lazy_dialog.h"
 
 #include <QString>
 
@@ -29,7 +29,7 @@ QString resultsTitle();
 class ResultsWindow : public LazyDialog {
     Q_OBJECT
 public:
-    ResultsWindow(const ParameterSet& parameters, LoadResults& results, RetentionShared& shared, Messages& messages,
+    ResultsWindow(const ParameterSet& parameters, LoadResults& results, TransportCoefficients& coefficients, Messages& messages,
                   FileDialogs& dialogs, QWidget* parent = nullptr);
     ~ResultsWindow() override;
 
@@ -75,7 +75,7 @@ private:
 
     const ParameterSet& parameters_;
     LoadResults& results_;
-    RetentionShared& shared_;
+    TransportCoefficients& coefficients_;
     Messages& messages_;
     FileDialogs& dialogs_;
     std::function<QString()> parametersFile_;

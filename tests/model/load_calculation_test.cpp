@@ -18,7 +18,7 @@ namespace {
 // The standard set, not yet calculated.
 struct CalculationTest : ::testing::Test, Model {
     std::string failureOfCalculate() {
-        return failureText([&] { calculate(parameters, results, shared); });
+        return failureText([&] { calculate(parameters, results, coefficients); });
     }
 
     const std::string& shown(Quantity quantity, Nutrient n) { return results.text(quantity, n); }
@@ -51,30 +51,30 @@ TEST_F(CalculationTest, ACompletedRunForgetsTheFailureOfTheRunBefore) {
 }
 
 TEST_F(CalculationTest, StandardSetGivesTheReferenceTableAndCoefficients) {
-    calculate(parameters, results, shared);
+    calculate(parameters, results, coefficients);
     for (const ShownResult& e : kStandardResults) {
         EXPECT_EQ(shown(e.quantity, Nutrient::P), e.p) << resultRow(e.quantity).symbol << " P";
         EXPECT_EQ(shown(e.quantity, Nutrient::N), e.n) << resultRow(e.quantity).symbol << " N";
     }
-    EXPECT_EQ(shared.rtP, 0.6397532588568118);
-    EXPECT_EQ(shared.rtN, 0.7357853060224985);
+    EXPECT_EQ(coefficients.rtP, 0.6397532588568118);
+    EXPECT_EQ(coefficients.rtN, 0.7357853060224985);
     EXPECT_TRUE(recorder.boxes.empty());
 }
 
 TEST(Calculation, InitialTextsGiveOtherResultsThanTheStandardSet) {
     Model initial(false);
-    calculate(initial.parameters, initial.results, initial.shared);
+    calculate(initial.parameters, initial.results, initial.coefficients);
     // Anat "22440" and q "9.5" as they stand before the parameters window is first shown.
     for (const ChangedResult& changed : kInitialTextResults) {
         const ResultCell cell = *resultOfField(changed.field);
         EXPECT_EQ(initial.results.text(cell.quantity, cell.nutrient), changed.text) << changed.field;
     }
-    EXPECT_NE(initial.shared.rtP, 0.6397532588568118);
+    EXPECT_NE(initial.coefficients.rtP, 0.6397532588568118);
 }
 
 TEST_F(CalculationTest, InflowFromOutsideIsAddedToTheLoadUnretained) {
     parameters.setText(Parameter::InflowP, "5");
-    calculate(parameters, results, shared);
+    calculate(parameters, results, coefficients);
     EXPECT_EQ(shown(Quantity::Ltot, Nutrient::P), "4887.0");
     EXPECT_EQ(shown(Quantity::L, Nutrient::P), "3131.5");
     EXPECT_EQ(shown(Quantity::Lex, Nutrient::P), "5.00");
@@ -84,8 +84,8 @@ TEST_F(CalculationTest, InflowFromOutsideIsAddedToTheLoadUnretained) {
 TEST_F(CalculationTest, ZeroExponentGivesRtFromTheCoefficientAlone) {
     parameters.setText(Parameter::RetentionExponentP, "0");
     parameters.setText(Parameter::RetentionCoefficientP, "3");
-    calculate(parameters, results, shared);
-    EXPECT_EQ(shared.rtP, 0.25);
+    calculate(parameters, results, coefficients);
+    EXPECT_EQ(coefficients.rtP, 0.25);
     EXPECT_EQ(shown(Quantity::L, Nutrient::P), "1221.8");  // 4887.0 x 0.25 = 1221.75
 }
 
@@ -101,7 +101,7 @@ TEST_F(CalculationTest, LaterStepsReadTheDisplayedRoundedTexts) {
         {Parameter::PoultryEmissionP, "0"}, {Parameter::DepositionP, "0"},
         {Parameter::CropRemovalP, "0"}};
     for (auto [field, text] : texts) parameters.setText(field, text);
-    calculate(parameters, results, shared);
+    calculate(parameters, results, coefficients);
     EXPECT_EQ(shown(Quantity::Lp, Nutrient::P), "0.0");
     EXPECT_EQ(shown(Quantity::Le, Nutrient::P), "12.3");
     EXPECT_EQ(shown(Quantity::Ltot, Nutrient::P), "12.3");
@@ -109,7 +109,7 @@ TEST_F(CalculationTest, LaterStepsReadTheDisplayedRoundedTexts) {
 
 TEST_F(CalculationTest, LargeCropRemovalGivesNegativeLoadsWithoutFailing) {
     parameters.setText(Parameter::CropRemovalP, "10");
-    calculate(parameters, results, shared);
+    calculate(parameters, results, coefficients);
     EXPECT_EQ(shown(Quantity::Lc, Nutrient::P), "16840.0");
     EXPECT_EQ(shown(Quantity::Ltot, Nutrient::P), "-9730.1");
     EXPECT_EQ(shown(Quantity::L, Nutrient::P).front(), '-');
@@ -126,9 +126,9 @@ class CalculationFailure : public ::testing::TestWithParam<FailureCase> {};
 
 TEST_P(CalculationFailure, StopsWithItsMessageAndEmptiesTheRowsNotReached) {
     Model m;
-    calculate(m.parameters, m.results, m.shared);  // an earlier run whose figures must not linger
+    calculate(m.parameters, m.results, m.coefficients);  // an earlier run whose figures must not linger
     for (auto [parameter, text] : GetParam().texts) m.parameters.setText(parameter, text);
-    EXPECT_EQ(failureText([&] { calculate(m.parameters, m.results, m.shared); }), GetParam().message);
+    EXPECT_EQ(failureText([&] { calculate(m.parameters, m.results, m.coefficients); }), GetParam().message);
     EXPECT_EQ(m.results.failure(), GetParam().message);
     // The steps write the rows in this order.
     using enum Quantity;
@@ -174,7 +174,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CalculationTest, ZeroWaterShareKeepsRowsOneToEightAndBothCoefficients) {
-    calculate(parameters, results, shared);
+    calculate(parameters, results, coefficients);
     parameters.setText(Parameter::WaterShare, "0");
     recorder.boxes.clear();
     EXPECT_EQ(failureOfCalculate(), "Floating point division by zero");
@@ -183,18 +183,18 @@ TEST_F(CalculationTest, ZeroWaterShareKeepsRowsOneToEightAndBothCoefficients) {
     EXPECT_EQ(shown(Quantity::Ltot, Nutrient::N), "20530.5");
     EXPECT_EQ(shown(Quantity::Lex, Nutrient::P), "");
     EXPECT_EQ(shown(Quantity::L, Nutrient::P), "");
-    EXPECT_EQ(shared.rtP, 0.6397532588568118);
-    EXPECT_EQ(shared.rtN, 0.7357853060224985);
+    EXPECT_EQ(coefficients.rtP, 0.6397532588568118);
+    EXPECT_EQ(coefficients.rtN, 0.7357853060224985);
 }
 
 TEST_F(CalculationTest, FailureInTheSecondCoefficientKeepsItsPreviousValue) {
-    calculate(parameters, results, shared);
+    calculate(parameters, results, coefficients);
     parameters.setText(Parameter::RetentionExponentP, "0");
     parameters.setText(Parameter::RetentionCoefficientP, "1");
     parameters.setText(Parameter::RetentionCoefficientN, "abc");
     EXPECT_EQ(failureOfCalculate(), "'abc' is not a valid floating point value");
-    EXPECT_EQ(shared.rtP, 0.5);
-    EXPECT_EQ(shared.rtN, 0.7357853060224985);
+    EXPECT_EQ(coefficients.rtP, 0.5);
+    EXPECT_EQ(coefficients.rtN, 0.7357853060224985);
 }
 
 // Where the regional separator is a comma the parameters are typed with commas, but the shown
@@ -213,7 +213,7 @@ TEST_F(CalculationTest, ResultsCannotBeReadBackUnderACommaSeparator) {
 
 TEST_F(CalculationTest, HugeButFiniteValuesGiveLongTextsNotInfinity) {
     parameters.setText(Parameter::PointSourcesP, "1e400");
-    calculate(parameters, results, shared);
+    calculate(parameters, results, coefficients);
     EXPECT_EQ(shown(Quantity::Lp, Nutrient::P).size(), 401u + 2u);
     EXPECT_EQ(shown(Quantity::L, Nutrient::P).substr(0, 5), "63975");
 }

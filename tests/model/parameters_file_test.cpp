@@ -138,17 +138,17 @@ RecordedBox conversionFailure(const std::string& text) {
 
 TEST_F(ParametersFileTest, SavingTheStandardSetWritesItsFortyLinesInWindows1251) {
     std::string name = folder / "standard.txt";
-    saveParameters(parameters, name);
+    saveParameters(parameters, name, recorder);
     EXPECT_EQ(readBytes(name), kStandardFileBytes);
     EXPECT_TRUE(recorder.boxes.empty());
 }
 
 TEST_F(ParametersFileTest, LoadingTheSavedStandardSetChangesNothing) {
     std::string name = folder / "standard.txt";
-    saveParameters(parameters, name);
+    saveParameters(parameters, name, recorder);
     int changes = 0;
     parameters.setChangeListener([&](Parameter) { ++changes; });
-    loadParameters(parameters, name);
+    loadParameters(parameters, name, recorder);
     EXPECT_EQ(textsOf(parameters), standardTexts());
     EXPECT_EQ(changes, 0);
     EXPECT_TRUE(recorder.boxes.empty());
@@ -167,14 +167,13 @@ void PrintTo(const NameCase& c, std::ostream* os) { *os << c.name; }
 class FileNameRule : public ParametersFileTest, public ::testing::WithParamInterface<NameCase> {};
 
 TEST_P(FileNameRule, DecidesTheNameSavedToOrRefusesWithAWarning) {
-    std::string name = folder / GetParam().name;
-    saveParameters(parameters, name);
+    const std::optional<std::string> saved = saveParameters(parameters, folder / GetParam().name, recorder);
     if (GetParam().savedAs) {
-        EXPECT_EQ(name, folder / GetParam().savedAs);
+        EXPECT_EQ(saved, folder / GetParam().savedAs);
         EXPECT_EQ(folder.names(), std::set<std::string>{GetParam().savedAs});
         EXPECT_TRUE(recorder.boxes.empty());
     } else {
-        EXPECT_EQ(name, folder / GetParam().name);
+        EXPECT_EQ(saved, std::nullopt);
         EXPECT_TRUE(folder.names().empty());
         EXPECT_EQ(recorder.boxes, (std::vector<RecordedBox>{{"warning", kNotTextFile}}));
     }
@@ -183,7 +182,7 @@ TEST_P(FileNameRule, DecidesTheNameSavedToOrRefusesWithAWarning) {
 TEST_P(FileNameRule, LoadsOrRefusesWithAWarning) {
     const std::string name = folder / GetParam().name;
     writeBytes(name, join(standardLines({{1, "Other"}}), "\r\n"));
-    loadParameters(parameters, name);
+    loadParameters(parameters, name, recorder);
     if (GetParam().loads) {
         EXPECT_EQ(parameters.text(Parameter::ObjectName), "Other");
         EXPECT_TRUE(recorder.boxes.empty());
@@ -215,7 +214,7 @@ class ShortFile : public ParametersFileTest, public ::testing::WithParamInterfac
 TEST_P(ShortFile, LeavesTheMissingLinesEmptyAndReportsEachFailedRule) {
     const std::string name = folder / "short.txt";
     writeBytes(name, join(GetParam().lines, "\r\n"));
-    loadParameters(parameters, name);
+    loadParameters(parameters, name, recorder);
     const std::vector<std::string> texts = textsOf(parameters);
     for (std::size_t i = 0; i < texts.size(); ++i) {
         if (i < GetParam().lines.size()) EXPECT_EQ(texts[i], decodeWindows1251(GetParam().lines[i])) << i + 1;
@@ -253,7 +252,7 @@ class RunoffModulusAfterLoading : public ParametersFileTest, public ::testing::W
 TEST_P(RunoffModulusAfterLoading, IsTheStoredTextUnlessLine40ChangesTheRunoffLayer) {
     const std::string name = folder / "runoff.txt";
     writeBytes(name, join(standardLines({{18, "7.7"}, {40, GetParam().y}}), "\r\n"));
-    loadParameters(parameters, name);
+    loadParameters(parameters, name, recorder);
     EXPECT_EQ(parameters.text(Parameter::RunoffModulus), GetParam().q);
     EXPECT_EQ(parameters.text(Parameter::RunoffLayer), GetParam().y);
     EXPECT_TRUE(recorder.boxes.empty());
@@ -269,7 +268,7 @@ TEST_F(ParametersFileTest, LoadingWarnsAboutAreasAsTheLinesChangeTheFields) {
     // another negative area, which warns again.
     const std::string name = folder / "warnings.txt";
     writeBytes(name, join(standardLines({{6, "150"}, {7, "-1"}}), "\r\n"));
-    loadParameters(parameters, name);
+    loadParameters(parameters, name, recorder);
     EXPECT_EQ(recorder.boxes,
               (std::vector<RecordedBox>{
                   {"warning", kWarnNegativeArea}, {"warning", kWarnWaterShare}, {"warning", kWarnNegativeArea}}));
@@ -291,7 +290,7 @@ TEST_P(LineEnds, AllReadTheSameLines) {
                                                           {13, "0.5"}});
     const std::string name = folder / "variant.txt";
     writeBytes(name, GetParam().bytes(lines));
-    loadParameters(parameters, name);
+    loadParameters(parameters, name, recorder);
     std::vector<std::string> expected = standardTexts();
     expected[0] = "Вариант Ё №2";
     expected[12] = "0.5";
@@ -332,7 +331,7 @@ class StrangeContent : public ParametersFileTest, public ::testing::WithParamInt
 TEST_P(StrangeContent, LoadsWithoutHarm) {
     const std::string name = folder / "strange.txt";
     writeBytes(name, GetParam().bytes());
-    loadParameters(parameters, name);
+    loadParameters(parameters, name, recorder);
     for (const auto& [parameter, text] : GetParam().texts)
         EXPECT_EQ(parameters.text(parameter), text) << info(parameter).field;
 }
@@ -424,7 +423,7 @@ TEST_P(FailedSave, ReportsTheErrorAndLeavesTheFolderAsItWas) {
     GetParam().arrange(folder);
     const std::set<std::string> before = folder.names();
     std::string name = folder / GetParam().fileName;
-    EXPECT_EQ(underCondition(GetParam().condition, [&] { saveParameters(parameters, name); }), GetParam().text);
+    EXPECT_EQ(underCondition(GetParam().condition, [&] { saveParameters(parameters, name, recorder); }), GetParam().text);
     EXPECT_EQ(folder.names(), before);  // no temporary file left behind
     EXPECT_EQ(readBytes(folder / "old.txt"), oldBytes);
     EXPECT_TRUE(recorder.boxes.empty());
@@ -465,7 +464,7 @@ TEST_P(FailedLoad, ReportsTheErrorAndChangesNothing) {
     int changes = 0;
     parameters.setChangeListener([&](Parameter) { ++changes; });
     const std::string name = folder / GetParam().fileName;
-    EXPECT_EQ(underCondition(GetParam().condition, [&] { loadParameters(parameters, name); }), GetParam().text);
+    EXPECT_EQ(underCondition(GetParam().condition, [&] { loadParameters(parameters, name, recorder); }), GetParam().text);
     EXPECT_EQ(changes, 0);
     EXPECT_TRUE(recorder.boxes.empty());
 }
@@ -488,7 +487,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct UnchangedCase {
     const char* name;
-    std::function<void(ParameterSet&, const TempFolder&)> step;
+    std::function<void(ParameterSet&, Messages&, const TempFolder&)> step;
     bool unsaved;
 };
 
@@ -498,38 +497,38 @@ class UnchangedState : public ParametersFileTest, public ::testing::WithParamInt
 TEST_P(UnchangedState, IsWhatWasLastOpenedOrSavedSuccessfully) {
     writeBytes(folder / "other.txt", join(standardLines({{28, "250"}}), "\r\n"));
     parameters.setText(Parameter::PointSourcesP, "300");
-    GetParam().step(parameters, folder);
+    GetParam().step(parameters, recorder, folder);
     EXPECT_EQ(parameters.hasUnsavedChanges(), GetParam().unsaved);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Steps, UnchangedState,
     ::testing::Values(
-        UnchangedCase{"opened", [](ParameterSet& p, const TempFolder& f) { loadParameters(p, f / "other.txt"); },
+        UnchangedCase{"opened", [](ParameterSet& p, Messages& m, const TempFolder& f) { loadParameters(p, f / "other.txt", m); },
                       false},
-        UnchangedCase{"openRefused", [](ParameterSet& p, const TempFolder& f) { loadParameters(p, f / "other.dat"); },
+        UnchangedCase{"openRefused", [](ParameterSet& p, Messages& m, const TempFolder& f) { loadParameters(p, f / "other.dat", m); },
                       true},
         UnchangedCase{"openFailed",
-                      [](ParameterSet& p, const TempFolder& f) {
-                          EXPECT_EQ(failureText([&] { loadParameters(p, f / "missing.txt"); }), "File not found");
+                      [](ParameterSet& p, Messages& m, const TempFolder& f) {
+                          EXPECT_EQ(failureText([&] { loadParameters(p, f / "missing.txt", m); }), "File not found");
                       },
                       true},
         UnchangedCase{"saved",
-                      [](ParameterSet& p, const TempFolder& f) {
+                      [](ParameterSet& p, Messages& m, const TempFolder& f) {
                           std::string name = f / "new";
-                          EXPECT_TRUE(saveParameters(p, name));
+                          EXPECT_TRUE(saveParameters(p, name, m).has_value());
                       },
                       false},
         UnchangedCase{"saveRefused",
-                      [](ParameterSet& p, const TempFolder& f) {
+                      [](ParameterSet& p, Messages& m, const TempFolder& f) {
                           std::string name = f / "data.dat";
-                          EXPECT_FALSE(saveParameters(p, name));
+                          EXPECT_FALSE(saveParameters(p, name, m).has_value());
                       },
                       true},
         UnchangedCase{"saveFailed",
-                      [](ParameterSet& p, const TempFolder& f) {
+                      [](ParameterSet& p, Messages& m, const TempFolder& f) {
                           std::string name = f / "missing/new.txt";
-                          EXPECT_EQ(failureText([&] { saveParameters(p, name); }), "File not found");
+                          EXPECT_EQ(failureText([&] { saveParameters(p, name, m); }), "File not found");
                       },
                       true}),
     [](const auto& info) { return info.param.name; });
@@ -546,20 +545,20 @@ protected:
 TEST_P(EitherKindOfNewFile, TakesTheUsualOrTheReplacedModeAndLeavesNothingWhenItFails) {
     const mode_t mask = ::umask(027);
     std::string created = folder / "new.txt";
-    saveParameters(parameters, created);
+    saveParameters(parameters, created, recorder);
     ::umask(mask);
     EXPECT_EQ(fs::status(created).permissions(), fs::perms(0640));
 
     std::string kept = folder / "kept.txt";
     writeBytes(kept, "old");
     fs::permissions(kept, fs::perms(0604));
-    saveParameters(parameters, kept);
+    saveParameters(parameters, kept, recorder);
     EXPECT_EQ(fs::status(kept).permissions(), fs::perms(0604));
     EXPECT_EQ(readBytes(kept), kStandardFileBytes);
 
     writeBytes(folder / "old.txt", "old");
     std::string old = folder / "old.txt";
-    EXPECT_EQ(underCondition(Condition::FileSizeLimit, [&] { saveParameters(parameters, old); }),
+    EXPECT_EQ(underCondition(Condition::FileSizeLimit, [&] { saveParameters(parameters, old, recorder); }),
               "I/O error 27: File too large");
     EXPECT_EQ(readBytes(old), "old");
     EXPECT_EQ(folder.names(), (std::set<std::string>{"new.txt", "kept.txt", "old.txt"}));
@@ -582,7 +581,7 @@ TEST_F(ParametersFileTest, ASaveCutShortByTheProcessDyingLeavesNothingBehind) {
         ::setrlimit(RLIMIT_FSIZE, &size);
         std::signal(SIGXFSZ, SIG_DFL);
         std::string name = folder / "old.txt";
-        saveParameters(parameters, name);
+        saveParameters(parameters, name, recorder);
         ::_exit(0);
     }
     int status = 0;
@@ -597,7 +596,7 @@ TEST_F(ParametersFileTest, SavingThroughASymbolicLinkReplacesTheFileItPointsTo) 
     writeBytes(folder / "sets/real.txt", "old");
     fs::create_symlink("sets/real.txt", folder.path() / "link.txt");
     std::string name = folder / "link.txt";
-    saveParameters(parameters, name);
+    saveParameters(parameters, name, recorder);
     EXPECT_TRUE(fs::is_symlink(folder.path() / "link.txt"));
     EXPECT_EQ(readBytes(folder / "sets/real.txt"), kStandardFileBytes);
     EXPECT_EQ(folder.names(), (std::set<std::string>{"link.txt", "sets"}));
@@ -606,7 +605,7 @@ TEST_F(ParametersFileTest, SavingThroughASymbolicLinkReplacesTheFileItPointsTo) 
 TEST_F(ParametersFileTest, LineBreaksInATextAreWrittenAsBlanks) {
     parameters.setText(Parameter::ObjectName, "two\r\nlines\rand\nmore");
     std::string name = folder / "breaks.txt";
-    saveParameters(parameters, name);
+    saveParameters(parameters, name, recorder);
     EXPECT_EQ(readBytes(name),
               "two  lines and more\r\n" + kStandardFileBytes.substr(kStandardFileBytes.find("\r\n") + 2));
 }
@@ -665,7 +664,7 @@ TEST_P(NonRegularTarget, IsRefusedAndLeftAsItIs) {
     GetParam().make(folder);
     const std::set<std::string> before = folder.names();
     std::string name = folder / GetParam().savedAs;
-    EXPECT_EQ(failureText([&] { saveParameters(parameters, name); }),
+    EXPECT_EQ(failureText([&] { saveParameters(parameters, name, recorder); }),
               "Not a regular file: '" + folder / GetParam().node + "'");
     EXPECT_EQ(fs::symlink_status(folder / GetParam().node).type(), GetParam().type);
     EXPECT_EQ(folder.names(), before);
@@ -732,7 +731,7 @@ std::size_t peakMemory() {
 struct TooLargeCase {
     const char* name;
     std::function<void(const TempFolder&)> arrange;
-    std::function<void(ParameterSet&, const TempFolder&)> load;
+    std::function<void(ParameterSet&, Messages&, const TempFolder&)> load;
     std::function<std::string(const TempFolder&)> shownName;
 };
 
@@ -742,14 +741,14 @@ TEST_P(TooLarge, StopsAtTheReadLimitNamingItAndChangesNothing) {
     GetParam().arrange(folder);
     int changes = 0;
     parameters.setChangeListener([&](Parameter) { ++changes; });
-    EXPECT_EQ(failureText([&] { GetParam().load(parameters, folder); }),
+    EXPECT_EQ(failureText([&] { GetParam().load(parameters, recorder, folder); }),
               "File too large: '" + GetParam().shownName(folder) + "'");
     EXPECT_EQ(changes, 0);
     EXPECT_LT(peakMemory(), std::size_t{1} << 30);
 }
 
 const auto kLoadFile = [](const char* name) {
-    return [name](ParameterSet& p, const TempFolder& f) { loadParameters(p, f / name); };
+    return [name](ParameterSet& p, Messages& m, const TempFolder& f) { loadParameters(p, f / name, m); };
 };
 const auto kNameOf = [](const char* name) { return [name](const TempFolder& f) { return f / name; }; };
 
@@ -762,7 +761,7 @@ INSTANTIATE_TEST_SUITE_P(
                                    [](const TempFolder& f) { writeSparse(f / "huge.txt", kReadLimit + 1); },
                                    kLoadFile("huge.txt"), kNameOf("huge.txt")},
                       TooLargeCase{"standardInputFromDevZero", kNothing,
-                                   [](ParameterSet& p, const TempFolder&) {
+                                   [](ParameterSet& p, Messages&, const TempFolder&) {
                                        StandardInputFrom zeros("/dev/zero");
                                        loadParametersFromStandardInput(p);
                                    },
@@ -775,7 +774,7 @@ TEST_F(ParametersFileTest, FortyLinesEndingAtTheReadLimitLoad) {
     writeSparse(name, kReadLimit - lastLines.size());
     std::ofstream(name, std::ios::binary | std::ios::app) << lastLines;
     ASSERT_EQ(fs::file_size(name), kReadLimit);
-    loadParameters(parameters, name);
+    loadParameters(parameters, name, recorder);
     std::vector<std::string> expected = standardTexts();
     expected[0] = "";  // zeros: a field's text ends at the first
     EXPECT_EQ(textsOf(parameters), expected);
@@ -787,7 +786,7 @@ TEST_F(ParametersFileTest, AFileTooLargeToLoadIsNotSaved) {
     writeBytes(folder / "old.txt", "old");
     parameters.setText(Parameter::ObjectName, std::string(kReadLimit - 80, 'x'));
     std::string name = folder / "old.txt";
-    EXPECT_EQ(failureText([&] { saveParameters(parameters, name); }), "File too large: '" + name + "'");
+    EXPECT_EQ(failureText([&] { saveParameters(parameters, name, recorder); }), "File too large: '" + name + "'");
     EXPECT_EQ(readBytes(name), "old");
 }
 

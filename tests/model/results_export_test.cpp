@@ -22,7 +22,7 @@ FileCalculation computed(const std::string& objectName, Parameter changed = Para
     model.parameters.setText(changed, text);
     FileCalculation calculation;
     const std::string failure =
-        failureText([&] { calculate(model.parameters, calculation.results, calculation.shared); });
+        failureText([&] { calculate(model.parameters, calculation.results, calculation.coefficients); });
     calculation.computed = failure.empty();
     if (!failure.empty()) calculation.messages.push_back({Message::Kind::Failure, failure});
     calculation.parameters = model.parameters.texts();

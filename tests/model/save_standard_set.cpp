@@ -15,9 +15,8 @@ int main(int argc, char** argv) {
     Recorder recorder;
     nutrient::ParameterSet parameters(recorder);
     parameters.applyStandard();
-    std::string name = argv[1];
     try {
-        nutrient::saveParameters(parameters, name);
+        nutrient::saveParameters(parameters, argv[1], recorder);
     } catch (const nutrient::Failure& failure) {
         std::puts(failure.what());
         return 1;

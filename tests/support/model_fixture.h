@@ -16,7 +16,7 @@ struct BasicModel {
     BoxRecorder recorder;
     nutrient::ParameterSet parameters{recorder};
     nutrient::LoadResults results;
-    nutrient::RetentionShared shared;
+    nutrient::TransportCoefficients coefficients;
 
     explicit BasicModel(bool standard = true) {
         if (standard) parameters.applyStandard();

@@ -5,11 +5,11 @@
 #include "fake_file_dialogs.h"
 #include "model_fixture.h"
 #include "saved_files.h"
-#include "ui/budget_charts.h"
+#include "ui/budget_window.h"
 #include "ui/charts/bar_chart.h"
 #include "ui/charts/pie_chart.h"
-#include "ui/modal.h"
-#include "ui/source_share_charts.h"
+#include "ui/lazy_dialog.h"
+#include "ui/source_share_window.h"
 
 #include <QPainter>
 #include <QtTest>
@@ -39,7 +39,7 @@ const QColor kRed(0xFF, 0x00, 0x00), kBlue(0x00, 0x00, 0xFF);
 struct Calculated : Model {
     FakeDialogs dialogs;
     explicit Calculated(const Overrides& overrides = {}) {
-        calculate(parameters, results, shared);
+        calculate(parameters, results, coefficients);
         for (const auto& [cell, text] : overrides) results.setText(cell.quantity, cell.nutrient, text);
     }
 };
@@ -59,7 +59,7 @@ private slots:
 
     void standardSetPies() {
         Calculated c;
-        SourceShareCharts window(c.results, c.shared, c.recorder, c.dialogs);
+        SourceShareWindow window(c.results, c.coefficients, c.recorder, c.dialogs);
         showModal(window);
         QCOMPARE(window.windowTitle(), QString::fromUtf8("Графики"));
         QCOMPARE(window.size(), QSize(1014, 654));
@@ -113,7 +113,7 @@ private slots:
         QFETCH(bool, drawn);
         QFETCH(Boxes, boxes);
         Calculated c(overrides);
-        SourceShareCharts window(c.results, c.shared, c.recorder, c.dialogs);
+        SourceShareWindow window(c.results, c.coefficients, c.recorder, c.dialogs);
         showModal(window);
         QVERIFY(window.isVisible());
         QCOMPARE(window.chartP().slices().size(), drawn ? 3u : 0u);
@@ -123,7 +123,7 @@ private slots:
 
     void piesShownTwiceAreNotDoubled() {
         Calculated c;
-        SourceShareCharts window(c.results, c.shared, c.recorder, c.dialogs);
+        SourceShareWindow window(c.results, c.coefficients, c.recorder, c.dialogs);
         showModal(window);
         window.close();
         showModal(window);
@@ -134,7 +134,7 @@ private slots:
     // L - Lnat = 10 is less than Lp * Rt = 135.63: the second slice comes out negative.
     void negativeSecondSliceDrawnByMagnitude() {
         Calculated c(Overrides{{{Quantity::L, Nutrient::P}, "310.0"}});
-        SourceShareCharts window(c.results, c.shared, c.recorder, c.dialogs);
+        SourceShareWindow window(c.results, c.coefficients, c.recorder, c.dialogs);
         showModal(window);
         const std::vector<PieSlice> p = window.chartP().slices();
         QCOMPARE(p.size(), 3u);
@@ -160,15 +160,15 @@ private slots:
         QFETCH(Boxes, boxes);
         Calculated c;
         c.parameters.setText(static_cast<Parameter>(parameter), text.toStdString());
-        QVERIFY_THROWS_EXCEPTION(Failure, calculate(c.parameters, c.results, c.shared));
+        QVERIFY_THROWS_EXCEPTION(Failure, calculate(c.parameters, c.results, c.coefficients));
         c.recorder.boxes.clear();
-        SourceShareCharts pies(c.results, c.shared, c.recorder, c.dialogs);
+        SourceShareWindow pies(c.results, c.coefficients, c.recorder, c.dialogs);
         showModal(pies);
         QVERIFY(pies.isVisible());
         QCOMPARE(pies.chartP().slices().size(), 0u);
         QCOMPARE(c.recorder.boxes, boxes);
         c.recorder.boxes.clear();
-        BudgetCharts bars(c.results, c.recorder, c.dialogs);
+        BudgetWindow bars(c.results, c.recorder, c.dialogs);
         showModal(bars);
         QVERIFY(bars.isVisible());
         QCOMPARE(bars.chartP().bars().size(), 0u);
@@ -177,7 +177,7 @@ private slots:
 
     void standardSetBudget() {
         Calculated c;
-        BudgetCharts window(c.results, c.recorder, c.dialogs);
+        BudgetWindow window(c.results, c.recorder, c.dialogs);
         showModal(window);
         QCOMPARE(window.windowTitle(), QStringLiteral("Graphics"));
         QCOMPARE(window.size(), QSize(1088, 666));
@@ -218,7 +218,7 @@ private slots:
         QFETCH(bool, drawn);
         QFETCH(Boxes, boxes);
         Calculated c(overrides);
-        BudgetCharts window(c.results, c.recorder, c.dialogs);
+        BudgetWindow window(c.results, c.recorder, c.dialogs);
         showModal(window);
         QVERIFY(window.isVisible());
         QCOMPARE(window.chartP().bars().size(), drawn ? 9u : 0u);
@@ -228,7 +228,7 @@ private slots:
 
     void budgetShownTwiceIsNotDoubled() {
         Calculated c;
-        BudgetCharts window(c.results, c.recorder, c.dialogs);
+        BudgetWindow window(c.results, c.recorder, c.dialogs);
         showModal(window);
         window.close();
         showModal(window);
@@ -257,8 +257,8 @@ private slots:
         QFETCH(Obstacle, obstacle);
         QFETCH(QString, failure);
         Calculated c;
-        SourceShareCharts pies(c.results, c.shared, c.recorder, c.dialogs);
-        BudgetCharts bars(c.results, c.recorder, c.dialogs);
+        SourceShareWindow pies(c.results, c.coefficients, c.recorder, c.dialogs);
+        BudgetWindow bars(c.results, c.recorder, c.dialogs);
         QDialog& window = budget ? static_cast<QDialog&>(bars) : pies;
         showModal(window);
         QTemporaryDir dir;
@@ -313,8 +313,8 @@ private slots:
     // A report paints the charts anywhere on a page with the windows' own painting.
     void chartsPaintAnywhereAsInTheirWindow() {
         Calculated c;
-        SourceShareCharts pies(c.results, c.shared, c.recorder, c.dialogs);
-        BudgetCharts budget(c.results, c.recorder, c.dialogs);
+        SourceShareWindow pies(c.results, c.coefficients, c.recorder, c.dialogs);
+        BudgetWindow budget(c.results, c.recorder, c.dialogs);
         showModal(pies);
         showModal(budget);
         const QPoint offset(37, 21);

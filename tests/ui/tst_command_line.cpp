@@ -7,7 +7,7 @@
 #include "model/results_export.h"
 #include "recorder.h"
 #include "standard_set.h"
-#include "ui/modal.h"
+#include "ui/lazy_dialog.h"
 #include "ui/program.h"
 
 #include <QJsonArray>

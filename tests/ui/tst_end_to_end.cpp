@@ -6,7 +6,7 @@
 #include "fake_file_dialogs.h"
 #include "recorder.h"
 #include "standard_set.h"
-#include "ui/modal.h"
+#include "ui/lazy_dialog.h"
 #include "ui/program.h"
 
 #include <QLabel>

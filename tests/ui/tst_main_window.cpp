@@ -2,7 +2,7 @@
 // keyboard order, Enter right after start-up, and the windows its buttons open.
 
 #include "ui/main_window.h"
-#include "ui/modal.h"
+#include "ui/lazy_dialog.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -5,7 +5,7 @@
 #include "fake_file_dialogs.h"
 #include "model_fixture.h"
 #include "standard_set.h"
-#include "ui/modal.h"
+#include "ui/lazy_dialog.h"
 #include "ui/parameters_window.h"
 
 #include <QFile>

@@ -98,9 +98,9 @@ void ReportTest::pagesAndTexts() {
     QFETCH(QStringList, absent);
     Model model;
     for (const auto& [parameter, text] : edits) model.parameters.setText(parameter, text);
-    failureText([&] { calculate(model.parameters, model.results, model.shared); });
+    failureText([&] { calculate(model.parameters, model.results, model.coefficients); });
 
-    const QByteArray pdf = reportPdf(model.parameters.texts(), model.results, model.shared, QDate(2026, 12, 8));
+    const QByteArray pdf = reportPdf(model.parameters.texts(), model.results, model.coefficients, QDate(2026, 12, 8));
     const QString tag = QString::fromUtf8(QTest::currentDataTag()).replace(QRegularExpression("\\W+"), "-");
     const QString file = QCoreApplication::applicationDirPath() + "/report-" + tag + ".pdf";
     QVERIFY(writeFileBytes(file, pdf));

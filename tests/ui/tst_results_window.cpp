@@ -9,7 +9,7 @@
 #include "model_fixture.h"
 #include "saved_files.h"
 #include "standard_set.h"
-#include "ui/modal.h"
+#include "ui/lazy_dialog.h"
 
 #include <QClipboard>
 #include <QLabel>
@@ -95,7 +95,7 @@ struct Session : BasicModel<WatchingRecorder> {
     QDialog sourceShares;
     QDialog budget;
     FakeDialogs dialogs;
-    ResultsWindow window{parameters, results, shared, recorder, dialogs};
+    ResultsWindow window{parameters, results, coefficients, recorder, dialogs};
 
     explicit Session(bool standard = true) : BasicModel(standard) {
         recorder.watch = [this] { return text("Edit11"); };

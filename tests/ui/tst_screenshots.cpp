@@ -4,7 +4,7 @@
 
 #include "no_file_dialogs.h"
 #include "recorder.h"
-#include "ui/modal.h"
+#include "ui/lazy_dialog.h"
 #include "ui/program.h"
 
 #include <QDir>

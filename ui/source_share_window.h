@@ -5,7 +5,7 @@
 #include "model/load_calculation.h"
 #include "ui/charts/chart_data.h"
 #include "ui/charts/chart_widget.h"
-#include "ui/modal.h"
+#include "ui/lazy_dialog.h"
 
 #include <QStringList>
 
@@ -23,13 +23,13 @@ class PieChart3D;
 // and depth; the three slices of the results with their colours and legend labels; the lines
 // of the panel under the pies that explain the labels.
 ChartLook sourceShareLook(Nutrient nutrient);
-std::vector<PieSlice> sourceSharePie(const LoadResults& results, const RetentionShared& shared, Nutrient nutrient);
+std::vector<PieSlice> sourceSharePie(const LoadResults& results, const TransportCoefficients& coefficients, Nutrient nutrient);
 QStringList sourceShareLegend();
 
-class SourceShareCharts : public LazyDialog {
+class SourceShareWindow : public LazyDialog {
     Q_OBJECT
 public:
-    SourceShareCharts(const LoadResults& results, const RetentionShared& shared, Messages& messages,
+    SourceShareWindow(const LoadResults& results, const TransportCoefficients& coefficients, Messages& messages,
                       FileDialogs& dialogs, QWidget* parent = nullptr);
 
     // Empties both pies; after a calculation that stopped, reports its failure; else draws
@@ -47,7 +47,7 @@ protected:
 
 private:
     const LoadResults& results_;
-    const RetentionShared& shared_;
+    const TransportCoefficients& coefficients_;
     Messages& messages_;
     FileDialogs& dialogs_;
     PieChart3D* chartP_ = nullptr;

@@ -5,7 +5,7 @@
 #include "model/load_calculation.h"
 #include "ui/charts/chart_data.h"
 #include "ui/charts/chart_widget.h"
-#include "ui/modal.h"
+#include "ui/lazy_dialog.h"
 
 #include <vector>
 
@@ -25,10 +25,10 @@ std::vector<ChartBar> budgetChart(const LoadResults& results, Nutrient nutrient)
 QString budgetHeading();
 QColor budgetColour(bool input);
 
-class BudgetCharts : public LazyDialog {
+class BudgetWindow : public LazyDialog {
     Q_OBJECT
 public:
-    BudgetCharts(const LoadResults& results, Messages& messages, FileDialogs& dialogs, QWidget* parent = nullptr);
+    BudgetWindow(const LoadResults& results, Messages& messages, FileDialogs& dialogs, QWidget* parent = nullptr);
 
     // Empties both charts; after a calculation that stopped, reports its failure; else draws
     // the budgets when the crop removal is plausible for both nutrients, then warns about each

@@ -1,4 +1,4 @@
-#include "ui/source_share_charts.h"
+#include "ui/source_share_window.h"
 
 #include "model/chart_figures.h"
 #include "ui/charts/pie_chart.h"
@@ -60,9 +60,9 @@ ChartLook sourceShareLook(Nutrient nutrient) {
                : ChartLook{QString::fromUtf8("Долевой вклад различных источников в нагрузку Nобщ"), 8, 0.06};
 }
 
-std::vector<PieSlice> sourceSharePie(const LoadResults& results, const RetentionShared& shared, Nutrient nutrient) {
+std::vector<PieSlice> sourceSharePie(const LoadResults& results, const TransportCoefficients& coefficients, Nutrient nutrient) {
     std::vector<PieSlice> slices;
-    for (const ShareSlice& figure : sourceShareSlices(results, shared, nutrient)) {
+    for (const ShareSlice& figure : sourceShareSlices(results, coefficients, nutrient)) {
         const SliceLook& look = kSliceLooks[static_cast<int>(figure.source)];
         slices.push_back(
             {figure.value, QString::fromLatin1(look.label), look.colour, QString::fromStdString(figure.mark)});
@@ -76,15 +76,15 @@ QStringList sourceShareLegend() {
             QString::fromUtf8("3 - Природная составляющая нагрузки")};
 }
 
-SourceShareCharts::SourceShareCharts(const LoadResults& results, const RetentionShared& shared, Messages& messages,
+SourceShareWindow::SourceShareWindow(const LoadResults& results, const TransportCoefficients& coefficients, Messages& messages,
                                      FileDialogs& dialogs, QWidget* parent)
-    : LazyDialog(&messages, parent), results_(results), shared_(shared), messages_(messages), dialogs_(dialogs) {
+    : LazyDialog(&messages, parent), results_(results), coefficients_(coefficients), messages_(messages), dialogs_(dialogs) {
     setObjectName(QStringLiteral("Form5"));
     setWindowTitle(QString::fromUtf8("Графики"));
     setFixedSize(1014, 654);
 }
 
-void SourceShareCharts::build() {
+void SourceShareWindow::build() {
     chartP_ = makePie(this, "Chart1", Nutrient::P, 6);
     chartN_ = makePie(this, "Chart2", Nutrient::N, 6 + kPieWidth + 8);
     makeLegendPanel(this);
@@ -94,13 +94,13 @@ void SourceShareCharts::build() {
     addSavePictureAction(*this, *closeButton_, dialogs_, messages_);
 }
 
-void SourceShareCharts::refresh() {
+void SourceShareWindow::refresh() {
     chartP_->clear();
     chartN_->clear();
     requireCompletedCalculation(results_);
     if (sourceSharesDrawable(results_)) {
-        chartP_->setSlices(sourceSharePie(results_, shared_, Nutrient::P));
-        chartN_->setSlices(sourceSharePie(results_, shared_, Nutrient::N));
+        chartP_->setSlices(sourceSharePie(results_, coefficients_, Nutrient::P));
+        chartN_->setSlices(sourceSharePie(results_, coefficients_, Nutrient::N));
     }
     warnAboutNegativeContributions(results_, messages_);
     warnAboutCropRemoval(results_, messages_);

@@ -1,4 +1,4 @@
-#include "ui/modal.h"
+#include "ui/lazy_dialog.h"
 
 #include "ui/message_boxes.h"
 #include "ui/window_parts.h"

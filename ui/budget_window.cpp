@@ -1,4 +1,4 @@
-#include "ui/budget_charts.h"
+#include "ui/budget_window.h"
 
 #include "model/chart_figures.h"
 #include "ui/charts/bar_chart.h"
@@ -62,14 +62,14 @@ QString budgetHeading() { return QStringLiteral("Inputs (1) and outputs (2) of n
 
 QColor budgetColour(bool input) { return input ? kInputRed : kOutputBlue; }
 
-BudgetCharts::BudgetCharts(const LoadResults& results, Messages& messages, FileDialogs& dialogs, QWidget* parent)
+BudgetWindow::BudgetWindow(const LoadResults& results, Messages& messages, FileDialogs& dialogs, QWidget* parent)
     : LazyDialog(&messages, parent), results_(results), messages_(messages), dialogs_(dialogs) {
     setObjectName(QStringLiteral("Form6"));
     setWindowTitle(QStringLiteral("Graphics"));
     setFixedSize(1088, 666);
 }
 
-void BudgetCharts::build() {
+void BudgetWindow::build() {
     auto* heading = makeText(this, budgetHeading(), 13, QRect(0, 8, width(), 18));
     heading->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     // The legend of the two bar colours, centred under the heading.
@@ -87,7 +87,7 @@ void BudgetCharts::build() {
     addSavePictureAction(*this, *closeButton_, dialogs_, messages_);
 }
 
-void BudgetCharts::refresh() {
+void BudgetWindow::refresh() {
     chartP_->clear();
     chartN_->clear();
     requireCompletedCalculation(results_);
