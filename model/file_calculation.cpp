@@ -27,9 +27,7 @@ FileCalculation calculateFile(const std::string& fileName) {
     result.opened = opened(parameters, fileName, log);
     if (result.opened) {
         guarded(log, [&] { parameters.checkOnClose(); });
-        result.computed = guarded(log, [&] { calculate(parameters, result.results, result.coefficients); });
-        if (result.computed) guarded(log, [&] { checkLoadAgainstBackground(result.results, log); });
-        result.parameters = parameters.texts();
+        calculateAndCheck(parameters, result, log);
     }
     result.messages = std::move(log.messages);
     return result;

@@ -2,22 +2,15 @@
 // One catchment computed from its parameters file without a window, exactly as a user computes
 // it in the windows, so that both give the same result texts.
 
-#include "load_calculation.h"
-#include "messages.h"
+#include "computation.h"
 
 #include <string>
-#include <vector>
 
 namespace nutrient {
 
-struct FileCalculation {
-    ParameterTexts parameters;  // as they stood when the calculation ran; empty when the file was not read
-    LoadResults results;
-    TransportCoefficients coefficients;
-    bool opened = false;    // the file was read
-    bool computed = false;  // the calculation ran to its end
-    const std::string& objectName() const { return parameters[static_cast<int>(Parameter::ObjectName)]; }
-    std::vector<Message> messages;
+// The parameters are empty when the file was not read.
+struct FileCalculation : Computation {
+    bool opened = false;  // the file was read
 };
 
 // What a user does in the windows, from start-up: opens the parameters window (its show rule

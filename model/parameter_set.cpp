@@ -39,6 +39,9 @@ ParameterSet::ParameterSet(Messages& messages) : messages_(messages) {
     markUnchanged();
 }
 
+ParameterSet::ParameterSet(Messages& messages, const ParameterTexts& texts)
+    : messages_(messages), texts_(texts), unchanged_(texts) {}
+
 void ParameterSet::setText(Parameter parameter, const std::string& text) {
     std::string& current = texts_[static_cast<int>(parameter)];
     if (current == text) return;

@@ -141,6 +141,8 @@ public:
     // Starts with the initial texts: the standard set except the natural area "22440" and the
     // runoff modulus "9.5".
     explicit ParameterSet(Messages& messages);
+    // Starts with the given texts as they stand, no rule fired; they count as unchanged.
+    ParameterSet(Messages& messages, const ParameterTexts& texts);
 
     const std::string& text(Parameter parameter) const { return texts_[static_cast<int>(parameter)]; }
     const ParameterTexts& texts() const { return texts_; }
