@@ -349,6 +349,21 @@ std::vector<std::string> readLines(const std::string& fileName, std::size_t coun
     return readLinesFrom(file.get(), count, fileName);
 }
 
+std::string readFile(const std::string& fileName) {
+    FileDescriptor file(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (file.get() < 0) throwIoFailure(errno);
+    std::string bytes;
+    constexpr std::size_t kChunkSize = 64 * 1024;
+    for (;;) {
+        const std::size_t start = bytes.size();
+        bytes.resize(start + kChunkSize);
+        const std::size_t received = readSome(file.get(), bytes.data() + start, kChunkSize);
+        bytes.resize(start + received);
+        if (received == 0) return bytes;
+        if (bytes.size() > currentReadLimit) throw Failure(fileTooLargeMessage(fileName));
+    }
+}
+
 std::vector<std::string> readStandardInputLines(std::size_t count) {
     return readLinesFrom(STDIN_FILENO, count, kStandardInputName);
 }

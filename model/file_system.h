@@ -34,6 +34,8 @@ std::size_t readLimit();
 std::vector<std::string> readLines(const std::string& fileName, std::size_t count);
 // The same from the process's standard input, waiting for it as long as it takes.
 std::vector<std::string> readStandardInputLines(std::size_t count);
+// The whole file, when it is within the read limit; else the file is too large.
+std::string readFile(const std::string& fileName);
 
 // For tests and fuzzing: a lower read limit reaches its error without huge inputs, and saves
 // can be made to take the named temporary file of file systems without unnamed ones.

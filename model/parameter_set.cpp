@@ -32,6 +32,14 @@ std::optional<Parameter> parameterOfField(std::string_view field) {
     return it->key;
 }
 
+std::optional<Parameter> parameterOfSymbol(std::string_view symbol) {
+    if (symbol.empty()) return std::nullopt;
+    const auto it = std::find_if(kParameters.begin(), kParameters.end(),
+                                 [&](const ParameterInfo& p) { return symbol == p.symbol; });
+    if (it == kParameters.end()) return std::nullopt;
+    return it->key;
+}
+
 ParameterSet::ParameterSet(Messages& messages) : messages_(messages) {
     for (const ParameterInfo& p : kParameters) texts_[static_cast<int>(p.key)] = p.standardText;
     texts_[static_cast<int>(Parameter::NaturalArea)] = kInitialNaturalArea;

@@ -133,6 +133,10 @@ constexpr const ParameterInfo& info(Parameter parameter) { return kParameters[st
 // other name.
 std::optional<Parameter> parameterOfField(std::string_view field);
 
+// The parameter of a symbol of the table ("b(P)" -> RetentionExponentP); nothing for any other
+// text, the object name's empty symbol among them.
+std::optional<Parameter> parameterOfSymbol(std::string_view symbol);
+
 // The 40 texts of a catchment, indexed by the enumeration.
 using ParameterTexts = std::array<std::string, kParameterCount>;
 

@@ -1,5 +1,6 @@
 #include "results_export.h"
 
+#include "csv.h"
 #include "windows1251.h"
 
 #include <algorithm>
@@ -52,14 +53,8 @@ std::string rightAligned(const std::string& text, std::size_t width) {
     return length >= width ? text : std::string(width - length, ' ') + text;
 }
 
-std::string csvField(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-    std::string quoted = "\"";
-    for (char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return quoted + "\"";
-}
+}  // namespace
 
-// A JSON string; an ill-formed UTF-8 byte becomes U+FFFD.
 std::string jsonString(std::string_view text) {
     std::string out = "\"";
     forEachCharacter(text, [&](std::string_view bytes, char32_t c, bool wellFormed) {
@@ -78,6 +73,8 @@ std::string jsonString(std::string_view text) {
     });
     return out + "\"";
 }
+
+namespace {
 
 // The shortest text that reads back as the same double; null for a coefficient the calculation
 // did not reach (a complete one is never 0: Rt = 1 / (a·x + 1)).
@@ -128,10 +125,25 @@ std::string plainCaption(std::string_view caption) {
 
 std::string plainCaption(const ResultRow& row) { return plainCaption(std::string_view(row.caption)); }
 
+std::string resultKey(Quantity quantity, Nutrient nutrient) {
+    return std::string(resultRow(quantity).symbol) + "(" + kNutrientNames[static_cast<int>(nutrient)] + ")";
+}
+
+std::string jsonResultTexts(const LoadResults& results) {
+    std::string json = "{";
+    for (const ResultRow& row : kResultRows)
+        for (Nutrient nutrient : kNutrients) {
+            if (json.size() > 1) json += ", ";
+            json +=
+                jsonString(resultKey(row.quantity, nutrient)) + ": " + jsonString(results.text(row.quantity, nutrient));
+        }
+    return json + "}";
+}
+
 std::string csvHeader() {
     std::string header = "file,object";
     for (const ResultRow& row : kResultRows)
-        for (const char* nutrient : kNutrientNames) header += std::string(",") + row.symbol + "(" + nutrient + ")";
+        for (Nutrient nutrient : kNutrients) header += "," + resultKey(row.quantity, nutrient);
     return header + "\r\n";
 }
 

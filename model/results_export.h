@@ -21,6 +21,15 @@ std::string plainCaption(std::string_view caption);
 // A result row's caption so.
 std::string plainCaption(const ResultRow& row);
 
+// A JSON string; an ill-formed UTF-8 byte becomes U+FFFD.
+std::string jsonString(std::string_view text);
+
+// The name of a result's column in the CSV and its key in JSON: "Lp(P)", "Mnat(N)".
+std::string resultKey(Quantity quantity, Nutrient nutrient);
+// The 26 result texts as one JSON object keyed so, in the results window's row order, P
+// before N.
+std::string jsonResultTexts(const LoadResults& results);
+
 // CSV after RFC 4180: UTF-8 (a byte of the file name that is not UTF-8 becomes U+FFFD), CR LF
 // after each record, a field quoted when it holds a comma, a quote or a line break.  The header
 // names the columns: file, object, then Lp(P), Lp(N), ... Mnat(N) in the results window's row

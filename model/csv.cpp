@@ -1,0 +1,62 @@
+#include "csv.h"
+
+#include "messages.h"
+
+namespace nutrient {
+
+namespace {
+
+bool blank(const CsvRecord& record) { return record.fields.size() == 1 && record.fields.front().empty(); }
+
+}  // namespace
+
+std::vector<CsvRecord> parseCsv(std::string_view text) {
+    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+    std::vector<CsvRecord> records;
+    CsvRecord record{1, {std::string()}};
+    std::size_t line = 1;
+    bool quoted = false;
+    std::size_t quoteLine = 0;
+    const auto endRecord = [&] {
+        if (!blank(record)) records.push_back(std::move(record));
+        record = CsvRecord{line, {std::string()}};
+    };
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        std::string& field = record.fields.back();
+        if (quoted) {
+            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
+                field += '"';
+                ++i;
+            } else if (c == '"') {
+                quoted = false;
+            } else {
+                if (c == '\n' || (c == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n'))) ++line;
+                field += c;
+            }
+        } else if (c == '"' && field.empty()) {
+            quoted = true;
+            quoteLine = line;
+        } else if (c == ',') {
+            record.fields.emplace_back();
+        } else if (c == '\r' || c == '\n') {
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            ++line;
+            endRecord();
+        } else {
+            field += c;
+        }
+    }
+    if (quoted) throw Failure("Line " + std::to_string(quoteLine) + ": a quoted field does not end");
+    endRecord();
+    return records;
+}
+
+std::string csvField(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+    std::string quoted = "\"";
+    for (char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return quoted + "\"";
+}
+
+}  // namespace nutrient

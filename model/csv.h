@@ -1,0 +1,26 @@
+#pragma once
+// Tables that users keep as CSV files (UTF-8, a header line, comma-separated, fields quoted as
+// RFC 4180 quotes them): the ranges of an uncertainty analysis, the rows of a basin.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace nutrient {
+
+struct CsvRecord {
+    std::size_t line;  // the line of the file the record starts on, from 1
+    std::vector<std::string> fields;
+    bool operator==(const CsvRecord&) const = default;
+};
+
+// The records of a CSV text, the header among them; blank lines are passed over and a UTF-8
+// byte-order mark at the start is dropped.  LF, CR LF and lone CR end a record outside quotes.
+// Throws Failure naming the line of a quoted field that never closes.
+std::vector<CsvRecord> parseCsv(std::string_view text);
+
+// A field as a CSV file holds it: quoted when it holds a comma, a quote or a line break.
+std::string csvField(const std::string& text);
+
+}  // namespace nutrient
