@@ -59,17 +59,6 @@ void writeFile(const std::string& path, const std::uint8_t* data, std::size_t si
     require(::close(fd) == 0);
 }
 
-std::string readFile(const std::string& path) {
-    std::string bytes;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    require(fd >= 0);
-    char chunk[4096];
-    ssize_t received;
-    while ((received = ::read(fd, chunk, sizeof chunk)) > 0) bytes.append(chunk, static_cast<std::size_t>(received));
-    require(received == 0 && ::close(fd) == 0);
-    return bytes;
-}
-
 // Exactly 40 lines, each ended by CR LF, no other CR or LF.
 bool isParametersFile(const std::string& bytes) {
     int lines = 0;
