@@ -150,7 +150,10 @@ private:
         writeRoundedTwice(Lc, N, parameterValue(Parameter::CropRemovalN) * parameterValue(Parameter::ArableArea));
         // 8. Total load on the catchment from the displayed rows; the inflow from outside is
         // not part of it.
-        for (Nutrient n : kNutrients) writeRoundedTwice(Ltot, n, shownValue(Lp, n) + shownValue(Le, n) + shownValue(Lmf, n) + shownValue(Lof, n) + shownValue(La, n) - shownValue(Lc, n));
+        for (Nutrient n : kNutrients)
+            writeRoundedTwice(Ltot, n,
+                              shownValue(Lp, n) + shownValue(Le, n) + shownValue(Lmf, n) + shownValue(Lof, n) +
+                                  shownValue(La, n) - shownValue(Lc, n));
         // 9. Transport coefficients.
         computeTransportCoefficients();
         // 10. Retention by the catchment and its river network.
@@ -161,8 +164,10 @@ private:
         writeRoundedTwice(L, N, shownValue(Ltot, N) * coefficients_.rtN + parameterValue(Parameter::InflowN));
         // 12. Natural (background) component: deposition plus the natural concentration in the
         // runoff from the land part of the catchment, after transport.
-        writeRoundedTwice(Lnat, P, naturalLoad(Parameter::DepositionP, Parameter::NaturalConcentrationP, coefficients_.rtP));
-        writeRoundedTwice(Lnat, N, naturalLoad(Parameter::DepositionN, Parameter::NaturalConcentrationN, coefficients_.rtN));
+        writeRoundedTwice(Lnat, P,
+                          naturalLoad(Parameter::DepositionP, Parameter::NaturalConcentrationP, coefficients_.rtP));
+        writeRoundedTwice(Lnat, N,
+                          naturalLoad(Parameter::DepositionN, Parameter::NaturalConcentrationN, coefficients_.rtN));
         // 13. Export moduli, kg/(km²·yr), from the displayed loads.
         writeRoundedTwice(M, P, checkedDivide(shownValue(L, P) * 1000, parameterValue(Parameter::TotalArea)));
         writeRoundedTwice(Mnat, P, checkedDivide(shownValue(Lnat, P) * 1000, parameterValue(Parameter::TotalArea)));
@@ -191,28 +196,24 @@ private:
 
     long double naturalLoad(Parameter deposition, Parameter naturalConcentration, double rt) const {
         const long double t1 = parameterValue(deposition) * parameterValue(Parameter::TotalArea);
-        const long double t2 = (parameterValue(Parameter::RunoffLayer) * parameterValue(naturalConcentration)) * parameterValue(Parameter::TotalArea);
+        const long double t2 = (parameterValue(Parameter::RunoffLayer) * parameterValue(naturalConcentration)) *
+                               parameterValue(Parameter::TotalArea);
         return checkedFinite(((1 - parameterValue(Parameter::WaterShare) / 100) * t2) / 1000 + t1) * rt;
     }
 
     double hydraulicLoad() const {
-        const long double q = parameterValue(Parameter::RunoffModulus);
-        const long double w = parameterValue(Parameter::WaterShare);
-        return storedAsDouble(checkedDivide(kHydraulicLoadFactor * q, w));
-    }
-
-    // HL^b as exp(b·ln HL), stored as a double.
-    static double power(double hl, long double b) {
-        return storedAsDouble(std::exp(checkedFinite(b * checkedLog(hl))));
+        return nutrient::hydraulicLoad(parameterValue(Parameter::RunoffModulus), parameterValue(Parameter::WaterShare));
     }
 
     // Rt = 1 / (a·HL^b + 1): the share of the catchment load that reaches the water body.
     // Each coefficient is stored only when complete, so a failure keeps the previous one.
     void computeTransportCoefficients() {
-        const double xP = power(hydraulicLoad(), parameterValue(Parameter::RetentionExponentP));
-        const double xN = power(hydraulicLoad(), parameterValue(Parameter::RetentionExponentN));
-        coefficients_.rtP = storedAsDouble(checkedDivide(1, checkedFinite(parameterValue(Parameter::RetentionCoefficientP) * xP + 1)));
-        coefficients_.rtN = storedAsDouble(checkedDivide(1, checkedFinite(parameterValue(Parameter::RetentionCoefficientN) * xN + 1)));
+        const double xP = hydraulicLoadPower(hydraulicLoad(), parameterValue(Parameter::RetentionExponentP));
+        const double xN = hydraulicLoadPower(hydraulicLoad(), parameterValue(Parameter::RetentionExponentN));
+        coefficients_.rtP =
+            storedAsDouble(checkedDivide(1, checkedFinite(parameterValue(Parameter::RetentionCoefficientP) * xP + 1)));
+        coefficients_.rtN =
+            storedAsDouble(checkedDivide(1, checkedFinite(parameterValue(Parameter::RetentionCoefficientN) * xN + 1)));
     }
 
     const ParameterSet& parameters_;
@@ -223,6 +224,14 @@ private:
 };
 
 }  // namespace
+
+double hydraulicLoad(long double runoffModulus, long double waterShare) {
+    return storedAsDouble(checkedDivide(kHydraulicLoadFactor * runoffModulus, waterShare));
+}
+
+double hydraulicLoadPower(double hydraulicLoad, long double exponent) {
+    return storedAsDouble(std::exp(checkedFinite(exponent * checkedLog(hydraulicLoad))));
+}
 
 void calculate(const ParameterSet& parameters, LoadResults& results, TransportCoefficients& coefficients) {
     Calculation(parameters, results, coefficients).run();

@@ -92,7 +92,9 @@ std::optional<ResultCell> resultOfField(std::string_view field);
 // The 26 result texts; empty until the first calculation.
 class LoadResults {
 public:
-    const std::string& text(Quantity quantity, Nutrient nutrient) const { return texts_[cellIndex(quantity, nutrient)]; }
+    const std::string& text(Quantity quantity, Nutrient nutrient) const {
+        return texts_[cellIndex(quantity, nutrient)];
+    }
     void setText(Quantity quantity, Nutrient nutrient, std::string text) {
         texts_[cellIndex(quantity, nutrient)] = std::move(text);
     }
@@ -115,6 +117,13 @@ struct TransportCoefficients {
     double rtN = 0.0;
     double rt(Nutrient nutrient) const { return nutrient == Nutrient::P ? rtP : rtN; }
 };
+
+// The hydraulic load HL = 3.15·q/W in m/yr from the runoff modulus q (l/(s·km²)) and the water
+// share W (%), stored as a double; and HL^b as exp(b·ln HL), stored as a double.  The
+// calculation's own steps, for analyses that work back from a transport coefficient.  Throw
+// Failure as the calculation does (W = 0, a negative HL, ...).
+double hydraulicLoad(long double runoffModulus, long double waterShare);
+double hydraulicLoadPower(double hydraulicLoad, long double exponent);
 
 // Computes all 26 texts and both coefficients.  On a Failure the rows written before it keep
 // their new texts, the rows the run did not reach are emptied, the results remember the
