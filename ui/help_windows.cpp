@@ -1,27 +1,13 @@
 #include "ui/help_windows.h"
 
+#include "ui/resource_text.h"
 #include "ui/window_parts.h"
 
-#include <QFile>
 #include <QFrame>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
 namespace nutrient {
-
-namespace {
-
-// The text of a resource file, without the line end of its last line: the view then holds
-// exactly one line per line of the file.
-QString resourceText(const QString& resource) {
-    QFile file(resource);
-    file.open(QIODevice::ReadOnly);
-    QString text = QString::fromUtf8(file.readAll());
-    if (text.endsWith(QLatin1Char('\n'))) text.chop(1);
-    return text;
-}
-
-}  // namespace
 
 TextWindow::TextWindow(const char* caption, const QString& resource, QWidget* parent)
     : LazyDialog(nullptr, parent), resource_(resource) {
@@ -40,6 +26,7 @@ void TextWindow::build() {
     QFont font(QStringLiteral("Sans Serif"), 8);
     font.setStyleHint(QFont::SansSerif);
     textView_->setFont(font);
+    // Without the last line end, the view holds exactly one line per line of the file.
     textView_->setPlainText(resourceText(resource_));
 
     auto* panelLayout = new QVBoxLayout(panel);

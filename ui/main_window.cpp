@@ -31,10 +31,7 @@ QIcon standardGlyph(const QStyle& style, QStyle::StandardPixmap glyph) {
 
 QPushButton* glyphButton(QWidget* parent, const char* name, const char* text, QStyle::StandardPixmap glyph,
                          const QRect& geometry) {
-    auto* button = new QPushButton(standardGlyph(*parent->style(), glyph), QString::fromUtf8(text), parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(geometry);
-    return button;
+    return makeButton(parent, name, QString::fromUtf8(text), standardGlyph(*parent->style(), glyph), geometry);
 }
 
 }  // namespace
@@ -76,11 +73,9 @@ void MainWindow::buildAboutPanel(QWidget* client) {
     };
     int number = 1;
     for (const Line& line : kLines) {
-        auto* label = new QLabel(QString::fromUtf8(line.text), panel);
-        label->setObjectName(QStringLiteral("Label%1").arg(number++));
-        label->setFont(pixelFont(line.pixelSize, true));
-        label->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
-        label->setGeometry(2, line.top, panel->width() - 4, line.height);
+        makeLabel(panel, QString::fromUtf8(line.text), pixelFont(line.pixelSize, true),
+                  Qt::AlignHCenter | Qt::AlignVCenter, QRect(2, line.top, panel->width() - 4, line.height),
+                  QStringLiteral("Label%1").arg(number++));
     }
 
     const int buttonTop = panel->height() - 16 - kButtonHeight;

@@ -16,5 +16,4 @@ public:
     Answer ask(const std::string& text) override;
 };
 
-
 }  // namespace nutrient

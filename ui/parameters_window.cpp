@@ -1,6 +1,7 @@
 #include "ui/parameters_window.h"
 
 #include "model/parameters_file.h"
+#include "ui/captions.h"
 #include "ui/file_dialogs.h"
 #include "ui/message_boxes.h"
 #include "ui/window_parts.h"
@@ -19,6 +20,7 @@
 #include <QVBoxLayout>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace nutrient {
@@ -93,8 +95,7 @@ Cell blank(int span = 1) { return {CellKind::Text, {}, "", span}; }
 
 struct PanelLayout {
     Column column;
-    const char* caption;          // group caption, nullptr for none
-    const char* captionExponent;  // raised after the caption's unit
+    std::optional<ParameterGroup> group;  // whose caption the panel shows; none for the object name
     std::vector<std::vector<Cell>> rows;
     std::vector<int> stretchColumns;  // grid columns that take the spare width
     std::vector<const char*> footnotes;
@@ -104,10 +105,9 @@ struct PanelLayout {
 // parameter table; only the window's own headings are written here.
 const std::vector<PanelLayout>& panelLayouts() {
     static const std::vector<PanelLayout> layouts = {
-        {Column::Top, nullptr, nullptr, {{title(Parameter::ObjectName), field(Parameter::ObjectName, 0)}}, {1}, {}},
+        {Column::Top, std::nullopt, {{title(Parameter::ObjectName), field(Parameter::ObjectName, 0)}}, {1}, {}},
         {Column::Left,
-         "Площади, км",
-         "2",
+         ParameterGroup::Areas,
          {{caption(Parameter::TotalArea), field(Parameter::TotalArea)},
           {caption(Parameter::ArableArea), field(Parameter::ArableArea)},
           {caption(Parameter::UrbanArea), field(Parameter::UrbanArea)},
@@ -117,31 +117,27 @@ const std::vector<PanelLayout>& panelLayouts() {
          {0},
          {}},
         {Column::Left,
-         "Внесение минеральных удобрений",
-         nullptr,
+         ParameterGroup::Fertilisers,
          {{caption(Parameter::FertiliserP), field(Parameter::FertiliserP)},
           {caption(Parameter::FertiliserN), field(Parameter::FertiliserN)}},
          {0},
          {}},
         {Column::Left,
-         "Вынос с собранным урожаем ",
-         nullptr,
+         ParameterGroup::CropRemoval,
          {{text("Модуль выноса биогенных веществ с урожаем, т/(год км   ) ", 2, "2")},
           {text(kPhosphorus), caption(Parameter::CropRemovalP), field(Parameter::CropRemovalP)},
           {text(kNitrogen), caption(Parameter::CropRemovalN), field(Parameter::CropRemovalN)}},
          {0},
          {}},
         {Column::Left,
-         "Атмосферные выпадения",
-         nullptr,
+         ParameterGroup::Deposition,
          {{text("т/(год км  )", 3, "2")},
           {text(kPhosphorus), caption(Parameter::DepositionP), field(Parameter::DepositionP)},
           {text(kNitrogen), caption(Parameter::DepositionN), field(Parameter::DepositionN)}},
          {0},
          {}},
         {Column::Left,
-         "Коэф. для расчета удержания и выноса",
-         nullptr,
+         ParameterGroup::Retention,
          {{text(kPhosphorus), caption(Parameter::RetentionCoefficientP), field(Parameter::RetentionCoefficientP),
            caption(Parameter::RetentionExponentP), field(Parameter::RetentionExponentP)},
           {text(kNitrogen), caption(Parameter::RetentionCoefficientN), field(Parameter::RetentionCoefficientN),
@@ -152,8 +148,7 @@ const std::vector<PanelLayout>& panelLayouts() {
          {0},
          {}},
         {Column::Right,
-         "Фермы и птицефабрики",
-         nullptr,
+         ParameterGroup::Farms,
          {{blank(), heading("Коэффициенты эмиссии, кг/год", 2),
            heading("Кол-во \n"
                    "животных,\n"
@@ -170,22 +165,19 @@ const std::vector<PanelLayout>& panelLayouts() {
          {0},
          {}},
         {Column::Right,
-         "Точечные источники",
-         nullptr,
+         ParameterGroup::PointSources,
          {{caption(Parameter::PointSourcesP), field(Parameter::PointSourcesP)},
           {caption(Parameter::PointSourcesN), field(Parameter::PointSourcesN)}},
          {0},
          {}},
         {Column::Right,
-         "Поступление извне",
-         nullptr,
+         ParameterGroup::Inflow,
          {{caption(Parameter::InflowP), field(Parameter::InflowP)},
           {caption(Parameter::InflowN), field(Parameter::InflowN)}},
          {0},
          {}},
         {Column::Right,
-         "Эмиссия из почв",
-         nullptr,
+         ParameterGroup::Soils,
          {{heading("Концентрации", 2), heading("Концентрации", 2)},
           {heading("общего фосфора, г/м", 2, "3"), heading("общего азота, г/м", 2, "3")},
           {caption(Parameter::ArableConcentrationP), field(Parameter::ArableConcentrationP),
@@ -273,14 +265,13 @@ private:
     QLabel* exponent_;
 };
 
-QLabel* makeLabel(const QString& text, const char* exponent, const QFont& font, Qt::Alignment horizontal,
-                  QWidget* parent, Qt::Alignment vertical = Qt::AlignVCenter) {
-    QLabel* label =
-        exponent ? new ExponentLabel(text, QString::fromUtf8(exponent), font, parent) : new QLabel(text, parent);
-    label->setFont(font);
+// A panel's label, wrapped at word boundaries.  A label carrying an exponent is laid out from
+// its top, where the exponent is placed.
+QLabel* panelLabel(const QString& text, const char* exponent, const QFont& font, Qt::Alignment horizontal,
+                   QWidget* parent, Qt::Alignment vertical = Qt::AlignVCenter) {
+    QLabel* label = exponent ? new ExponentLabel(text, QString::fromUtf8(exponent), font, parent) : new QLabel(parent);
+    setUpLabel(label, text, font, horizontal | (exponent ? Qt::AlignTop : vertical));
     label->setWordWrap(true);
-    // A label carrying an exponent is laid out from its top, where the exponent is placed.
-    label->setAlignment(horizontal | (exponent ? Qt::AlignTop : vertical));
     return label;
 }
 
@@ -312,20 +303,20 @@ using FieldFactory = std::function<QLineEdit*(Parameter parameter, QWidget* pane
 QWidget* makeCell(const Cell& cell, const PanelFonts& fonts, const FieldFactory& makeField, QWidget* panel) {
     switch (cell.kind) {
     case CellKind::Title:
-        return makeLabel(captionOf(cell.parameter), nullptr, fonts.caption, Qt::AlignLeft, panel);
+        return panelLabel(captionOf(cell.parameter), nullptr, fonts.caption, Qt::AlignLeft, panel);
     case CellKind::Caption:
-        return makeLabel(captionOf(cell.parameter), cell.exponent, fonts.label,
-                         captionAlignment(captionOf(cell.parameter)), panel);
+        return panelLabel(captionOf(cell.parameter), cell.exponent, fonts.label,
+                          captionAlignment(captionOf(cell.parameter)), panel);
     case CellKind::Field: {
         QLineEdit* edit = makeField(cell.parameter, panel);
         if (cell.width) edit->setFixedWidth(cell.width);
         return edit;
     }
     case CellKind::Text:
-        return makeLabel(QString::fromUtf8(cell.text), cell.exponent, fonts.label, Qt::AlignLeft, panel);
+        return panelLabel(QString::fromUtf8(cell.text), cell.exponent, fonts.label, Qt::AlignLeft, panel);
     case CellKind::Heading:
-        return makeLabel(QString::fromUtf8(cell.text), cell.exponent, fonts.heading, Qt::AlignHCenter, panel,
-                         Qt::AlignBottom);
+        return panelLabel(QString::fromUtf8(cell.text), cell.exponent, fonts.heading, Qt::AlignHCenter, panel,
+                          Qt::AlignBottom);
     }
     return nullptr;
 }
@@ -337,9 +328,10 @@ QFrame* buildPanel(const PanelLayout& layout, const PanelFonts& fonts, const Fie
     auto* box = new QVBoxLayout(panel);
     box->setContentsMargins(6, 3, 6, 4);
     box->setSpacing(3);
-    if (layout.caption) {
-        box->addWidget(makeLabel(QString::fromUtf8(layout.caption), layout.captionExponent, fonts.caption,
-                                 Qt::AlignHCenter, panel));
+    if (layout.group) {
+        const ParameterGroupInfo& group = groupInfo(*layout.group);
+        box->addWidget(
+            panelLabel(QString::fromUtf8(group.caption), group.exponent, fonts.caption, Qt::AlignHCenter, panel));
     }
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(6);
@@ -357,7 +349,7 @@ QFrame* buildPanel(const PanelLayout& layout, const PanelFonts& fonts, const Fie
     for (int column : layout.stretchColumns) grid->setColumnStretch(column, 1);
     box->addLayout(grid);
     for (const char* footnote : layout.footnotes) {
-        box->addWidget(makeLabel(QString::fromUtf8(footnote), nullptr, fonts.footnote, Qt::AlignLeft, panel));
+        box->addWidget(panelLabel(QString::fromUtf8(footnote), nullptr, fonts.footnote, Qt::AlignLeft, panel));
     }
     box->addStretch(1);
     return panel;
@@ -385,34 +377,7 @@ void stackColumn(const std::vector<QFrame*>& panels, int x, int top, int bottom)
     }
 }
 
-bool holds(const PanelLayout& layout, Parameter parameter) {
-    for (const std::vector<Cell>& row : layout.rows)
-        for (const Cell& cell : row)
-            if (cell.kind != CellKind::Text && cell.kind != CellKind::Heading && cell.parameter == parameter)
-                return true;
-    return false;
-}
-
-// A raised exponent written as its superscript character.
-QString superscript(const char* exponent) {
-    const QString digit = QString::fromLatin1(exponent);
-    return digit == QLatin1String("2")   ? QStringLiteral("²")
-           : digit == QLatin1String("3") ? QStringLiteral("³")
-                                         : digit;
-}
-
 }  // namespace
-
-QString panelCaption(Parameter parameter) {
-    for (const PanelLayout& layout : panelLayouts()) {
-        if (!holds(layout, parameter)) continue;
-        if (!layout.caption) return {};
-        QString caption = QString::fromUtf8(layout.caption).trimmed();
-        if (layout.captionExponent) caption += superscript(layout.captionExponent);
-        return caption;
-    }
-    return {};
-}
 
 // ---- The window -----------------------------------------------------------------------------
 
@@ -477,8 +442,7 @@ QWidget* ParametersWindow::buildButtonRow() {
     auto* row = new QHBoxLayout(panel);
     row->setContentsMargins(8, 6, 8, 6);
     const auto button = [&](const char* name, const QString& text) {
-        auto* b = new QPushButton(text, panel);
-        b->setObjectName(QString::fromLatin1(name));
+        QPushButton* b = makeButton(panel, name, text);
         b->setAutoDefault(false);  // Enter is handled by keyPressEvent
         b->setMinimumWidth(88);
         row->addWidget(b);

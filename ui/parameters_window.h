@@ -16,11 +16,6 @@ namespace nutrient {
 
 class FileDialogs;
 
-// The caption of the window's panel that holds a parameter's field, as plain text with its
-// raised exponent as a superscript ("Площади, км²"); empty for the object name, which stands
-// above the panels.
-QString panelCaption(Parameter parameter);
-
 class ParametersWindow : public LazyDialog {
     Q_OBJECT
 public:

@@ -71,12 +71,6 @@ private:
     Messages& messages_;
 };
 
-// The number texts take the decimal and group separators of the regional settings (the
-// locale of numbers: LC_ALL, LC_NUMERIC or LANG), the windows and the computation without a
-// window alike; the C library's numeric locale is put back to "C" so that nothing else
-// follows them.
-void takeRegionalSeparators();
-
 // The windows' application as the program sets it up: QApplication on the real arguments
 // (it takes its own options, such as -platform and -style, out of argc and argv), the number
 // texts on the regional separators, then `run`; returns what `run` returns.  The start-up

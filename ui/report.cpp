@@ -3,18 +3,15 @@
 #include "model/chart_figures.h"
 #include "model/messages.h"
 #include "model/results_export.h"
-#include "ui/budget_window.h"
+#include "ui/captions.h"
+#include "ui/chart_looks.h"
 #include "ui/charts/bar_chart.h"
 #include "ui/charts/chart_painting.h"
 #include "ui/charts/pie_chart.h"
-#include "ui/message_boxes.h"
-#include "ui/parameters_window.h"
-#include "ui/results_window.h"
-#include "ui/source_share_window.h"
+#include "ui/pdf_document.h"
+#include "ui/resource_text.h"
 
-#include <QBuffer>
 #include <QDate>
-#include <QFile>
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -70,12 +67,10 @@ struct MethodReference {
 };
 
 MethodReference methodReference() {
-    QFile file(QStringLiteral(":/texts/method.txt"));
-    file.open(QIODevice::ReadOnly);
     MethodReference reference;
     QStringList titleLines;
     bool inLiterature = false;
-    for (const QString& raw : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
+    for (const QString& raw : resourceText(QStringLiteral(":/texts/method.txt")).split(QLatin1Char('\n'))) {
         const QString line = raw.trimmed();
         if (line.isEmpty()) continue;
         // The title and, in brackets, the method's name open the description.
@@ -91,20 +86,19 @@ MethodReference methodReference() {
     return reference;
 }
 
-// The parameters under the captions of the parameters window's panels, in file order; the
-// panels hold consecutive lines of the file.  The object name heads the report instead.
-struct ParameterGroup {
+// The parameters under the captions of their groups, in file order.  The object name heads the
+// report instead.
+struct GroupOfParameters {
     QString caption;
     std::vector<const ParameterInfo*> parameters;
 };
 
-std::vector<ParameterGroup> parameterGroups() {
-    std::vector<ParameterGroup> groups;
-    for (const ParameterInfo& parameter : kParameters) {
-        if (parameter.key == Parameter::ObjectName) continue;
-        const QString caption = panelCaption(parameter.key);
-        if (groups.empty() || groups.back().caption != caption) groups.push_back({caption, {}});
-        groups.back().parameters.push_back(&parameter);
+std::vector<GroupOfParameters> parameterGroups() {
+    std::vector<GroupOfParameters> groups;
+    for (const ParameterGroupInfo& info : kParameterGroups) {
+        GroupOfParameters& group = groups.emplace_back(GroupOfParameters{plainGroupCaption(info.group), {}});
+        for (int p = static_cast<int>(info.first); p <= static_cast<int>(info.last); ++p)
+            group.parameters.push_back(&kParameters[p]);
     }
     return groups;
 }
@@ -232,10 +226,10 @@ private:
     static constexpr qreal kGroupSpacing = 22;
 
     // The widths that symbols, values and units of the groups take.
-    ParameterColumns naturalColumns(const std::vector<ParameterGroup>& groups) const {
+    ParameterColumns naturalColumns(const std::vector<GroupOfParameters>& groups) const {
         const QFontMetricsF m = metrics(parameterFont_);
         ParameterColumns columns;
-        for (const ParameterGroup& group : groups) {
+        for (const GroupOfParameters& group : groups) {
             for (const ParameterInfo* parameter : group.parameters) {
                 columns.symbol = std::max(columns.symbol, m.horizontalAdvance(QString::fromUtf8(parameter->symbol)));
                 columns.value = std::max(columns.value, m.horizontalAdvance(text(parameters_[int(parameter->key)])));
@@ -255,7 +249,7 @@ private:
 
     // One group: its caption, then a line for each parameter: symbol, caption (wrapped),
     // value, unit.  Returns the height; with `paint` false it only measures.
-    qreal paintGroup(const ParameterGroup& group, qreal x, qreal y, qreal width, const ParameterColumns& c,
+    qreal paintGroup(const GroupOfParameters& group, qreal x, qreal y, qreal width, const ParameterColumns& c,
                      bool paint) {
         const qreal top = y;
         y += paintText(QRectF(x, y, width, 0), group.caption, groupFont_, Qt::AlignLeft, paint) + kRowSpacing;
@@ -280,20 +274,20 @@ private:
         return y - top + kGroupSpacing;
     }
 
-    using Columns = std::array<std::vector<ParameterGroup>, 2>;
+    using Columns = std::array<std::vector<GroupOfParameters>, 2>;
 
-    qreal columnHeight(const std::vector<ParameterGroup>& groups, qreal width) {
+    qreal columnHeight(const std::vector<GroupOfParameters>& groups, qreal width) {
         const ParameterColumns cells = fitted(naturalColumns(groups), width);
         qreal height = 0;
-        for (const ParameterGroup& group : groups) height += paintGroup(group, 0, 0, width, cells, false);
+        for (const GroupOfParameters& group : groups) height += paintGroup(group, 0, 0, width, cells, false);
         return height;
     }
 
     // The groups in two columns, the left one filled up to about half of their height.
-    Columns splitIntoColumns(const std::vector<ParameterGroup>& groups, qreal width) {
+    Columns splitIntoColumns(const std::vector<GroupOfParameters>& groups, qreal width) {
         std::vector<qreal> heights;
         qreal total = 0;
-        for (const ParameterGroup& group : groups) {
+        for (const GroupOfParameters& group : groups) {
             heights.push_back(columnHeight({group}, width));
             total += heights.back();
         }
@@ -334,7 +328,7 @@ private:
             const ParameterColumns cells = fitted(naturalColumns(columns[column]), widths[column]);
             const qreal x = column == 0 ? kLeft : kRight - widths[1];
             qreal top = y;
-            for (const ParameterGroup& group : columns[column])
+            for (const GroupOfParameters& group : columns[column])
                 top += paintGroup(group, x, top, widths[column], cells, true);
             bottom = std::max(bottom, top);
         }
@@ -515,20 +509,12 @@ void paintReport(QPagedPaintDevice& device, const ParameterTexts& parameters, co
     ReportPainter(device, parameters, results, coefficients, date).paint();
 }
 
-QByteArray reportPdf(const ParameterTexts& parameters, const LoadResults& results, const TransportCoefficients& coefficients,
-                     const QDate& date) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&buffer);
-        writer.setPageSize(QPageSize(QPageSize::A4));
-        writer.setPageMargins(QMarginsF());
-        writer.setTitle(text(parameters[static_cast<int>(Parameter::ObjectName)]));
-        writer.setCreator(QString::fromUtf8(kProgramTitle));
-        paintReport(writer, parameters, results, coefficients, date);
-    }
-    return bytes;
+QByteArray reportPdf(const ParameterTexts& parameters, const LoadResults& results,
+                     const TransportCoefficients& coefficients, const QDate& date) {
+    const PdfLayout layout{QPageSize(QPageSize::A4), 0, text(parameters[static_cast<int>(Parameter::ObjectName)]),
+                           QString::fromUtf8(kProgramTitle)};
+    return pdfDocument(layout,
+                       [&](QPdfWriter& writer) { paintReport(writer, parameters, results, coefficients, date); });
 }
 
 }  // namespace nutrient

@@ -22,7 +22,7 @@ void paintReport(QPagedPaintDevice& device, const ParameterTexts& parameters, co
                  const TransportCoefficients& coefficients, const QDate& date);
 
 // The report as a PDF document on A4 paper, vector throughout.
-QByteArray reportPdf(const ParameterTexts& parameters, const LoadResults& results, const TransportCoefficients& coefficients,
-                     const QDate& date);
+QByteArray reportPdf(const ParameterTexts& parameters, const LoadResults& results,
+                     const TransportCoefficients& coefficients, const QDate& date);
 
 }  // namespace nutrient

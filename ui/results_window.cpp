@@ -2,6 +2,7 @@
 
 #include "model/file_system.h"
 #include "model/results_export.h"
+#include "ui/captions.h"
 #include "ui/file_dialogs.h"
 #include "ui/report.h"
 #include "ui/window_parts.h"
@@ -59,17 +60,8 @@ int valuePixels(Quantity quantity) { return quantity == Quantity::Lex || quantit
 // The captions of the moduli leave blanks after "км" where the raised "2" of km² stands.
 const QString kSquareUnit = QStringLiteral("км ");
 
-QLabel* textLabel(QWidget* parent, int number, const QString& text, const QFont& font, const QRect& geometry,
-                  Qt::Alignment alignment) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(QStringLiteral("Label%1").arg(number));
-    label->setTextFormat(Qt::PlainText);
-    label->setFont(font);
-    label->setAlignment(alignment);
-    label->setGeometry(geometry);
-    label->setText(text);
-    return label;
-}
+// The object name of a label: "Label" and its number in the window.
+QString labelName(int number) { return QStringLiteral("Label%1").arg(number); }
 
 // The caption in lines no wider than `width`, breaking at a blank when a leader of a few
 // dots no longer fits behind it.
@@ -101,8 +93,6 @@ QString reportFileName(const QString& objectName, const QString& lastFile) {
 }
 
 }  // namespace
-
-QString resultsTitle() { return QStringLiteral("Результаты расчета формирования биогенной нагрузки, т/год"); }
 
 ResultsWindow::ResultsWindow(const ParameterSet& parameters, LoadResults& results, TransportCoefficients& coefficients,
                              Messages& messages, FileDialogs& dialogs, QWidget* parent)
@@ -144,15 +134,16 @@ void ResultsWindow::addMenuActions() {
 void ResultsWindow::buildHeadings(QWidget* panel) {
     const QFont heading = pixelFont(kHeadingPixels, true);
     const int lineWidth = kClientWidth - 2 * kCaptionLeft;
-    textLabel(panel, 1, resultsTitle(), heading, QRect(kCaptionLeft, 8, lineWidth, 18), Qt::AlignCenter);
-    objectNameLabel_ = textLabel(panel, 2, QString(), heading, QRect(kCaptionLeft, 28, lineWidth, 18), Qt::AlignCenter);
+    makeLabel(panel, resultsTitle(), heading, Qt::AlignCenter, QRect(kCaptionLeft, 8, lineWidth, 18), labelName(1));
+    objectNameLabel_ =
+        makeLabel(panel, QString(), heading, Qt::AlignCenter, QRect(kCaptionLeft, 28, lineWidth, 18), labelName(2));
     // Each heading centred over its column of fields.
     const int overhang = (kNFieldLeft - kPFieldLeft - kFieldWidth) / 2;
     const int headingWidth = kFieldWidth + 2 * overhang;
-    textLabel(panel, 3, QStringLiteral("Фосфор"), heading, QRect(kPFieldLeft - overhang, 52, headingWidth, 18),
-              Qt::AlignCenter);
-    textLabel(panel, 4, QStringLiteral("Азот"), heading, QRect(kNFieldLeft - overhang, 52, headingWidth, 18),
-              Qt::AlignCenter);
+    makeLabel(panel, QStringLiteral("Фосфор"), heading, Qt::AlignCenter,
+              QRect(kPFieldLeft - overhang, 52, headingWidth, 18), labelName(3));
+    makeLabel(panel, QStringLiteral("Азот"), heading, Qt::AlignCenter,
+              QRect(kNFieldLeft - overhang, 52, headingWidth, 18), labelName(4));
 }
 
 void ResultsWindow::buildRows(QWidget* panel) {
@@ -177,10 +168,10 @@ void ResultsWindow::buildRows(QWidget* panel) {
         const QStringList& lines = captions[i];
         const int fieldTop = rowTop + (lines.size() - 1) * lineHeight;
         const int lastLineTop = fieldTop + (kFieldHeight - lineHeight) / 2;
-        textLabel(
-            panel, 5 + i, lines.join(QLatin1Char('\n')), captionFont,
+        makeLabel(
+            panel, lines.join(QLatin1Char('\n')), captionFont, Qt::AlignLeft | Qt::AlignTop,
             QRect(kCaptionLeft, lastLineTop - (lines.size() - 1) * lineHeight, captionWidth, lines.size() * lineHeight),
-            Qt::AlignLeft | Qt::AlignTop);
+            labelName(5 + i));
         if (addSquareExponent(panel, exponentNumber, lines.last(), metrics, lastLineTop)) ++exponentNumber;
         addValueFields(panel, kResultRows[i], fieldTop);
         rowTop = fieldTop + kFieldHeight + gap;
@@ -193,8 +184,8 @@ bool ResultsWindow::addSquareExponent(QWidget* panel, int labelNumber, const QSt
     const qsizetype unitAt = line.indexOf(kSquareUnit);
     if (unitAt < 0) return false;
     const int x = kCaptionLeft + metrics.horizontalAdvance(line.left(unitAt + 2));
-    textLabel(panel, labelNumber, QStringLiteral("2"), pixelFont(kExponentPixels),
-              QRect(x, lineTop - 3, 8, kExponentPixels + 3), Qt::AlignLeft | Qt::AlignTop);
+    makeLabel(panel, QStringLiteral("2"), pixelFont(kExponentPixels), Qt::AlignLeft | Qt::AlignTop,
+              QRect(x, lineTop - 3, 8, kExponentPixels + 3), labelName(labelNumber));
     return true;
 }
 
@@ -215,17 +206,15 @@ void ResultsWindow::addValueFields(QWidget* panel, const ResultRow& row, int top
 
 void ResultsWindow::buildButtons(QWidget* panel) {
     const QIcon checkMark(QStringLiteral(":/images/checkmark.png"));
-    sourceSharesButton_ = new QPushButton(checkMark, QStringLiteral("&Graphics 1"), panel);
-    sourceSharesButton_->setObjectName(QStringLiteral("BitBtn2"));
-    sourceSharesButton_->setGeometry(kCaptionLeft + 100, kButtonTop, kButtonWidth, kButtonHeight);
+    sourceSharesButton_ = makeButton(panel, "BitBtn2", QStringLiteral("&Graphics 1"), checkMark,
+                                     QRect(kCaptionLeft + 100, kButtonTop, kButtonWidth, kButtonHeight));
 
     closeButton_ = makeCloseButton(*this, panel);
     closeButton_->setGeometry((kClientWidth - kButtonWidth) / 2, kButtonTop, kButtonWidth, kButtonHeight);
 
-    budgetButton_ = new QPushButton(checkMark, QStringLiteral("&Graphic 2"), panel);
-    budgetButton_->setObjectName(QStringLiteral("BitBtn3"));
-    budgetButton_->setGeometry(kClientWidth - kCaptionLeft - 100 - kButtonWidth, kButtonTop, kButtonWidth,
-                               kButtonHeight);
+    budgetButton_ =
+        makeButton(panel, "BitBtn3", QStringLiteral("&Graphic 2"), checkMark,
+                   QRect(kClientWidth - kCaptionLeft - 100 - kButtonWidth, kButtonTop, kButtonWidth, kButtonHeight));
 
     // The chart windows open over this one, which stays open beneath them.
     connect(sourceSharesButton_, &QPushButton::clicked, this, &ResultsWindow::showSourceShares);

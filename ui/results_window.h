@@ -23,14 +23,11 @@ namespace nutrient {
 
 class FileDialogs;
 
-// The title over the results: the window's, and the report's over its table.
-QString resultsTitle();
-
 class ResultsWindow : public LazyDialog {
     Q_OBJECT
 public:
-    ResultsWindow(const ParameterSet& parameters, LoadResults& results, TransportCoefficients& coefficients, Messages& messages,
-                  FileDialogs& dialogs, QWidget* parent = nullptr);
+    ResultsWindow(const ParameterSet& parameters, LoadResults& results, TransportCoefficients& coefficients,
+                  Messages& messages, FileDialogs& dialogs, QWidget* parent = nullptr);
     ~ResultsWindow() override;
 
     // The chart windows the two buttons open; they live as long as this one.

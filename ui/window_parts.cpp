@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QFrame>
+#include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
@@ -32,10 +33,33 @@ QFont pixelFont(int pixels, bool bold, bool italic) {
     return font;
 }
 
+QLabel* setUpLabel(QLabel* label, const QString& text, const QFont& font, Qt::Alignment alignment,
+                   const QRect& geometry, const QString& objectName) {
+    if (!objectName.isEmpty()) label->setObjectName(objectName);
+    label->setTextFormat(Qt::PlainText);
+    label->setFont(font);
+    label->setAlignment(alignment);
+    if (geometry.isValid()) label->setGeometry(geometry);
+    label->setText(text);
+    return label;
+}
+
+QLabel* makeLabel(QWidget* parent, const QString& text, const QFont& font, Qt::Alignment alignment,
+                  const QRect& geometry, const QString& objectName) {
+    return setUpLabel(new QLabel(parent), text, font, alignment, geometry, objectName);
+}
+
+QPushButton* makeButton(QWidget* parent, const char* objectName, const QString& text, const QIcon& glyph,
+                        const QRect& geometry) {
+    auto* button = new QPushButton(glyph, text, parent);
+    button->setObjectName(QString::fromLatin1(objectName));
+    if (geometry.isValid()) button->setGeometry(geometry);
+    return button;
+}
+
 QPushButton* makeCloseButton(QDialog& window, QWidget* parent) {
-    auto* button =
-        new QPushButton(window.style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("&Close"), parent);
-    button->setObjectName(QStringLiteral("BitBtn1"));
+    QPushButton* button = makeButton(parent, "BitBtn1", QStringLiteral("&Close"),
+                                     window.style()->standardIcon(QStyle::SP_DialogCloseButton));
     QObject::connect(button, &QPushButton::clicked, &window, &QDialog::close);
     return button;
 }

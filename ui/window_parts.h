@@ -1,12 +1,15 @@
 #pragma once
 // Pieces every window of the program is made of: its place on the screen, the sunken panels,
-// fonts of a pixel size, and the close button.
+// fonts of a pixel size, labels and buttons, and the close button.
 
 #include <QFont>
+#include <QIcon>
 #include <QRect>
+#include <QString>
 
 class QDialog;
 class QFrame;
+class QLabel;
 class QPushButton;
 class QWidget;
 
@@ -20,6 +23,18 @@ QFrame* sunkenPanel(QWidget* parent, const char* objectName = nullptr, const QRe
 
 // The application's font at a size in pixels.
 QFont pixelFont(int pixels, bool bold = false, bool italic = false);
+
+// A label of plain text in the font, aligned; named and placed only when given.  setUpLabel
+// does the same for a label of a window's own kind.
+QLabel* makeLabel(QWidget* parent, const QString& text, const QFont& font, Qt::Alignment alignment,
+                  const QRect& geometry = {}, const QString& objectName = {});
+QLabel* setUpLabel(QLabel* label, const QString& text, const QFont& font, Qt::Alignment alignment,
+                   const QRect& geometry = {}, const QString& objectName = {});
+
+// A push button with its object name, its text (with its accelerator letter) and a glyph;
+// placed only when a geometry is given.
+QPushButton* makeButton(QWidget* parent, const char* objectName, const QString& text, const QIcon& glyph = {},
+                        const QRect& geometry = {});
 
 // The close button of a dialog window: the close glyph, the toolkit's standard "&Close",
 // closing `window` (so its close handler runs).  Its object name is "BitBtn1", as in every window.

@@ -3,6 +3,7 @@
 #include "model/file_system.h"
 #include "model/messages.h"
 #include "ui/file_dialogs.h"
+#include "ui/pdf_document.h"
 
 #include <QAction>
 #include <QBuffer>
@@ -41,20 +42,13 @@ QByteArray png(QWidget& window, const QWidget& leftOut) {
 }
 
 QByteArray pdf(QWidget& window, const QWidget& leftOut) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&buffer);
-        writer.setResolution(kScreenDotsPerInch);
-        writer.setPageSize(
-            QPageSize(QSizeF(window.size()) / kScreenDotsPerInch, QPageSize::Inch, QString(), QPageSize::ExactMatch));
-        writer.setPageMargins(QMarginsF());
-        writer.setTitle(window.windowTitle());
+    const PdfLayout layout{
+        QPageSize(QSizeF(window.size()) / kScreenDotsPerInch, QPageSize::Inch, QString(), QPageSize::ExactMatch),
+        kScreenDotsPerInch, window.windowTitle(), QString()};
+    return pdfDocument(layout, [&](QPdfWriter& writer) {
         QPainter painter(&writer);
         paintWindow(painter, window, leftOut);
-    }
-    return bytes;
+    });
 }
 
 }  // namespace

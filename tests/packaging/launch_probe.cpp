@@ -4,7 +4,7 @@
 //   launch_probe FILE
 
 #include "model/file_calculation.h"
-#include "ui/program.h"
+#include "ui/windowless.h"
 
 #include <cstdio>
 

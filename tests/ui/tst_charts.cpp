@@ -46,7 +46,7 @@ struct Calculated : Model {
 
 QStringList marks(const PieChart3D& pie) {
     QStringList texts;
-    for (const PieSlice& slice : pie.slices()) texts << slice.mark;
+    for (const PieSlice& slice : pie.figures()) texts << slice.mark;
     return texts;
 }
 
@@ -63,7 +63,7 @@ private slots:
         showModal(window);
         QCOMPARE(window.windowTitle(), QString::fromUtf8("Графики"));
         QCOMPARE(window.size(), QSize(1014, 654));
-        const std::vector<PieSlice> p = window.chartP().slices();
+        const std::vector<PieSlice> p = window.chartP().figures();
         QCOMPARE(p.size(), 3u);
         QCOMPARE(p[0].label, QStringLiteral("1  "));
         QCOMPARE(p[1].label, QStringLiteral("2  "));
@@ -116,8 +116,8 @@ private slots:
         SourceShareWindow window(c.results, c.coefficients, c.recorder, c.dialogs);
         showModal(window);
         QVERIFY(window.isVisible());
-        QCOMPARE(window.chartP().slices().size(), drawn ? 3u : 0u);
-        QCOMPARE(window.chartN().slices().size(), drawn ? 3u : 0u);
+        QCOMPARE(window.chartP().figures().size(), drawn ? 3u : 0u);
+        QCOMPARE(window.chartN().figures().size(), drawn ? 3u : 0u);
         QCOMPARE(c.recorder.boxes, boxes);
     }
 
@@ -127,8 +127,8 @@ private slots:
         showModal(window);
         window.close();
         showModal(window);
-        QCOMPARE(window.chartP().slices().size(), 3u);
-        QCOMPARE(window.chartN().slices().size(), 3u);
+        QCOMPARE(window.chartP().figures().size(), 3u);
+        QCOMPARE(window.chartN().figures().size(), 3u);
     }
 
     // L - Lnat = 10 is less than Lp * Rt = 135.63: the second slice comes out negative.
@@ -136,7 +136,7 @@ private slots:
         Calculated c(Overrides{{{Quantity::L, Nutrient::P}, "310.0"}});
         SourceShareWindow window(c.results, c.coefficients, c.recorder, c.dialogs);
         showModal(window);
-        const std::vector<PieSlice> p = window.chartP().slices();
+        const std::vector<PieSlice> p = window.chartP().figures();
         QCOMPARE(p.size(), 3u);
         QCOMPARE(p[1].value, -125.6276908776441);
         // Total of the magnitudes 135.63 + 125.63 + 300 = 561.26, not the signed 310.
@@ -165,13 +165,13 @@ private slots:
         SourceShareWindow pies(c.results, c.coefficients, c.recorder, c.dialogs);
         showModal(pies);
         QVERIFY(pies.isVisible());
-        QCOMPARE(pies.chartP().slices().size(), 0u);
+        QCOMPARE(pies.chartP().figures().size(), 0u);
         QCOMPARE(c.recorder.boxes, boxes);
         c.recorder.boxes.clear();
         BudgetWindow bars(c.results, c.recorder, c.dialogs);
         showModal(bars);
         QVERIFY(bars.isVisible());
-        QCOMPARE(bars.chartP().bars().size(), 0u);
+        QCOMPARE(bars.chartP().figures().size(), 0u);
         QCOMPARE(c.recorder.boxes, boxes);
     }
 
@@ -185,7 +185,7 @@ private slots:
         const std::vector<double> p{212.0, 457.4, 633.0, 5723.9, 83.6, 0.0, -1760.5, -2222.9, -3126.5};
         const std::vector<double> n{1324.0, 7206.5, 3899.0, 23370.9, 0.0, 0.0, -5410.1, -15324.4, -15065.9};
         for (const auto& [chart, values] : {std::pair{&window.chartP(), p}, std::pair{&window.chartN(), n}}) {
-            const std::vector<ChartBar>& bars = chart->bars();
+            const std::vector<ChartBar>& bars = chart->figures();
             QCOMPARE(bars.size(), 9u);
             for (std::size_t i = 0; i < bars.size(); ++i) {
                 QCOMPARE(bars[i].label, labels[i]);
@@ -221,8 +221,8 @@ private slots:
         BudgetWindow window(c.results, c.recorder, c.dialogs);
         showModal(window);
         QVERIFY(window.isVisible());
-        QCOMPARE(window.chartP().bars().size(), drawn ? 9u : 0u);
-        QCOMPARE(window.chartN().bars().size(), drawn ? 9u : 0u);
+        QCOMPARE(window.chartP().figures().size(), drawn ? 9u : 0u);
+        QCOMPARE(window.chartN().figures().size(), drawn ? 9u : 0u);
         QCOMPARE(c.recorder.boxes, boxes);
     }
 
@@ -232,8 +232,8 @@ private slots:
         showModal(window);
         window.close();
         showModal(window);
-        QCOMPARE(window.chartP().bars().size(), 9u);
-        QCOMPARE(window.chartN().bars().size(), 9u);
+        QCOMPARE(window.chartP().figures().size(), 9u);
+        QCOMPARE(window.chartN().figures().size(), 9u);
     }
 
     void picturesSavedFromTheContextMenu_data() {
@@ -330,10 +330,10 @@ private slots:
         };
         for (const PieChart3D* pie : {&pies.chartP(), &pies.chartN()})
             QVERIFY(
-                same(*pie, [&](QPainter& p, const QRectF& r) { PieChart3D::paint(p, r, pie->look(), pie->slices()); }));
+                same(*pie, [&](QPainter& p, const QRectF& r) { PieChart3D::paint(p, r, pie->look(), pie->figures()); }));
         for (const BarChart3D* bars : {&budget.chartP(), &budget.chartN()})
             QVERIFY(same(*bars,
-                         [&](QPainter& p, const QRectF& r) { BarChart3D::paint(p, r, bars->look(), bars->bars()); }));
+                         [&](QPainter& p, const QRectF& r) { BarChart3D::paint(p, r, bars->look(), bars->figures()); }));
     }
 };
 

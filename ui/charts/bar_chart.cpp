@@ -170,22 +170,7 @@ void paintBarMark(QPainter& painter, const Plot& plot, const ChartBar& bar, qrea
 }  // namespace
 
 // Marks on arrows of 20 pixels, a depth of 15 % of the plot's width.
-BarChart3D::BarChart3D(QWidget* parent) : ChartWidget({QString(), 20, 0.15}, parent) {}
-
-void BarChart3D::setBars(std::vector<ChartBar> bars) {
-    bars_ = std::move(bars);
-    update();
-}
-
-void BarChart3D::clear() {
-    bars_.clear();
-    update();
-}
-
-void BarChart3D::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    paint(painter, rect(), look_, bars_);
-}
+BarChart3D::BarChart3D(QWidget* parent) : FigureChart({QString(), 20, 0.15}, parent) {}
 
 void BarChart3D::paint(QPainter& painter, const QRectF& bounds, const ChartLook& look,
                        const std::vector<ChartBar>& bars) {

@@ -14,25 +14,15 @@ class QRectF;
 
 namespace nutrient {
 
-class BarChart3D : public ChartWidget {
+class BarChart3D : public FigureChart<ChartBar, BarChart3D> {
     Q_OBJECT
 public:
     explicit BarChart3D(QWidget* parent = nullptr);
-
-    void setBars(std::vector<ChartBar> bars);
-    void clear();
-    const std::vector<ChartBar>& bars() const { return bars_; }
 
     // Paints a bar chart into `bounds` as the widget paints itself: the same drawing in a
     // window, a report or a picture.  The painter's state is left as it was.
     static void paint(QPainter& painter, const QRectF& bounds, const ChartLook& look,
                       const std::vector<ChartBar>& bars);
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    std::vector<ChartBar> bars_;
 };
 
 }  // namespace nutrient

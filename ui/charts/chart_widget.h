@@ -2,8 +2,11 @@
 // What the pie and the bar chart share: how a chart is drawn apart from its figures (title,
 // arrows from the figures to their marks, three-dimensional depth).
 
+#include <QPainter>
 #include <QString>
 #include <QWidget>
+
+#include <vector>
 
 namespace nutrient {
 
@@ -24,6 +27,30 @@ protected:
     ChartWidget(ChartLook look, QWidget* parent);
 
     ChartLook look_;
+};
+
+// A chart of figures of one kind (slices, bars), painted by the chart's static paint(), the same
+// drawing the report and the pictures use.
+template <class Figure, class Chart>
+class FigureChart : public ChartWidget {
+public:
+    using Figures = std::vector<Figure>;
+    void setFigures(Figures figures) {
+        figures_ = std::move(figures);
+        update();
+    }
+    void clear() { setFigures({}); }
+    const Figures& figures() const { return figures_; }
+
+protected:
+    using ChartWidget::ChartWidget;
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        Chart::paint(painter, rect(), look_, figures_);
+    }
+
+private:
+    Figures figures_;
 };
 
 }  // namespace nutrient

@@ -250,22 +250,7 @@ void paintPie(QPainter& painter, const QRectF& area, qreal titleBottom, const Ch
 }  // namespace
 
 // Marks on arrows of 8 pixels, a pie 6 % of the chart's smaller side thick.
-PieChart3D::PieChart3D(QWidget* parent) : ChartWidget({QString(), 8, 0.06}, parent) {}
-
-void PieChart3D::setSlices(std::vector<PieSlice> slices) {
-    slices_ = std::move(slices);
-    update();
-}
-
-void PieChart3D::clear() {
-    slices_.clear();
-    update();
-}
-
-void PieChart3D::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    paint(painter, rect(), look_, slices_);
-}
+PieChart3D::PieChart3D(QWidget* parent) : FigureChart({QString(), 8, 0.06}, parent) {}
 
 void PieChart3D::paint(QPainter& painter, const QRectF& bounds, const ChartLook& look,
                        const std::vector<PieSlice>& slices) {

@@ -13,26 +13,16 @@ class QRectF;
 
 namespace nutrient {
 
-class PieChart3D : public ChartWidget {
+// Slices are drawn anticlockwise from three o'clock, in the order given.
+class PieChart3D : public FigureChart<PieSlice, PieChart3D> {
     Q_OBJECT
 public:
     explicit PieChart3D(QWidget* parent = nullptr);
-
-    // Slices are drawn anticlockwise from three o'clock, in the order given.
-    void setSlices(std::vector<PieSlice> slices);
-    void clear();
-    const std::vector<PieSlice>& slices() const { return slices_; }
 
     // Paints a pie into `bounds` as the widget paints itself: the same drawing in a window, a
     // report or a picture.  The painter's state is left as it was.
     static void paint(QPainter& painter, const QRectF& bounds, const ChartLook& look,
                       const std::vector<PieSlice>& slices);
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    std::vector<PieSlice> slices_;
 };
 
 }  // namespace nutrient
