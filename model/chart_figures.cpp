@@ -81,8 +81,8 @@ std::string pieMark(long double sharePercent, long double total) {
     return filledIn(kPieMarkPattern, {formatGrouped(sharePercent, 2) + "%", formatGrouped(total, 0)});
 }
 
-std::array<ShareSlice, kSourceCount> sourceShareSlices(const LoadResults& results, const TransportCoefficients& coefficients,
-                                                       Nutrient nutrient) {
+std::array<ShareSlice, kSourceCount> sourceShareSlices(const LoadResults& results,
+                                                       const TransportCoefficients& coefficients, Nutrient nutrient) {
     const long double load = shownValue(results, Quantity::L, nutrient);
     const long double background = shownValue(results, Quantity::Lnat, nutrient);
     const long double pointAfterTransport = shownValue(results, Quantity::Lp, nutrient) * coefficients.rt(nutrient);

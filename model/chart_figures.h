@@ -33,8 +33,8 @@ struct ShareSlice {
 
 // Point sources after transport (Lp * Rt), the rest of the anthropogenic load
 // (L - Lnat - Lp * Rt) and the background (Lnat), each with its mark "<share> of <total>".
-std::array<ShareSlice, kSourceCount> sourceShareSlices(const LoadResults& results, const TransportCoefficients& coefficients,
-                                                       Nutrient nutrient);
+std::array<ShareSlice, kSourceCount> sourceShareSlices(const LoadResults& results,
+                                                       const TransportCoefficients& coefficients, Nutrient nutrient);
 // The pies are drawn only when L, Lp and Lnat are positive for both nutrients and the crop
 // removal does not exceed the diffuse inputs; the tests stop at the first that fails.
 bool sourceSharesDrawable(const LoadResults& results);

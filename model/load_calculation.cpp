@@ -2,7 +2,6 @@
 
 #include "number_text.h"
 
-#include <algorithm>
 #include <bitset>
 #include <cfloat>
 #include <cmath>

@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 seconds="${1:-20}"
 
 cmake --preset fuzz
-cmake --build --preset fuzz -j2 --target fuzz_parse fuzz_load
+cmake --build --preset fuzz -j"$(nproc)" --target fuzz_parse fuzz_load
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT

@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   fontconfig fonts-dejavu-core fonts-liberation
   xvfb xauth
-  clang-14 libclang-rt-14-dev
+  clang-14 libclang-rt-14-dev clang-format
   desktop-file-utils appstream dpkg-dev file lintian
   poppler-utils
 )

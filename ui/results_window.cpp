@@ -21,7 +21,6 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QStringList>
-#include <QStyle>
 
 namespace nutrient {
 

@@ -171,7 +171,7 @@ INSTANTIATE_TEST_SUITE_P(
                     {{Parameter::PointSourcesP, "1.189731495357231765e4932"}},
                     "Floating point overflow",
                     0}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(CalculationTest, ZeroWaterShareKeepsRowsOneToEightAndBothCoefficients) {
     calculate(parameters, results, coefficients);

@@ -164,7 +164,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {{Parameter::TotalArea, "100"}, {Parameter::WaterShare, "abc"}},
                   {{"warning", kAreaSum}},
                   "'abc' is not a valid floating point value"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(ParameterSetTest, StandartWithEmptyWaterShareEndsWithTheStandardSet) {
     parameters.setText(Parameter::TotalArea, "30000");
@@ -259,7 +259,7 @@ INSTANTIATE_TEST_SUITE_P(Steps, UnsavedChanges,
                                                            EXPECT_EQ(p.text(Parameter::NaturalArea), "22439.52");
                                                        },
                                                        false}),
-                         [](const auto& info) { return info.param.name; });
+                         [](const auto& test) { return test.param.name; });
 
 // A rule that runs out of memory is reported like any failed rule, and the assignment goes on:
 // W = 150 makes the natural area negative (its rule warns) and then warns about W itself.

@@ -238,7 +238,7 @@ INSTANTIATE_TEST_SUITE_P(Lines, ShortFile,
                                            {conversionFailure(""), conversionFailure(""), conversionFailure("")}},
                              // Every line is missing: A, Af, Au, Amix, W, Anat and y each fail once.
                              ShortFileCase{"empty", {}, std::vector<RecordedBox>(7, conversionFailure(""))}),
-                         [](const auto& info) { return info.param.name; });
+                         [](const auto& test) { return test.param.name; });
 
 struct RunoffCase {
     const char* name;
@@ -261,7 +261,7 @@ TEST_P(RunoffModulusAfterLoading, IsTheStoredTextUnlessLine40ChangesTheRunoffLay
 INSTANTIATE_TEST_SUITE_P(Lines, RunoffModulusAfterLoading,
                          ::testing::Values(RunoffCase{"sameY", "300", "7.7"},
                                            RunoffCase{"otherY", "250", "7.9275"}),  // 250 * 0.03171
-                         [](const auto& info) { return info.param.name; });
+                         [](const auto& test) { return test.param.name; });
 
 TEST_F(ParametersFileTest, LoadingWarnsAboutAreasAsTheLinesChangeTheFields) {
     // W = 150 makes the natural area negative when line 6 is assigned; line 7 then stores
@@ -316,7 +316,7 @@ INSTANTIATE_TEST_SUITE_P(Files, LineEnds,
                                                                b += l[i] + ends[i % 3];
                                                            return b;
                                                        }}),
-                         [](const auto& info) { return info.param.name; });
+                         [](const auto& test) { return test.param.name; });
 
 // --- Files the program never wrote --------------------------------------------------------
 
@@ -387,7 +387,7 @@ INSTANTIATE_TEST_SUITE_P(Files, StrangeContent,
                                  {{Parameter::ObjectName, "Частный водосбор Финского залива"},
                                   {Parameter::RunoffLayer, "300"},
                                   {Parameter::RunoffModulus, "9.513"}}}),
-                         [](const auto& info) { return info.param.name; });
+                         [](const auto& test) { return test.param.name; });
 
 // --- Failures --------------------------------------------------------------------------------
 
@@ -423,7 +423,8 @@ TEST_P(FailedSave, ReportsTheErrorAndLeavesTheFolderAsItWas) {
     GetParam().arrange(folder);
     const std::set<std::string> before = folder.names();
     std::string name = folder / GetParam().fileName;
-    EXPECT_EQ(underCondition(GetParam().condition, [&] { saveParameters(parameters, name, recorder); }), GetParam().text);
+    EXPECT_EQ(underCondition(GetParam().condition, [&] { saveParameters(parameters, name, recorder); }),
+              GetParam().text);
     EXPECT_EQ(folder.names(), before);  // no temporary file left behind
     EXPECT_EQ(readBytes(folder / "old.txt"), oldBytes);
     EXPECT_TRUE(recorder.boxes.empty());
@@ -454,7 +455,7 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"missingFolder", kNothing, "missing/new.txt", Condition::None, "File not found"},
         FailureCase{"throughAFile", kNothing, "old.txt/new.txt", Condition::None, "Invalid filename"},
         FailureCase{"nameTooLong", kNothing, kLongName, Condition::None, "Invalid filename"}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& test) { return test.param.name; });
 
 class FailedLoad : public ParametersFileTest, public ::testing::WithParamInterface<FailureCase> {};
 
@@ -464,7 +465,8 @@ TEST_P(FailedLoad, ReportsTheErrorAndChangesNothing) {
     int changes = 0;
     parameters.setChangeListener([&](Parameter) { ++changes; });
     const std::string name = folder / GetParam().fileName;
-    EXPECT_EQ(underCondition(GetParam().condition, [&] { loadParameters(parameters, name, recorder); }), GetParam().text);
+    EXPECT_EQ(underCondition(GetParam().condition, [&] { loadParameters(parameters, name, recorder); }),
+              GetParam().text);
     EXPECT_EQ(changes, 0);
     EXPECT_TRUE(recorder.boxes.empty());
 }
@@ -481,7 +483,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FailureCase{"nameTooLong", kNothing, kLongName, Condition::None, "Invalid filename"},
                       FailureCase{"linkLoop", kLinkLoop, "a.txt", Condition::None,
                                   "I/O error 40: Too many levels of symbolic links"}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& test) { return test.param.name; });
 
 // --- The unchanged state: the texts last opened or saved ----------------------------------
 
@@ -504,9 +506,11 @@ TEST_P(UnchangedState, IsWhatWasLastOpenedOrSavedSuccessfully) {
 INSTANTIATE_TEST_SUITE_P(
     Steps, UnchangedState,
     ::testing::Values(
-        UnchangedCase{"opened", [](ParameterSet& p, Messages& m, const TempFolder& f) { loadParameters(p, f / "other.txt", m); },
+        UnchangedCase{"opened",
+                      [](ParameterSet& p, Messages& m, const TempFolder& f) { loadParameters(p, f / "other.txt", m); },
                       false},
-        UnchangedCase{"openRefused", [](ParameterSet& p, Messages& m, const TempFolder& f) { loadParameters(p, f / "other.dat", m); },
+        UnchangedCase{"openRefused",
+                      [](ParameterSet& p, Messages& m, const TempFolder& f) { loadParameters(p, f / "other.dat", m); },
                       true},
         UnchangedCase{"openFailed",
                       [](ParameterSet& p, Messages& m, const TempFolder& f) {
@@ -531,7 +535,7 @@ INSTANTIATE_TEST_SUITE_P(
                           EXPECT_EQ(failureText([&] { saveParameters(p, name, m); }), "File not found");
                       },
                       true}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& test) { return test.param.name; });
 
 // --- What a replaced file keeps ---------------------------------------------------------------
 
@@ -565,7 +569,7 @@ TEST_P(EitherKindOfNewFile, TakesTheUsualOrTheReplacedModeAndLeavesNothingWhenIt
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, EitherKindOfNewFile, ::testing::Bool(),
-                         [](const auto& info) { return info.param ? "named" : "unnamed"; });
+                         [](const auto& test) { return test.param ? "named" : "unnamed"; });
 
 // A write beyond the size limit ends the process, as a crash would, with the new file half
 // written: the unnamed file goes with the process.
@@ -693,7 +697,7 @@ INSTANTIATE_TEST_SUITE_P(
                                    ::close(s);
                                },
                                "socket.txt", "socket.txt", fs::file_type::socket}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& test) { return test.param.name; });
 
 // --- Files too large to be parameters files ----------------------------------------------------
 
@@ -766,7 +770,7 @@ INSTANTIATE_TEST_SUITE_P(
                                        loadParametersFromStandardInput(p);
                                    },
                                    [](const TempFolder&) { return std::string("standard input"); }}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& test) { return test.param.name; });
 
 TEST_F(ParametersFileTest, FortyLinesEndingAtTheReadLimitLoad) {
     const std::string name = folder / "full.txt";
@@ -900,7 +904,7 @@ INSTANTIATE_TEST_SUITE_P(
                  kAlice,
                  kBob},
         KeptCase{"writableFileInAFolderThatIsNot", {0, 0, 0755}, {0, 0, 0666}, Extra::None, kBob, 0}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& test) { return test.param.name; });
 
 // --- Windows-1251 -----------------------------------------------------------------------------
 
@@ -951,6 +955,6 @@ INSTANTIATE_TEST_SUITE_P(Texts, Encoding,
                                            EncodingCase{"overlong", "\xC0\xAF", "??"},
                                            EncodingCase{"surrogate", "\xED\xA0\x80", "???"},
                                            EncodingCase{"beyondUnicode", "\xF4\x90\x80\x80", "????"}),
-                         [](const auto& info) { return info.param.name; });
+                         [](const auto& test) { return test.param.name; });
 
 }  // namespace

@@ -1,8 +1,8 @@
 // The main window: its texts, places and sizes, the emblem drawn unscaled and clipped, the
 // keyboard order, Enter right after start-up, and the windows its buttons open.
 
-#include "ui/main_window.h"
 #include "ui/lazy_dialog.h"
+#include "ui/main_window.h"
 
 #include <QLabel>
 #include <QPushButton>
