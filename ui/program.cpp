@@ -4,7 +4,10 @@
 #include "ui/windowless.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QTimer>
+#include <QTranslator>
 
 namespace nutrient {
 
@@ -39,19 +42,35 @@ void Program::start(const std::optional<std::string>& fileName) {
         QTimer::singleShot(0, &mainWindow_, [this, name = *fileName] { parametersWindow_.loadParametersFile(name); });
 }
 
+bool translateQtTexts(QTranslator& translator) {
+    return translator.load(QLocale::system(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+           QCoreApplication::installTranslator(&translator);
+}
+
 int runInApplication(int& argc, char** argv, const std::function<int()>& run) {
     MessageBoxes boxes;
     GuardedApplication application(argc, argv, boxes);
+    QTranslator qtTexts;
+    translateQtTexts(qtTexts);
     takeRegionalSeparators();
     return run();
 }
 
 int runProgram(int& argc, char** argv, const std::function<void(QWidget&)>& onShown) {
     CommandLine commandLine;
-    if (!commandLine.wantsWindows(argc, argv)) return runWithoutWindows(argc, argv, commandLine);
+    switch (commandLine.read(argc, argv)) {
+    case CommandLine::Request::UsageError:
+        return kExitUsage;
+    case CommandLine::Request::Information:
+        return commandLine.printInformation();
+    case CommandLine::Request::Computation:
+        return runWithoutWindows(commandLine);
+    case CommandLine::Request::Windows:
+        break;
+    }
     return runInApplication(argc, argv, [&] {
-        if (!commandLine.parse(QCoreApplication::arguments())) return kExitUsage;
-        const std::vector<std::string> files = commandLine.fileNames(argc, argv);
+        const std::vector<std::string> files = commandLine.fileNames();
         Program program;
         program.start(files.empty() ? std::nullopt : std::optional(files.front()));
         if (onShown) onShown(program.mainWindow());

@@ -15,6 +15,7 @@
 #include "ui/source_share_window.h"
 
 #include <QApplication>
+#include <QTranslator>
 
 #include <functional>
 #include <optional>
@@ -71,10 +72,17 @@ private:
     Messages& messages_;
 };
 
+// Qt's own texts (the file and print dialogs, a field's menu, the question before a file is
+// replaced) in the language of the desktop, from Debian's translations of Qt, through the
+// translator, which must live as long as they are shown.  False when there are none for it.
+// The texts the program gives in English ("OK", "&Close", "Warning" …) are set explicitly and
+// stay as they are.
+bool translateQtTexts(QTranslator& translator);
+
 // The windows' application as the program sets it up: QApplication on the real arguments
 // (it takes its own options, such as -platform and -style, out of argc and argv), the number
-// texts on the regional separators, then `run`; returns what `run` returns.  The start-up
-// benchmark starts its bare dialog the same way.
+// texts on the regional separators, Qt's own texts translated, then `run`; returns what `run`
+// returns.  The start-up benchmark starts its bare dialog the same way.
 int runInApplication(int& argc, char** argv, const std::function<int()>& run);
 
 // Everything main() does.  The command line is read first.  With --calculate the files are

@@ -139,7 +139,7 @@ public:
     }
 
 private:
-    QString objectName() const { return text(parameters_[static_cast<int>(Parameter::ObjectName)]); }
+    QString objectName() const { return reportName(parameters_); }
 
     // The page fitted into the device's, centred; then the footer.
     void beginPage(int number) {
@@ -504,6 +504,10 @@ private:
 
 }  // namespace
 
+QString reportName(const ParameterTexts& parameters) {
+    return text(shortenedText(parameters[static_cast<int>(Parameter::ObjectName)], kReportNameCharacters));
+}
+
 void paintReport(QPagedPaintDevice& device, const ParameterTexts& parameters, const LoadResults& results,
                  const TransportCoefficients& coefficients, const QDate& date) {
     ReportPainter(device, parameters, results, coefficients, date).paint();
@@ -511,8 +515,7 @@ void paintReport(QPagedPaintDevice& device, const ParameterTexts& parameters, co
 
 QByteArray reportPdf(const ParameterTexts& parameters, const LoadResults& results,
                      const TransportCoefficients& coefficients, const QDate& date) {
-    const PdfLayout layout{QPageSize(QPageSize::A4), 0, text(parameters[static_cast<int>(Parameter::ObjectName)]),
-                           QString::fromUtf8(kProgramTitle)};
+    const PdfLayout layout{QPageSize(QPageSize::A4), 0, reportName(parameters), QString::fromUtf8(kProgramTitle)};
     return pdfDocument(layout,
                        [&](QPdfWriter& writer) { paintReport(writer, parameters, results, coefficients, date); });
 }

@@ -21,7 +21,12 @@ namespace nutrient {
 void paintReport(QPagedPaintDevice& device, const ParameterTexts& parameters, const LoadResults& results,
                  const TransportCoefficients& coefficients, const QDate& date);
 
-// The report as a PDF document on A4 paper, vector throughout.
+// The object's name as the report shows it: its first kReportNameCharacters characters, so that
+// a name of any length lays out at once in three lines at most.
+inline constexpr std::size_t kReportNameCharacters = 300;
+QString reportName(const ParameterTexts& parameters);
+
+// The report as a PDF document on A4 paper, vector throughout, titled with the report's name.
 QByteArray reportPdf(const ParameterTexts& parameters, const LoadResults& results,
                      const TransportCoefficients& coefficients, const QDate& date);
 

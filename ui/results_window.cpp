@@ -199,6 +199,8 @@ void ResultsWindow::addValueFields(QWidget* panel, const ResultRow& row, int top
         field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         field->setGeometry(nutrient == Nutrient::P ? kPFieldLeft : kNFieldLeft, top, kFieldWidth, kFieldHeight);
         field->installEventFilter(this);
+        // The window's own menu, not the field's, comes up over a number.
+        field->setContextMenuPolicy(Qt::NoContextMenu);
         fields_[static_cast<int>(row.quantity)][static_cast<int>(nutrient)] = field;
     }
 }
@@ -294,7 +296,7 @@ void ResultsWindow::saveResults() {
 // The printer the print dialog sets up, kept from one report to the next; a PDF file is
 // offered under the object's name.
 QPrinter& ResultsWindow::reportPrinter() {
-    const QString objectName = QString::fromStdString(parameters_.text(Parameter::ObjectName));
+    const QString objectName = reportName(parameters_.texts());
     if (!printer_) {
         printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
         printer_->setPageSize(QPageSize(QPageSize::A4));
@@ -323,15 +325,13 @@ void ResultsWindow::makeReport() {
     });
 }
 
-// A value field with a selection copies that selection; without one, Ctrl+C in it copies
-// the whole table like anywhere else in the window.
+// Ctrl+C copies the whole table wherever the focus is: a value field does not keep it for its
+// own selection.
 bool ResultsWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::ShortcutOverride) {
-        const auto* field = qobject_cast<QLineEdit*>(watched);
-        if (field && !field->hasSelectedText() && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
-            event->ignore();
-            return true;
-        }
+    if (event->type() == QEvent::ShortcutOverride && qobject_cast<QLineEdit*>(watched) &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+        event->ignore();
+        return true;
     }
     return QDialog::eventFilter(watched, event);
 }

@@ -42,34 +42,39 @@ bool writeReport(const std::string& reportName, const FileCalculation& calculati
     }
 }
 
-// Standard error carries the boxes as "FILE: text" lines; Qt's own notes about its platform
-// (such as a missing XDG_RUNTIME_DIR) would come between them.  Its critical and fatal messages
-// still come through.
-void keepQtNotesOffStandardError(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (type == QtCriticalMsg || type == QtFatalMsg)
-        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
-}
+// The application of a computation: a report paints text and charts, which takes a
+// QApplication, on the offscreen platform so that it needs no display either.
+class WindowlessApplication {
+public:
+    WindowlessApplication(std::vector<std::string>& arguments, bool paints) {
+        for (std::string& argument : arguments) argv_.push_back(argument.data());
+        argv_.push_back(nullptr);
+        argc_ = static_cast<int>(arguments.size());
+        if (!paints) {
+            application_ = std::make_unique<QCoreApplication>(argc_, argv_.data());
+            return;
+        }
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        application_ = std::make_unique<QApplication>(argc_, argv_.data());
+    }
 
-// A report paints text and charts, which takes a QApplication: on the offscreen platform, so
-// that it needs no display either.
-std::unique_ptr<QCoreApplication> windowlessApplication(int& argc, char** argv, bool paints) {
-    qInstallMessageHandler(keepQtNotesOffStandardError);
-    if (!paints) return std::make_unique<QCoreApplication>(argc, argv);
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    return std::make_unique<QApplication>(argc, argv);
-}
+private:
+    // The application keeps references to these for its whole life.
+    int argc_ = 0;
+    std::vector<char*> argv_;
+    std::unique_ptr<QCoreApplication> application_;
+};
 
 }  // namespace
 
 // The results go to standard output; when they could not all be written there (a full disk),
 // the run has failed whatever the calculations did.
-int runWithoutWindows(int& argc, char** argv, CommandLine& commandLine) {
-    const auto application = windowlessApplication(argc, argv, commandLine.reportFileName().has_value());
-    takeRegionalSeparators();
-    if (!commandLine.parse(QCoreApplication::arguments())) return kExitUsage;
+int runWithoutWindows(CommandLine& commandLine) {
     const std::optional<std::string> report = commandLine.reportFileName();
+    const WindowlessApplication application(commandLine.programArguments(), report.has_value());
+    takeRegionalSeparators();
     bool reportWritten = true;
-    int status = calculateFiles(commandLine.fileNames(argc, argv), commandLine.format(), std::cout, std::cerr,
+    int status = calculateFiles(commandLine.fileNames(), commandLine.format(), std::cout, std::cerr,
                                 [&](const FileCalculation& calculation) {
                                     if (report) reportWritten = writeReport(*report, calculation);
                                 });

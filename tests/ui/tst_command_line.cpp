@@ -79,8 +79,28 @@ const Case kCases[] = {
      "nutrient-load: Unknown format 'xml': table, csv or json.", "", 0, kUsage},
     {"nothing to compute", R"("$0" --calculate)", 2,
      "nutrient-load: --calculate needs a FILE (\"-\" for standard input).", "", 0, kUsage},
-    {"two files for the windows", R"(QT_QPA_PLATFORM=offscreen "$0" standard.txt water.txt)", 2,
+    {"two files for the windows", R"("$0" standard.txt water.txt)", 2,
      "nutrient-load: More than one FILE needs --calculate.", "", 0, kUsage},
+    {"help with Qt's options", R"("$0" --help-all)", 0, "", "", 0, "  --platform <platformName[:options]>"},
+    {"Qt's options left out of a computation",
+     R"("$0" --calculate --format csv --report a.pdf -platform bogus standard.txt -style=x -platform xcb)", 0, "", "",
+     0, kComputed},
+    {"a report laid out left to right",
+     R"("$0" --calculate --report a.pdf standard.txt >/dev/null && "$0" --calculate --report b.pdf -reverse )"
+     R"(standard.txt >/dev/null && pdftotext -layout a.pdf a.txt && pdftotext -layout b.pdf b.txt && cmp a.txt b.txt )"
+     R"(&& echo same)",
+     0, "", "", 0, "same"},
+    {"standard input twice", R"("$0" --calculate - standard.txt -)", 2,
+     "nutrient-load: Standard input (\"-\") can be read only once.", "", 0, kUsage},
+    {"report over its parameters file", R"(ln -sf standard.txt link.pdf; "$0" --calculate --report link.pdf standard.txt)",
+     2, "nutrient-load: --report would replace the parameters file 'link.pdf'.", "", 0, kUsage},
+    {"report not a PDF name", R"("$0" --calculate --report ./standard.txt standard.txt)", 2,
+     "nutrient-load: --report needs a name ending in \".pdf\": './standard.txt'.", "", 0, kUsage},
+    {"report to standard output", R"("$0" --calculate --report - standard.txt)", 2,
+     "nutrient-load: --report writes a file, not standard output.", "", 0, kUsage},
+    {"report named in bytes", R"sh("$0" --calculate --report "$(printf 'r\377.PDF')" standard.txt >/dev/null && )sh"
+                              R"sh([ -f "$(printf 'r\377.PDF')" ] && echo kept)sh",
+     0, "", "", 0, "kept"},
     {"format for the windows", R"("$0" --format csv standard.txt)", 2, "nutrient-load: --format needs --calculate.", "",
      0, kUsage},
     {"report for the windows", R"("$0" --report report.pdf standard.txt)", 2,
@@ -170,7 +190,8 @@ void CommandLineTest::initTestCase() {
 }
 
 void CommandLineTest::cleanupTestCase() {
-    ::unlink((QFile::encodeName(folder_.path()) + "/\xCF\xE0\xF0.txt").constData());  // QDir cannot name it
+    for (const char* name : {"/\xCF\xE0\xF0.txt", "/r\xFF.PDF"})  // QDir cannot name them
+        ::unlink((QFile::encodeName(folder_.path()) + name).constData());
 }
 
 Run CommandLineTest::run(const QString& commandLine, const QByteArray& input) {

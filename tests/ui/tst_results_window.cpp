@@ -14,6 +14,7 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QStyle>
 #include <QtTest>
@@ -149,6 +150,7 @@ private slots:
     void chartButtonsOpenTheirWindowsOverThisOne();
     void copyPutsTheTableOnTheClipboard_data();
     void copyPutsTheTableOnTheClipboard();
+    void theWindowsMenuComesUpOverANumber();
     void nothingIsClippedOrOverlapping();
     void menuAndShortcuts_data();
     void menuAndShortcuts();
@@ -275,7 +277,7 @@ void ResultsWindowTest::copyPutsTheTableOnTheClipboard_data() {
     QTest::addColumn<bool>("wholeTable");
     QTest::newRow("close button") << "BitBtn1" << false << true;
     QTest::newRow("value field, nothing selected") << "Edit16" << false << true;
-    QTest::newRow("value field, its text selected") << "Edit16" << true << false;
+    QTest::newRow("value field, its text selected") << "Edit16" << true << true;
 }
 
 void ResultsWindowTest::copyPutsTheTableOnTheClipboard() {
@@ -295,6 +297,24 @@ void ResultsWindowTest::copyPutsTheTableOnTheClipboard() {
     for (int i = 0; i < nutrient::kResultRowCount; ++i)
         expected << QString::fromUtf8(kCopiedCaptions[i]) + '\t' + kStandardResults[i].p + '\t' + kStandardResults[i].n;
     QCOMPARE(QGuiApplication::clipboard()->text(), wholeTable ? expected.join('\n') : QStringLiteral("120.49"));
+}
+
+// A right click on a number brings up the window's menu, not the field's.
+void ResultsWindowTest::theWindowsMenuComesUpOverANumber() {
+    Session s;
+    s.window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&s.window));
+    QStringList shown;
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu) return;
+        for (const QAction* action : menu->actions()) shown << action->text();
+        menu->close();
+    });
+    auto* field = s.window.findChild<QLineEdit*>("Edit16");
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), field->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(field, &click);
+    QCOMPARE(shown, (QStringList{"Копировать", "Сохранить результаты…", "Отчет…"}));
 }
 
 // Captions with their leaders inside their labels and clear of the fields, values whole in
