@@ -42,8 +42,8 @@ void Program::start(const std::optional<std::string>& fileName) {
         QTimer::singleShot(0, &mainWindow_, [this, name = *fileName] { parametersWindow_.loadParametersFile(name); });
 }
 
-bool translateQtTexts(QTranslator& translator) {
-    return translator.load(QLocale::system(), QStringLiteral("qtbase"), QStringLiteral("_"),
+bool translateQtTexts(QTranslator& translator, const QLocale& desktop) {
+    return translator.load(desktop, QStringLiteral("qtbase"), QStringLiteral("_"),
                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
            QCoreApplication::installTranslator(&translator);
 }

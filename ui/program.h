@@ -15,6 +15,7 @@
 #include "ui/source_share_window.h"
 
 #include <QApplication>
+#include <QLocale>
 #include <QTranslator>
 
 #include <functional>
@@ -77,7 +78,7 @@ private:
 // translator, which must live as long as they are shown.  False when there are none for it.
 // The texts the program gives in English ("OK", "&Close", "Warning" …) are set explicitly and
 // stay as they are.
-bool translateQtTexts(QTranslator& translator);
+bool translateQtTexts(QTranslator& translator, const QLocale& desktop = QLocale::system());
 
 // The windows' application as the program sets it up: QApplication on the real arguments
 // (it takes its own options, such as -platform and -style, out of argc and argv), the number
