@@ -25,12 +25,6 @@ void forEachCharacter(std::string_view text, Visit&& visit) {
     }
 }
 
-std::size_t characterCount(std::string_view text) {
-    std::size_t count = 0;
-    forEachCharacter(text, [&](std::string_view, char32_t, bool) { ++count; });
-    return count;
-}
-
 void appendHexEscapes(std::string& out, std::string_view bytes) {
     for (unsigned char byte : bytes) {
         char escape[8];
@@ -39,7 +33,14 @@ void appendHexEscapes(std::string& out, std::string_view bytes) {
     }
 }
 
-// A file name need not be UTF-8; the CSV is.
+}  // namespace
+
+std::size_t characterCount(std::string_view text) {
+    std::size_t count = 0;
+    forEachCharacter(text, [&](std::string_view, char32_t, bool) { ++count; });
+    return count;
+}
+
 std::string wellFormedText(std::string_view text) {
     std::string out;
     forEachCharacter(text, [&](std::string_view bytes, char32_t, bool wellFormed) {
@@ -52,8 +53,6 @@ std::string rightAligned(const std::string& text, std::size_t width) {
     const std::size_t length = characterCount(text);
     return length >= width ? text : std::string(width - length, ' ') + text;
 }
-
-}  // namespace
 
 std::string jsonString(std::string_view text) {
     std::string out = "\"";
@@ -98,8 +97,6 @@ const char* kindName(Message::Kind kind) {
     return "";
 }
 
-constexpr const char* kNutrientNames[] = {"P", "N"};
-
 }  // namespace
 
 std::string printableText(std::string_view text) {
@@ -126,7 +123,7 @@ std::string plainCaption(std::string_view caption) {
 std::string plainCaption(const ResultRow& row) { return plainCaption(std::string_view(row.caption)); }
 
 std::string resultKey(Quantity quantity, Nutrient nutrient) {
-    return std::string(resultRow(quantity).symbol) + "(" + kNutrientNames[static_cast<int>(nutrient)] + ")";
+    return std::string(resultRow(quantity).symbol) + "(" + nutrientSymbol(nutrient) + ")";
 }
 
 std::string jsonResultTexts(const LoadResults& results) {
@@ -147,22 +144,36 @@ std::string csvHeader() {
     return header + "\r\n";
 }
 
+std::string csvFileFields(const std::string& fileName, const Computation& computation) {
+    return csvField(wellFormedText(fileName)) + "," + csvField(computation.objectName());
+}
+
+std::string jsonFileMembers(const std::string& fileName, const Computation& computation) {
+    return "\"file\": " + jsonString(fileName) + ", \"object\": " + jsonString(computation.objectName());
+}
+
+std::string tableHeading(const std::string& fileName, const Computation& computation) {
+    std::string heading = printableText(fileName);
+    if (!computation.objectName().empty()) heading += ": " + printableText(computation.objectName());
+    return heading;
+}
+
 std::string csvRecord(const std::string& fileName, const FileCalculation& calculation) {
-    std::string record = csvField(wellFormedText(fileName)) + "," + csvField(calculation.objectName());
+    std::string record = csvFileFields(fileName, calculation);
     for (const ResultRow& row : kResultRows)
         for (Nutrient nutrient : kNutrients) record += "," + csvField(calculation.results.text(row.quantity, nutrient));
     return record + "\r\n";
 }
 
 std::string jsonObject(const std::string& fileName, const FileCalculation& calculation) {
-    std::string json = "{\"file\": " + jsonString(fileName) + ", \"object\": " + jsonString(calculation.objectName()) +
+    std::string json = "{" + jsonFileMembers(fileName, calculation) +
                        ", \"computed\": " + (calculation.computed ? "true" : "false") + ", \"results\": {";
     for (const ResultRow& row : kResultRows) {
         if (row.quantity != Quantity::Lp) json += ", ";
         json += jsonString(row.symbol) + ": {";
         for (Nutrient nutrient : kNutrients) {
             if (nutrient == Nutrient::N) json += ", ";
-            json += jsonString(kNutrientNames[static_cast<int>(nutrient)]) + ": " +
+            json += jsonString(nutrientSymbol(nutrient)) + ": " +
                     jsonString(calculation.results.text(row.quantity, nutrient));
         }
         json += "}";
@@ -177,7 +188,7 @@ std::string jsonObject(const std::string& fileName, const FileCalculation& calcu
     return json + "]}";
 }
 
-std::string textTable(const std::string& fileName, const FileCalculation& calculation) {
+std::string textTable(const std::string& fileName, const Computation& calculation) {
     std::size_t captionWidth = 0;
     for (const ResultRow& row : kResultRows) captionWidth = std::max(captionWidth, characterCount(plainCaption(row)));
     captionWidth += 2;  // room for the shortest dot leader
@@ -195,9 +206,7 @@ std::string textTable(const std::string& fileName, const FileCalculation& calcul
         line.erase(line.find_last_not_of(' ') + 1);
         table += line + "\n";
     };
-    std::string heading = printableText(fileName);
-    if (!calculation.objectName().empty()) heading += ": " + printableText(calculation.objectName());
-    addLine(heading);
+    addLine(tableHeading(fileName, calculation));
     addLine(std::string(captionWidth, ' ') + rightAligned("Фосфор", valueWidth[0]) +
             rightAligned("Азот", valueWidth[1]));
     for (const ResultRow& row : kResultRows) {
