@@ -122,6 +122,8 @@ std::string plainCaption(std::string_view caption) {
 
 std::string plainCaption(const ResultRow& row) { return plainCaption(std::string_view(row.caption)); }
 
+std::string nutrientCaption(Nutrient nutrient) { return nutrient == Nutrient::P ? "Фосфор" : "Азот"; }
+
 std::string resultKey(Quantity quantity, Nutrient nutrient) {
     return std::string(resultRow(quantity).symbol) + "(" + nutrientSymbol(nutrient) + ")";
 }
@@ -137,12 +139,22 @@ std::string jsonResultTexts(const LoadResults& results) {
     return json + "}";
 }
 
-std::string csvHeader() {
-    std::string header = "file,object";
+// Each field after a comma, the first comma dropped.
+std::string csvResultKeys() {
+    std::string keys;
     for (const ResultRow& row : kResultRows)
-        for (Nutrient nutrient : kNutrients) header += "," + resultKey(row.quantity, nutrient);
-    return header + "\r\n";
+        for (Nutrient nutrient : kNutrients) keys += "," + resultKey(row.quantity, nutrient);
+    return keys.substr(1);
 }
+
+std::string csvResultTexts(const LoadResults& results) {
+    std::string texts;
+    for (const ResultRow& row : kResultRows)
+        for (Nutrient nutrient : kNutrients) texts += "," + csvField(results.text(row.quantity, nutrient));
+    return texts.substr(1);
+}
+
+std::string csvHeader() { return "file,object," + csvResultKeys() + "\r\n"; }
 
 std::string csvFileFields(const std::string& fileName, const Computation& computation) {
     return csvField(wellFormedText(fileName)) + "," + csvField(computation.objectName());
@@ -159,10 +171,7 @@ std::string tableHeading(const std::string& fileName, const Computation& computa
 }
 
 std::string csvRecord(const std::string& fileName, const FileCalculation& calculation) {
-    std::string record = csvFileFields(fileName, calculation);
-    for (const ResultRow& row : kResultRows)
-        for (Nutrient nutrient : kNutrients) record += "," + csvField(calculation.results.text(row.quantity, nutrient));
-    return record + "\r\n";
+    return csvFileFields(fileName, calculation) + "," + csvResultTexts(calculation.results) + "\r\n";
 }
 
 std::string jsonObject(const std::string& fileName, const FileCalculation& calculation) {
@@ -207,8 +216,8 @@ std::string textTable(const std::string& fileName, const Computation& calculatio
         table += line + "\n";
     };
     addLine(tableHeading(fileName, calculation));
-    addLine(std::string(captionWidth, ' ') + rightAligned("Фосфор", valueWidth[0]) +
-            rightAligned("Азот", valueWidth[1]));
+    addLine(std::string(captionWidth, ' ') + rightAligned(nutrientCaption(Nutrient::P), valueWidth[0]) +
+            rightAligned(nutrientCaption(Nutrient::N), valueWidth[1]));
     for (const ResultRow& row : kResultRows) {
         std::string caption = plainCaption(row) + " ";
         caption += std::string(captionWidth - characterCount(caption), '.');

@@ -31,6 +31,9 @@ std::string wellFormedText(std::string_view text);
 // A JSON string; an ill-formed UTF-8 byte becomes U+FFFD.
 std::string jsonString(std::string_view text);
 
+// A nutrient's column heading in a table: "Фосфор", "Азот".
+std::string nutrientCaption(Nutrient nutrient);
+
 // The name of a result's column in the CSV and its key in JSON: "Lp(P)", "Mnat(N)".
 std::string resultKey(Quantity quantity, Nutrient nutrient);
 // The 26 result texts as one JSON object keyed so, in the results window's row order, P
@@ -42,6 +45,9 @@ std::string jsonResultTexts(const LoadResults& results);
 // names the columns: file, object, then Lp(P), Lp(N), ... Mnat(N) in the results window's row
 // order.
 std::string csvHeader();
+// The 26 keys, and the 26 texts as CSV fields, each comma-separated in that order.
+std::string csvResultKeys();
+std::string csvResultTexts(const LoadResults& results);
 std::string csvRecord(const std::string& fileName, const FileCalculation& calculation);
 
 // What every output of a file begins with: the CSV fields of the file and the object name; the
