@@ -8,6 +8,8 @@ namespace nutrient {
 
 namespace {
 
+constexpr const char* kCoefficientNames[] = {"a", "b"};
+
 // The parameters of one nutrient the check reads.
 struct NutrientParameters {
     Parameter inflow, coefficient, exponent;
@@ -64,9 +66,13 @@ NutrientCheck checkOf(const Computation& baseline, Nutrient nutrient, const std:
 
 }  // namespace
 
+const char* fittedCoefficientName(FittedCoefficient coefficient) {
+    return kCoefficientNames[static_cast<int>(coefficient)];
+}
+
 std::optional<FittedCoefficient> fittedCoefficientNamed(std::string_view name) {
-    if (name == "a") return FittedCoefficient::A;
-    if (name == "b") return FittedCoefficient::B;
+    for (FittedCoefficient coefficient : {FittedCoefficient::A, FittedCoefficient::B})
+        if (name == fittedCoefficientName(coefficient)) return coefficient;
     return std::nullopt;
 }
 

@@ -16,7 +16,9 @@ namespace nutrient {
 
 // The coefficient of the transport share Rt = 1 / (a·HL^b + 1) that is fitted.
 enum class FittedCoefficient { A, B };
-// "a" or "b"; nothing for any other name.
+// "a" or "b", as the command line names them.
+const char* fittedCoefficientName(FittedCoefficient coefficient);
+// The coefficient of such a name; nothing for any other.
 std::optional<FittedCoefficient> fittedCoefficientNamed(std::string_view name);
 // The parameter fitted for a nutrient: a(P), b(P), a(N) or b(N).
 Parameter fittedParameter(FittedCoefficient coefficient, Nutrient nutrient);

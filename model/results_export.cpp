@@ -73,6 +73,8 @@ std::string jsonString(std::string_view text) {
     return out + "\"";
 }
 
+std::string jsonStringOrNull(std::string_view text) { return text.empty() ? "null" : jsonString(text); }
+
 namespace {
 
 // The shortest text that reads back as the same double; null for a coefficient the calculation

@@ -30,6 +30,8 @@ std::string wellFormedText(std::string_view text);
 
 // A JSON string; an ill-formed UTF-8 byte becomes U+FFFD.
 std::string jsonString(std::string_view text);
+// The same, or null for an empty text: a figure that does not exist.
+std::string jsonStringOrNull(std::string_view text);
 
 // A nutrient's column heading in a table: "Фосфор", "Азот".
 std::string nutrientCaption(Nutrient nutrient);

@@ -2,12 +2,18 @@
 // implies, the fitted coefficient and the results recomputed with it; and the refusals.
 
 #include "model/measured_load.h"
+#include "model/measured_load_export.h"
 #include "model_fixture.h"
 #include "standard_set.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 using namespace nutrient;
+using ::testing::AllOf;
+using ::testing::EndsWith;
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
 
 namespace {
 
@@ -21,8 +27,6 @@ struct FitCase {
     const char* fittedText;
     const char* load;  // L(P) recomputed
 };
-
-void PrintTo(const FitCase& c, std::ostream* os) { *os << c.name; }
 
 class MeasuredLoadFit : public ::testing::TestWithParam<FitCase> {};
 
@@ -64,6 +68,30 @@ TEST(MeasuredLoad, RecomputesTheResultsWithTheFittedCoefficients) {
     EXPECT_EQ(check.baseline.results.text(Quantity::L, Nutrient::P), "3126.5");
 }
 
+TEST(MeasuredLoad, WritesTheCheckForTheCommandLine) {
+    const MeasuredLoadCheck check =
+        checkAgainstMeasured(standardParameterTexts(), {"2500", "16000"}, FittedCoefficient::B);
+    EXPECT_THAT(measuredLoadTable("a.txt", check),
+                StartsWith("a.txt: Частный водосбор Финского залива\n"
+                           "Сверка с измеренной нагрузкой, подбирается b\n"
+                           "Фосфор: измерено 2500, рассчитано 3126.5 т/год, отклонение +25.1 %\n"
+                           "  Rt по измерениям 0.51156; b(P) = -0.774696938891862\n"
+                           "Азот: измерено 16000, рассчитано 15065.9 т/год, отклонение -5.8 %\n"
+                           "  Rt по измерениям 0.78140; b(N) = -0.563434715634883\n"
+                           "\nРезультаты с подобранными коэффициентами:\n"));
+    EXPECT_THAT(measuredLoadCsv("a.txt", check),
+                AllOf(HasSubstr(",refusal,Lp(P),Lp(N),Le(P)"),
+                      HasSubstr("\r\na.txt,Частный водосбор Финского залива,N,16000,15065.9,-5.8,0.78140,b(N),"
+                                "-0.563434715634883,,212.0,1324.0,")));
+    EXPECT_THAT(measuredLoadJson("a.txt", check),
+                StartsWith("{\"file\": \"a.txt\", \"object\": \"Частный водосбор Финского залива\", \"fit\": \"b\", "
+                           "\"observed\": {\"P\": {\"measured\": \"2500\", \"L\": \"3126.5\", \"deviation_percent\": "
+                           "\"+25.1\", \"rt_observed\": \"0.51156\", \"fitted\": {\"parameter\": \"b(P)\", \"text\": "
+                           "\"-0.774696938891862\"}, \"refusal\": null}, \"N\": {"));
+    EXPECT_THAT(measuredLoadJson("a.txt", check), AllOf(HasSubstr("\"L(P)\": \"2500.0\", \"L(N)\": \"16000.0\""),
+                                                        EndsWith("}, \"variant_rejection\": null}")));
+}
+
 struct RefusalCase {
     const char* name;
     ParameterTexts texts;
@@ -72,8 +100,6 @@ struct RefusalCase {
     const char* share;
     const char* refusal;
 };
-
-void PrintTo(const RefusalCase& c, std::ostream* os) { *os << c.name; }
 
 class FitRefused : public ::testing::TestWithParam<RefusalCase> {};
 
@@ -128,8 +154,6 @@ struct InputCase {
     MeasuredLoads measured;
     const char* message;
 };
-
-void PrintTo(const InputCase& c, std::ostream* os) { *os << c.name; }
 
 class CheckRefused : public ::testing::TestWithParam<InputCase> {};
 

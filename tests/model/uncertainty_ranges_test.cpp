@@ -53,8 +53,6 @@ struct RefusalCase {
     const char* message;
 };
 
-void PrintTo(const RefusalCase& c, std::ostream* os) { *os << c.name; }
-
 class RangesRefused : public ::testing::TestWithParam<RefusalCase> {};
 
 TEST_P(RangesRefused, NamingTheLineAndField) {
