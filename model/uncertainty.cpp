@@ -17,8 +17,8 @@ namespace nutrient {
 
 namespace {
 
-// Draws are handed to the threads in runs of this many: a few milliseconds of work each, so
-// that the threads stay busy to the end and a stop is noticed at once.
+// Draws are handed to the threads in turns of this many, under a millisecond of work each, so
+// that the threads stay busy to the end and the progress moves smoothly.
 constexpr std::size_t kDrawsPerTurn = 32;
 
 constexpr std::size_t summarizedCell(Quantity quantity, Nutrient nutrient) {
@@ -63,11 +63,14 @@ public:
             work(true);
         }
         if (failure_) std::rethrow_exception(failure_);
-        return done_ == run_.draws.size();
+        const std::size_t total = run_.draws.size();
+        if (done_ < total) return false;
+        if (control_.progress) control_.progress(total, total);
+        return true;
     }
 
 private:
-    // The calling thread reports the progress between its turns.
+    // The calling thread reports the progress between its turns, the last report after all.
     void work(bool reporting) {
         try {
             ParameterTexts texts = run_.baseline.parameters;
@@ -79,7 +82,7 @@ private:
                     computeDraw(draw, texts);
                 }
                 const std::size_t done = done_ += end - first;
-                if (reporting && control_.progress) control_.progress(done, total);
+                if (reporting && control_.progress && done < total) control_.progress(done, total);
             }
         } catch (...) {
             const std::lock_guard lock(failureMutex_);
@@ -171,7 +174,7 @@ Histogram histogramOf(const std::vector<long double>& values) {
     const auto [lowest, highest] = std::minmax_element(values.begin(), values.end());
     // Values near the top of the extended range have no finite span.
     const long double span = std::min(*highest - *lowest, LDBL_MAX);
-    const int startExponent = span > 0 ? std::max(-1, static_cast<int>(std::floor(std::log10(span / kMaxBins)))) : -1;
+    const int startExponent = std::max(-1, static_cast<int>(std::floor(std::log10(std::max(span / kMaxBins, 0.1L)))));
     for (int exponent = startExponent;; ++exponent)
         for (int multiple : {1, 2, 5}) {
             const long double width = histogramEdge(1, multiple, exponent);
@@ -180,14 +183,16 @@ Histogram histogramOf(const std::vector<long double>& values) {
             long double last = std::floor(*highest / width);
             if (histogramEdge(last + 1, multiple, exponent) <= *highest) last += 1;
             if (last - first + 1 > kMaxBins) continue;
+            // Counted in whole numbers: beyond 2^64 adding one to an extended value changes nothing.
+            const std::size_t bins = static_cast<std::size_t>(last - first) + 1;
             Histogram histogram;
-            for (long double i = first; i <= last + 1; ++i)
-                histogram.edges.push_back(histogramEdge(i, multiple, exponent));
-            histogram.counts.assign(histogram.edges.size() - 1, 0);
+            for (std::size_t i = 0; i <= bins; ++i)
+                histogram.edges.push_back(histogramEdge(first + i, multiple, exponent));
+            histogram.counts.assign(bins, 0);
             for (long double value : values) {
                 const auto above = std::upper_bound(histogram.edges.begin(), histogram.edges.end(), value);
-                const std::size_t bin = std::clamp<std::ptrdiff_t>(above - histogram.edges.begin() - 1, 0,
-                                                                   std::ssize(histogram.counts) - 1);
+                const std::ptrdiff_t bin = std::clamp<std::ptrdiff_t>(above - histogram.edges.begin() - 1, 0,
+                                                                      std::ssize(histogram.counts) - 1);
                 ++histogram.counts[bin];
             }
             return histogram;

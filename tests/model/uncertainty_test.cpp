@@ -100,6 +100,12 @@ TEST(Uncertainty, WithoutRangesEveryFigureIsTheBaselines) {
     EXPECT_EQ(summary.of(Nutrient::P).histogram.counts, std::vector<std::size_t>{100});
 }
 
+// Equal loads of three hundred digits: one bin, without counting edges beyond the precision.
+TEST(Uncertainty, BinsHugeEqualLoads) {
+    const UncertaintyRun run = drawn({{Parameter::PointSourcesP, "1E300", "1E300", Distribution::Uniform}}, 10);
+    EXPECT_EQ(summarize(run).of(Nutrient::P).histogram.counts, std::vector<std::size_t>{10});
+}
+
 // With 20 draws the 5th percentile is the smallest, the 50th the 10th and the 95th the 19th.
 TEST(Uncertainty, PercentilesAreTheTextsOfNearestRank) {
     const UncertaintyRun run = drawn({{Parameter::PointSourcesP, "0", "1000", Distribution::Uniform}}, 20);
