@@ -54,7 +54,7 @@ INSTANTIATE_TEST_SUITE_P(StandardSet, MeasuredLoadFit,
                                                    Parameter::RetentionCoefficientP, "13.2996950588027", "3126.5"},
                                            FitCase{"above", FittedCoefficient::A, "4000", "-21.8", "0.81850",
                                                    Parameter::RetentionCoefficientP, "5.23754437452349", "4000.0"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 TEST(MeasuredLoad, RecomputesTheResultsWithTheFittedCoefficients) {
     const MeasuredLoadCheck check =
@@ -146,7 +146,7 @@ INSTANTIATE_TEST_SUITE_P(
                     FittedCoefficient::B,
                     "0.52364",
                     "The hydraulic load is 1 m/yr, where the exponent b changes nothing: fit a instead."}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 struct InputCase {
     const char* name;
@@ -181,6 +181,6 @@ INSTANTIATE_TEST_SUITE_P(
                                 standardWith({{Parameter::WaterShare, "0"}}),
                                 {"2500", std::nullopt},
                                 "The set's own results cannot be taken: Floating point division by zero."}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace

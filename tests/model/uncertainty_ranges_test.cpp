@@ -85,6 +85,6 @@ INSTANTIATE_TEST_SUITE_P(
                     "Line 2: the low end -0.837 is above the high end -1.023"},
         RefusalCase{"triangularWithoutTheValue", kHeader + "Lp(P),300,400,triangular\r\n",
                     "Line 2: a triangular range must hold the value 212, its most likely one"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace

@@ -161,7 +161,7 @@ INSTANTIATE_TEST_SUITE_P(
                                  {{Parameter::RunoffModulus, "9", "10", Distribution::Uniform}},
                                  "'q' is derived from other parameters and cannot be given a range: give their "
                                  "ranges instead"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 struct CountCase {
     const char* text;
