@@ -113,7 +113,8 @@ TEST(Uncertainty, PercentilesAreTheTextsOfNearestRank) {
     for (const DrawOutcome& draw : run.draws) loads.push_back(draw.text(Quantity::L, Nutrient::P));
     std::sort(loads.begin(), loads.end(),
               [](const std::string& a, const std::string& b) { return parseNumber(a) < parseNumber(b); });
-    const Statistics& l = summarize(run).of(Nutrient::P).of(Quantity::L);
+    const UncertaintySummary summary = summarize(run);
+    const Statistics& l = summary.of(Nutrient::P).of(Quantity::L);
     EXPECT_EQ(l.p5, loads[0]);
     EXPECT_EQ(l.p50, loads[9]);
     EXPECT_EQ(l.p95, loads[18]);
