@@ -101,7 +101,7 @@ std::string uncertaintyTable(const std::string& fileName, const UncertaintyRun& 
     for (Nutrient nutrient : kNutrients) {
         const NutrientSummary& of = summary.of(nutrient);
         const std::string key = resultKey(Quantity::L, nutrient);
-        if (of.target)
+        if (of.target && summary.computed > 0)
             table += "Доля реализаций с " + key + " не больше " + formatGeneral(of.target->target) + ": " +
                      percentAtMostTarget(summary, *of.target) + " % (" + std::to_string(of.target->atMost) + " из " +
                      std::to_string(summary.computed) + ")\n";
