@@ -13,6 +13,8 @@ namespace nutrient {
 // Every load exists once for total phosphorus and once for total nitrogen; P comes first.
 enum class Nutrient { P, N };
 inline constexpr std::array<Nutrient, 2> kNutrients = {Nutrient::P, Nutrient::N};
+// "P" or "N", as the keys of the results name them.
+constexpr const char* nutrientSymbol(Nutrient nutrient) { return nutrient == Nutrient::P ? "P" : "N"; }
 
 // The results in the row order of the results window.
 enum class Quantity {
@@ -117,6 +119,9 @@ struct TransportCoefficients {
     double rtN = 0.0;
     double rt(Nutrient nutrient) const { return nutrient == Nutrient::P ? rtP : rtN; }
 };
+// The results window does not show a transport coefficient; the analyses write one with five
+// decimals.
+inline constexpr int kTransportCoefficientDecimals = 5;
 
 // The hydraulic load HL = 3.15·q/W in m/yr from the runoff modulus q (l/(s·km²)) and the water
 // share W (%), stored as a double; and HL^b as exp(b·ln HL), stored as a double.  The

@@ -25,12 +25,6 @@ void forEachCharacter(std::string_view text, Visit&& visit) {
     }
 }
 
-std::size_t characterCount(std::string_view text) {
-    std::size_t count = 0;
-    forEachCharacter(text, [&](std::string_view, char32_t, bool) { ++count; });
-    return count;
-}
-
 void appendHexEscapes(std::string& out, std::string_view bytes) {
     for (unsigned char byte : bytes) {
         char escape[8];
@@ -39,7 +33,14 @@ void appendHexEscapes(std::string& out, std::string_view bytes) {
     }
 }
 
-// A file name need not be UTF-8; the CSV is.
+}  // namespace
+
+std::size_t characterCount(std::string_view text) {
+    std::size_t count = 0;
+    forEachCharacter(text, [&](std::string_view, char32_t, bool) { ++count; });
+    return count;
+}
+
 std::string wellFormedText(std::string_view text) {
     std::string out;
     forEachCharacter(text, [&](std::string_view bytes, char32_t, bool wellFormed) {
@@ -52,8 +53,6 @@ std::string rightAligned(const std::string& text, std::size_t width) {
     const std::size_t length = characterCount(text);
     return length >= width ? text : std::string(width - length, ' ') + text;
 }
-
-}  // namespace
 
 std::string jsonString(std::string_view text) {
     std::string out = "\"";
@@ -73,6 +72,8 @@ std::string jsonString(std::string_view text) {
     });
     return out + "\"";
 }
+
+std::string jsonStringOrNull(std::string_view text) { return text.empty() ? "null" : jsonString(text); }
 
 namespace {
 
@@ -97,8 +98,6 @@ const char* kindName(Message::Kind kind) {
     }
     return "";
 }
-
-constexpr const char* kNutrientNames[] = {"P", "N"};
 
 }  // namespace
 
@@ -125,8 +124,10 @@ std::string plainCaption(std::string_view caption) {
 
 std::string plainCaption(const ResultRow& row) { return plainCaption(std::string_view(row.caption)); }
 
+std::string nutrientCaption(Nutrient nutrient) { return nutrient == Nutrient::P ? "Фосфор" : "Азот"; }
+
 std::string resultKey(Quantity quantity, Nutrient nutrient) {
-    return std::string(resultRow(quantity).symbol) + "(" + kNutrientNames[static_cast<int>(nutrient)] + ")";
+    return std::string(resultRow(quantity).symbol) + "(" + nutrientSymbol(nutrient) + ")";
 }
 
 std::string jsonResultTexts(const LoadResults& results) {
@@ -140,29 +141,50 @@ std::string jsonResultTexts(const LoadResults& results) {
     return json + "}";
 }
 
-std::string csvHeader() {
-    std::string header = "file,object";
+// Each field after a comma, the first comma dropped.
+std::string csvResultKeys() {
+    std::string keys;
     for (const ResultRow& row : kResultRows)
-        for (Nutrient nutrient : kNutrients) header += "," + resultKey(row.quantity, nutrient);
-    return header + "\r\n";
+        for (Nutrient nutrient : kNutrients) keys += "," + resultKey(row.quantity, nutrient);
+    return keys.substr(1);
+}
+
+std::string csvResultTexts(const LoadResults& results) {
+    std::string texts;
+    for (const ResultRow& row : kResultRows)
+        for (Nutrient nutrient : kNutrients) texts += "," + csvField(results.text(row.quantity, nutrient));
+    return texts.substr(1);
+}
+
+std::string csvHeader() { return "file,object," + csvResultKeys() + "\r\n"; }
+
+std::string csvFileFields(const std::string& fileName, const Computation& computation) {
+    return csvField(wellFormedText(fileName)) + "," + csvField(computation.objectName());
+}
+
+std::string jsonFileMembers(const std::string& fileName, const Computation& computation) {
+    return "\"file\": " + jsonString(fileName) + ", \"object\": " + jsonString(computation.objectName());
+}
+
+std::string tableHeading(const std::string& fileName, const Computation& computation) {
+    std::string heading = printableText(fileName);
+    if (!computation.objectName().empty()) heading += ": " + printableText(computation.objectName());
+    return heading;
 }
 
 std::string csvRecord(const std::string& fileName, const FileCalculation& calculation) {
-    std::string record = csvField(wellFormedText(fileName)) + "," + csvField(calculation.objectName());
-    for (const ResultRow& row : kResultRows)
-        for (Nutrient nutrient : kNutrients) record += "," + csvField(calculation.results.text(row.quantity, nutrient));
-    return record + "\r\n";
+    return csvFileFields(fileName, calculation) + "," + csvResultTexts(calculation.results) + "\r\n";
 }
 
 std::string jsonObject(const std::string& fileName, const FileCalculation& calculation) {
-    std::string json = "{\"file\": " + jsonString(fileName) + ", \"object\": " + jsonString(calculation.objectName()) +
+    std::string json = "{" + jsonFileMembers(fileName, calculation) +
                        ", \"computed\": " + (calculation.computed ? "true" : "false") + ", \"results\": {";
     for (const ResultRow& row : kResultRows) {
         if (row.quantity != Quantity::Lp) json += ", ";
         json += jsonString(row.symbol) + ": {";
         for (Nutrient nutrient : kNutrients) {
             if (nutrient == Nutrient::N) json += ", ";
-            json += jsonString(kNutrientNames[static_cast<int>(nutrient)]) + ": " +
+            json += jsonString(nutrientSymbol(nutrient)) + ": " +
                     jsonString(calculation.results.text(row.quantity, nutrient));
         }
         json += "}";
@@ -177,7 +199,7 @@ std::string jsonObject(const std::string& fileName, const FileCalculation& calcu
     return json + "]}";
 }
 
-std::string textTable(const std::string& fileName, const FileCalculation& calculation) {
+std::string textTable(const std::string& fileName, const Computation& calculation) {
     std::size_t captionWidth = 0;
     for (const ResultRow& row : kResultRows) captionWidth = std::max(captionWidth, characterCount(plainCaption(row)));
     captionWidth += 2;  // room for the shortest dot leader
@@ -195,11 +217,9 @@ std::string textTable(const std::string& fileName, const FileCalculation& calcul
         line.erase(line.find_last_not_of(' ') + 1);
         table += line + "\n";
     };
-    std::string heading = printableText(fileName);
-    if (!calculation.objectName().empty()) heading += ": " + printableText(calculation.objectName());
-    addLine(heading);
-    addLine(std::string(captionWidth, ' ') + rightAligned("Фосфор", valueWidth[0]) +
-            rightAligned("Азот", valueWidth[1]));
+    addLine(tableHeading(fileName, calculation));
+    addLine(std::string(captionWidth, ' ') + rightAligned(nutrientCaption(Nutrient::P), valueWidth[0]) +
+            rightAligned(nutrientCaption(Nutrient::N), valueWidth[1]));
     for (const ResultRow& row : kResultRows) {
         std::string caption = plainCaption(row) + " ";
         caption += std::string(captionWidth - characterCount(caption), '.');

@@ -21,8 +21,20 @@ std::string plainCaption(std::string_view caption);
 // A result row's caption so.
 std::string plainCaption(const ResultRow& row);
 
+// The characters of a UTF-8 text, an ill-formed byte counting as one.
+std::size_t characterCount(std::string_view text);
+// The text with blanks before it up to `width` characters.
+std::string rightAligned(const std::string& text, std::size_t width);
+// A text that need not be UTF-8 (a file name) made UTF-8: an ill-formed byte becomes U+FFFD.
+std::string wellFormedText(std::string_view text);
+
 // A JSON string; an ill-formed UTF-8 byte becomes U+FFFD.
 std::string jsonString(std::string_view text);
+// The same, or null for an empty text: a figure that does not exist.
+std::string jsonStringOrNull(std::string_view text);
+
+// A nutrient's column heading in a table: "Фосфор", "Азот".
+std::string nutrientCaption(Nutrient nutrient);
 
 // The name of a result's column in the CSV and its key in JSON: "Lp(P)", "Mnat(N)".
 std::string resultKey(Quantity quantity, Nutrient nutrient);
@@ -35,7 +47,16 @@ std::string jsonResultTexts(const LoadResults& results);
 // names the columns: file, object, then Lp(P), Lp(N), ... Mnat(N) in the results window's row
 // order.
 std::string csvHeader();
+// The 26 keys, and the 26 texts as CSV fields, each comma-separated in that order.
+std::string csvResultKeys();
+std::string csvResultTexts(const LoadResults& results);
 std::string csvRecord(const std::string& fileName, const FileCalculation& calculation);
+
+// What every output of a file begins with: the CSV fields of the file and the object name; the
+// JSON members "file" and "object"; the heading of a table, "FILE: object", made printable.
+std::string csvFileFields(const std::string& fileName, const Computation& computation);
+std::string jsonFileMembers(const std::string& fileName, const Computation& computation);
+std::string tableHeading(const std::string& fileName, const Computation& computation);
 
 // One JSON object: the file, the object name, whether the calculation completed, the 26 result
 // texts by quantity and nutrient, both transport coefficients (null when the calculation did
@@ -45,6 +66,6 @@ std::string jsonObject(const std::string& fileName, const FileCalculation& calcu
 // The results window's table as aligned text: a heading with the file and the object name, the
 // column headings "Фосфор" and "Азот", then the thirteen rows with their captions.  The file
 // and object names are made printable.
-std::string textTable(const std::string& fileName, const FileCalculation& calculation);
+std::string textTable(const std::string& fileName, const Computation& calculation);
 
 }  // namespace nutrient
