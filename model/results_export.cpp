@@ -25,12 +25,6 @@ void forEachCharacter(std::string_view text, Visit&& visit) {
     }
 }
 
-std::size_t characterCount(std::string_view text) {
-    std::size_t count = 0;
-    forEachCharacter(text, [&](std::string_view, char32_t, bool) { ++count; });
-    return count;
-}
-
 void appendHexEscapes(std::string& out, std::string_view bytes) {
     for (unsigned char byte : bytes) {
         char escape[8];
@@ -39,7 +33,14 @@ void appendHexEscapes(std::string& out, std::string_view bytes) {
     }
 }
 
-// A file name need not be UTF-8; the CSV is.
+}  // namespace
+
+std::size_t characterCount(std::string_view text) {
+    std::size_t count = 0;
+    forEachCharacter(text, [&](std::string_view, char32_t, bool) { ++count; });
+    return count;
+}
+
 std::string wellFormedText(std::string_view text) {
     std::string out;
     forEachCharacter(text, [&](std::string_view bytes, char32_t, bool wellFormed) {
@@ -53,7 +54,11 @@ std::string rightAligned(const std::string& text, std::size_t width) {
     return length >= width ? text : std::string(width - length, ' ') + text;
 }
 
-}  // namespace
+std::string tableHeading(const std::string& fileName, const Computation& computation) {
+    std::string heading = printableText(fileName);
+    if (!computation.objectName().empty()) heading += ": " + printableText(computation.objectName());
+    return heading;
+}
 
 std::string jsonString(std::string_view text) {
     std::string out = "\"";
@@ -177,10 +182,24 @@ std::string jsonObject(const std::string& fileName, const FileCalculation& calcu
     return json + "]}";
 }
 
+std::size_t resultCaptionWidth() {
+    std::size_t width = 0;
+    for (const ResultRow& row : kResultRows) width = std::max(width, characterCount(plainCaption(row)));
+    return width + 2;  // room for the shortest dot leader
+}
+
+std::string dottedCaption(const ResultRow& row, std::size_t width) {
+    std::string caption = plainCaption(row) + " ";
+    return caption + std::string(width - characterCount(caption), '.');
+}
+
+void addTableLine(std::string& table, std::string line) {
+    line.erase(line.find_last_not_of(' ') + 1);
+    table += line + "\n";
+}
+
 std::string textTable(const std::string& fileName, const FileCalculation& calculation) {
-    std::size_t captionWidth = 0;
-    for (const ResultRow& row : kResultRows) captionWidth = std::max(captionWidth, characterCount(plainCaption(row)));
-    captionWidth += 2;  // room for the shortest dot leader
+    const std::size_t captionWidth = resultCaptionWidth();
     // A value column is as wide as its widest text with a blank before it, at least ten.
     std::array<std::size_t, 2> valueWidth = {10, 10};
     for (const ResultRow& row : kResultRows)
@@ -190,22 +209,13 @@ std::string textTable(const std::string& fileName, const FileCalculation& calcul
         }
 
     std::string table;
-    // A row a calculation did not reach ends at its caption, without trailing blanks.
-    const auto addLine = [&table](std::string line) {
-        line.erase(line.find_last_not_of(' ') + 1);
-        table += line + "\n";
-    };
-    std::string heading = printableText(fileName);
-    if (!calculation.objectName().empty()) heading += ": " + printableText(calculation.objectName());
-    addLine(heading);
-    addLine(std::string(captionWidth, ' ') + rightAligned("Фосфор", valueWidth[0]) +
-            rightAligned("Азот", valueWidth[1]));
-    for (const ResultRow& row : kResultRows) {
-        std::string caption = plainCaption(row) + " ";
-        caption += std::string(captionWidth - characterCount(caption), '.');
-        addLine(caption + rightAligned(calculation.results.text(row.quantity, Nutrient::P), valueWidth[0]) +
-                rightAligned(calculation.results.text(row.quantity, Nutrient::N), valueWidth[1]));
-    }
+    addTableLine(table, tableHeading(fileName, calculation));
+    addTableLine(table, std::string(captionWidth, ' ') + rightAligned("Фосфор", valueWidth[0]) +
+                            rightAligned("Азот", valueWidth[1]));
+    for (const ResultRow& row : kResultRows)
+        addTableLine(table, dottedCaption(row, captionWidth) +
+                                rightAligned(calculation.results.text(row.quantity, Nutrient::P), valueWidth[0]) +
+                                rightAligned(calculation.results.text(row.quantity, Nutrient::N), valueWidth[1]));
     return table;
 }
 

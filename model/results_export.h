@@ -21,6 +21,15 @@ std::string plainCaption(std::string_view caption);
 // A result row's caption so.
 std::string plainCaption(const ResultRow& row);
 
+// The characters of a UTF-8 text, what a terminal's columns count; a stray byte counts as one.
+std::size_t characterCount(std::string_view text);
+// The text with blanks before it up to `width` characters.
+std::string rightAligned(const std::string& text, std::size_t width);
+// A file name need not be UTF-8; the CSV is: each ill-formed byte becomes U+FFFD.
+std::string wellFormedText(std::string_view text);
+// The first line of a table: the file and the object name, made printable ("a.txt: Луга").
+std::string tableHeading(const std::string& fileName, const Computation& computation);
+
 // A JSON string; an ill-formed UTF-8 byte becomes U+FFFD.
 std::string jsonString(std::string_view text);
 
@@ -41,6 +50,14 @@ std::string csvRecord(const std::string& fileName, const FileCalculation& calcul
 // texts by quantity and nutrient, both transport coefficients (null when the calculation did
 // not reach them) and the messages in order, as their boxes show them.  No line break inside.
 std::string jsonObject(const std::string& fileName, const FileCalculation& calculation);
+
+// The width of the result captions' column in a text table, the shortest dot leader included,
+// and a result's caption filled up to it with dots.
+std::size_t resultCaptionWidth();
+std::string dottedCaption(const ResultRow& row, std::size_t width);
+// A line of a text table, without trailing blanks: a row a calculation did not reach ends at
+// its caption.
+void addTableLine(std::string& table, std::string line);
 
 // The results window's table as aligned text: a heading with the file and the object name, the
 // column headings "Фосфор" and "Азот", then the thirteen rows with their captions.  The file
