@@ -10,6 +10,7 @@
 #include "model/windows1251.h"
 #include "model_fixture.h"
 #include "standard_set.h"
+#include "temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -40,34 +41,6 @@ namespace fs = std::filesystem;
 namespace {
 
 const std::string kNotTextFile = kWarnNotTextFile;
-
-// A fresh folder under the system's temporary folder, removed with everything in it.
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern = (fs::temp_directory_path() / "nutrient-file-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
-        fs::permissions(path_, fs::perms(0755));  // others may enter: see AsUnprivilegedUser
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
-        for (const auto& entry : fs::recursive_directory_iterator(path_, ignored))
-            if (!entry.is_symlink())
-                fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
-        fs::remove_all(path_, ignored);
-    }
-    std::string operator/(const std::string& name) const { return (path_ / name).string(); }
-    const fs::path& path() const { return path_; }
-    std::set<std::string> names() const {
-        std::set<std::string> result;
-        for (const auto& entry : fs::directory_iterator(path_)) result.insert(entry.path().filename().string());
-        return result;
-    }
-
-private:
-    fs::path path_;
-};
 
 std::string readBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -423,7 +396,8 @@ TEST_P(FailedSave, ReportsTheErrorAndLeavesTheFolderAsItWas) {
     GetParam().arrange(folder);
     const std::set<std::string> before = folder.names();
     std::string name = folder / GetParam().fileName;
-    EXPECT_EQ(underCondition(GetParam().condition, [&] { saveParameters(parameters, name, recorder); }), GetParam().text);
+    EXPECT_EQ(underCondition(GetParam().condition, [&] { saveParameters(parameters, name, recorder); }),
+              GetParam().text);
     EXPECT_EQ(folder.names(), before);  // no temporary file left behind
     EXPECT_EQ(readBytes(folder / "old.txt"), oldBytes);
     EXPECT_TRUE(recorder.boxes.empty());
@@ -464,7 +438,8 @@ TEST_P(FailedLoad, ReportsTheErrorAndChangesNothing) {
     int changes = 0;
     parameters.setChangeListener([&](Parameter) { ++changes; });
     const std::string name = folder / GetParam().fileName;
-    EXPECT_EQ(underCondition(GetParam().condition, [&] { loadParameters(parameters, name, recorder); }), GetParam().text);
+    EXPECT_EQ(underCondition(GetParam().condition, [&] { loadParameters(parameters, name, recorder); }),
+              GetParam().text);
     EXPECT_EQ(changes, 0);
     EXPECT_TRUE(recorder.boxes.empty());
 }
@@ -504,9 +479,11 @@ TEST_P(UnchangedState, IsWhatWasLastOpenedOrSavedSuccessfully) {
 INSTANTIATE_TEST_SUITE_P(
     Steps, UnchangedState,
     ::testing::Values(
-        UnchangedCase{"opened", [](ParameterSet& p, Messages& m, const TempFolder& f) { loadParameters(p, f / "other.txt", m); },
+        UnchangedCase{"opened",
+                      [](ParameterSet& p, Messages& m, const TempFolder& f) { loadParameters(p, f / "other.txt", m); },
                       false},
-        UnchangedCase{"openRefused", [](ParameterSet& p, Messages& m, const TempFolder& f) { loadParameters(p, f / "other.dat", m); },
+        UnchangedCase{"openRefused",
+                      [](ParameterSet& p, Messages& m, const TempFolder& f) { loadParameters(p, f / "other.dat", m); },
                       true},
         UnchangedCase{"openFailed",
                       [](ParameterSet& p, Messages& m, const TempFolder& f) {

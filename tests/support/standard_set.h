@@ -16,6 +16,13 @@ inline const std::string kStandardFileBytes =
     "77.1\r\n14.4\r\n1.14\r\n108030\r\n69900\r\n12311600\r\n212\r\n1324\r\n0\r\n0\r\n"
     "0.08\r\n0.2\r\n0.05\r\n0.12\r\n3.1\r\n2.3\r\n0.7\r\n1.4\r\n300\r\n";
 
+// The 40 texts of the standard set, as "Standart" writes them.
+inline nutrient::ParameterTexts standardParameterTexts() {
+    nutrient::ParameterTexts texts;
+    for (const nutrient::ParameterInfo& p : nutrient::kParameters) texts[static_cast<int>(p.key)] = p.standardText;
+    return texts;
+}
+
 struct ShownResult {
     nutrient::Quantity quantity;
     const char* p;
