@@ -72,10 +72,10 @@ std::optional<std::string> TargetSearch::reason() const {
 }
 
 std::string TargetSearch::removedLoad() const {
-    const std::string& baseline = scenario.baseline.results.text(Quantity::L, target.nutrient);
-    const std::string& variant = scenario.variant.results.text(Quantity::L, target.nutrient);
-    if (baseline.empty() || variant.empty()) return "";
-    return formatFixed(parseNumber(baseline) - parseNumber(variant), resultRow(Quantity::L).decimals);
+    if (verdict == TargetVerdict::Rejected || verdict == TargetVerdict::BelowNatural) return "";
+    return formatFixed(shownLoad(scenario.baseline, Quantity::L, target.nutrient) -
+                           shownLoad(scenario.variant, Quantity::L, target.nutrient),
+                       resultRow(Quantity::L).decimals);
 }
 
 std::string cutText(int hundredths) {

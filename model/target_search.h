@@ -49,7 +49,8 @@ struct TargetSearch {
     // Why the results at the cut cannot be taken; nothing unless rejected.
     std::optional<std::string> reason() const;
     // How much the variant's displayed L is below the baseline's, t/yr: for an unreachable
-    // target, the most the levers remove.  Empty when the variant did not reach L.
+    // target, the most the levers remove.  Empty when no cut was made or its results cannot be
+    // taken: that is no reduction.
     std::string removedLoad() const;
 };
 
