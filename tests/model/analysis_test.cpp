@@ -37,7 +37,6 @@ const std::string& shownL(const Computation& computation, Nutrient nutrient) {
 
 struct TargetCase {
     const char* name;
-    std::vector<ParameterChange> catchment;
     const char* target;
     const char* levers;
     TargetVerdict verdict;
@@ -45,6 +44,7 @@ struct TargetCase {
     const char* lP;
     const char* lN;
     const char* words;
+    std::vector<ParameterChange> catchment = {};
 };
 
 void PrintTo(const TargetCase& c, std::ostream* os) { *os << c.name; }
@@ -73,109 +73,46 @@ TEST_P(TargetSearchCase, FindsTheSmallestCutOnTheGrid) {
 INSTANTIATE_TEST_SUITE_P(
     Standard, TargetSearchCase,
     ::testing::Values(
-        TargetCase{"livestock",
-                   {},
-                   "P=2000",
-                   "livestock",
-                   TargetVerdict::Reached,
-                   "30.77",
-                   "1999.7",
-                   "9774.8",
+        TargetCase{"livestock", "P=2000", "livestock", TargetVerdict::Reached, "30.77", "1999.7", "9774.8",
                    "Цель достигнута при сокращении на 30.77 %: L(P) = 1999.7 т/год"},
         // L(P) is 2000.1 at 30.76 % and 1999.7 at 30.77 %: a target on either shown figure, or
         // between them, is met exactly there.
-        TargetCase{"onTheShownFigure",
-                   {},
-                   "P=2000.1",
-                   "livestock",
-                   TargetVerdict::Reached,
-                   "30.76",
-                   "2000.1",
-                   "9776.5",
+        TargetCase{"onTheShownFigure", "P=2000.1", "livestock", TargetVerdict::Reached, "30.76", "2000.1", "9776.5",
                    "Цель достигнута при сокращении на 30.76 %: L(P) = 2000.1 т/год"},
-        TargetCase{"betweenShownFigures",
-                   {},
-                   "P=2000.09",
-                   "livestock",
-                   TargetVerdict::Reached,
-                   "30.77",
-                   "1999.7",
-                   "9774.8",
+        TargetCase{"betweenShownFigures", "P=2000.09", "livestock", TargetVerdict::Reached, "30.77", "1999.7", "9774.8",
                    "Цель достигнута при сокращении на 30.77 %: L(P) = 1999.7 т/год"},
-        TargetCase{"twoLevers",
-                   {},
-                   "N=12000",
-                   "fertiliser,livestock",
-                   TargetVerdict::Reached,
-                   "15.28",
-                   "2505.1",
-                   "12000.0",
+        TargetCase{"twoLevers", "N=12000", "fertiliser,livestock", TargetVerdict::Reached, "15.28", "2505.1", "12000.0",
                    "Цель достигнута при сокращении на 15.28 %: L(N) = 12000.0 т/год"},
-        TargetCase{"pointSources",
-                   {},
-                   "P=2000",
-                   "point",
-                   TargetVerdict::Unreachable,
-                   "100.00",
-                   "2990.8",
-                   "14091.8",
+        TargetCase{"pointSources", "P=2000", "point", TargetVerdict::Unreachable, "100.00", "2990.8", "14091.8",
                    "Цель недостижима этими рычагами: при сокращении на 100.00 % L(P) = 2990.8 т/год, на 135.7 т/год "
                    "меньше исходной"},
-        TargetCase{"zeroInflow",
-                   {},
-                   "P=2000",
-                   "inflow",
-                   TargetVerdict::Unreachable,
-                   "100.00",
-                   "3126.5",
-                   "15065.9",
+        TargetCase{"zeroInflow", "P=2000", "inflow", TargetVerdict::Unreachable, "100.00", "3126.5", "15065.9",
                    "Цель недостижима этими рычагами: при сокращении на 100.00 % L(P) = 3126.5 т/год, на 0.0 т/год "
                    "меньше исходной"},
-        TargetCase{"metByTheBaseline",
-                   {},
-                   "P=3126.5",
-                   "point",
-                   TargetVerdict::AlreadyMet,
-                   "0.00",
-                   "3126.5",
-                   "15065.9",
+        TargetCase{"metByTheBaseline", "P=3126.5", "point", TargetVerdict::AlreadyMet, "0.00", "3126.5", "15065.9",
                    "Цель уже достигнута: L(P) = 3126.5 т/год"},
-        TargetCase{"onTheNaturalComponent",
-                   {},
-                   "P=300",
-                   "point",
-                   TargetVerdict::Unreachable,
-                   "100.00",
-                   "2990.8",
-                   "14091.8",
+        TargetCase{"onTheNaturalComponent", "P=300", "point", TargetVerdict::Unreachable, "100.00", "2990.8", "14091.8",
                    "Цель недостижима этими рычагами: при сокращении на 100.00 % L(P) = 2990.8 т/год, на 135.7 т/год "
                    "меньше исходной"},
-        TargetCase{"belowTheNaturalComponent",
-                   {},
-                   "P=299.99",
-                   "point",
-                   TargetVerdict::BelowNatural,
-                   "",
-                   "3126.5",
-                   "15065.9",
-                   "Цель ниже фоновой (природной) компоненты нагрузки: Lnat(P) = 300.0 т/год"},
-        TargetCase{"cutBelowNaturalN", kHighNitrogenRemoval, "P=2000", "livestock", TargetVerdict::Rejected, "30.77",
-                   "1999.7", "-1252.9",
+        TargetCase{"belowTheNaturalComponent", "P=299.99", "point", TargetVerdict::BelowNatural, "", "3126.5",
+                   "15065.9", "Цель ниже фоновой (природной) компоненты нагрузки: Lnat(P) = 300.0 т/год"},
+        TargetCase{"cutBelowNaturalN", "P=2000", "livestock", TargetVerdict::Rejected, "30.77", "1999.7", "-1252.9",
                    "Результаты расчета при сокращении на 30.77 % не могут быть приняты: "
                    "Расчитанное значение биогенной нагрузки на водоем меньше значения фоновой нагрузки! Проверьте  "
-                   "правильность задания параметров модели или уменьшите значение выноса биогенов с урожаем."}),
+                   "правильность задания параметров модели или уменьшите значение выноса биогенов с урожаем.",
+                   kHighNitrogenRemoval}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(TargetSearch, RefusesABadTargetAndABaselineThatCannotBeTaken) {
+TEST(Analyses, RefuseABadTargetAndABaselineThatCannotBeTaken) {
     const std::vector<LeverChoice> point = {{Lever::PointSources, std::nullopt}};
+    const Computation stopped = baselineOf({{Parameter::WaterShare, "0"}});
+    const std::string refused = "The baseline's results cannot be taken: Floating point division by zero.";
     EXPECT_EQ(failureText([&] {
                   searchTarget(baselineOf(), {Nutrient::N, "-5"}, point);
               }),
               "'L(N)=-5': the target is negative.");
-    EXPECT_EQ(failureText([&] {
-                  searchTarget(baselineOf({{Parameter::WaterShare, "0"}}), {Nutrient::P, "1"}, point);
-              }),
-              "The baseline's results cannot be taken: Floating point division by zero.");
+    EXPECT_EQ(failureText([&] { searchTarget(stopped, {Nutrient::P, "1"}, point); }), refused);
+    EXPECT_EQ(failureText([&] { sensitivityTable(stopped, "10"); }), refused);
 }
 
 TEST(Scenario, IsAParametersFileThatGivesTheSameResults) {
