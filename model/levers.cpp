@@ -21,7 +21,9 @@ std::string_view trimmed(std::string_view text) {
     return text.substr(first, text.find_last_not_of(' ') + 1 - first);
 }
 
-std::vector<std::string_view> piecesOf(std::string_view text) {
+}  // namespace
+
+std::vector<std::string_view> listPieces(std::string_view text, std::string_view item) {
     std::vector<std::string_view> pieces;
     for (std::size_t start = 0;;) {
         const std::size_t comma = text.find(',', start);
@@ -29,16 +31,18 @@ std::vector<std::string_view> piecesOf(std::string_view text) {
         if (comma == std::string_view::npos) break;
         start = comma + 1;
     }
-    if (pieces.size() == 1 && pieces.front().empty()) throw Failure("No lever given.");
+    if (pieces.size() == 1 && pieces.front().empty()) throw Failure("No " + std::string(item) + " given.");
     for (std::string_view piece : pieces)
-        if (piece.empty()) throw Failure("An empty lever in " + readableQuote(text) + ".");
+        if (piece.empty()) throw Failure("An empty " + std::string(item) + " in " + readableQuote(text) + ".");
     return pieces;
 }
+
+namespace {
 
 std::string leverNames() {
     std::string names;
     for (const LeverInfo& lever : kLevers) {
-        if (!names.empty()) names += lever.key == Lever::Inflow ? " or " : ", ";
+        if (!names.empty()) names += &lever == &kLevers.back() ? " or " : ", ";
         names += lever.name;
     }
     return names;
@@ -104,7 +108,7 @@ long double leverPercent(std::string_view text, std::string_view piece) {
 }
 
 std::vector<LeverChange> parseLeverChanges(std::string_view text) {
-    const std::vector<std::string_view> pieces = piecesOf(text);
+    const std::vector<std::string_view> pieces = listPieces(text, "lever");
     std::vector<LeverChange> changes;
     std::vector<LeverChoice> choices;
     for (std::string_view piece : pieces) {
@@ -122,7 +126,7 @@ std::vector<LeverChange> parseLeverChanges(std::string_view text) {
 }
 
 std::vector<LeverChoice> parseLeverChoices(std::string_view text) {
-    const std::vector<std::string_view> pieces = piecesOf(text);
+    const std::vector<std::string_view> pieces = listPieces(text, "lever");
     std::vector<LeverChoice> choices;
     for (std::string_view piece : pieces) {
         if (piece.find('=') != std::string_view::npos)

@@ -113,6 +113,10 @@ struct LeverChange {
     bool operator==(const LeverChange&) const = default;
 };
 
+// The pieces of a comma-separated list as the command line gives it, each trimmed of blanks.
+// Throws Failure for an empty list ("No lever given.") and an empty piece, naming the `item`.
+std::vector<std::string_view> listPieces(std::string_view text, std::string_view item);
+
 // A lever's percentage lies within -100 % (the source removed) and +1000 %.
 inline constexpr long double kLeastPercent = -100;
 inline constexpr long double kMostPercent = 1000;

@@ -48,9 +48,7 @@ long double targetLoad(std::string_view text, std::string_view piece) {
 
 std::vector<Target> parseTargets(std::string_view text) {
     std::vector<Target> targets;
-    for (std::size_t start = 0;;) {
-        const std::size_t comma = text.find(',', start);
-        const std::string_view piece = text.substr(start, comma - start);
+    for (std::string_view piece : listPieces(text, "target")) {
         const std::size_t equals = piece.find('=');
         const std::string_view name = piece.substr(0, equals);
         if (name != "P" && name != "N") throw Failure(readableQuote(piece) + ": a target is P=T or N=T.");
@@ -61,9 +59,8 @@ std::vector<Target> parseTargets(std::string_view text) {
         const std::string_view load = equals == std::string_view::npos ? "" : piece.substr(equals + 1);
         targetLoad(load, piece);
         targets.push_back({nutrient, std::string(load)});
-        if (comma == std::string_view::npos) return targets;
-        start = comma + 1;
     }
+    return targets;
 }
 
 std::optional<std::string> TargetSearch::reason() const {
