@@ -93,7 +93,8 @@ TargetSearch searchTarget(const Computation& baseline, const Target& target, con
     if (shownLoad(baseline, Quantity::L, nutrient) <= load)
         return withoutCut(std::move(search), baseline, TargetVerdict::AlreadyMet, 0);
 
-    // Invariant: the cut `high` meets the target and `low` does not (0 is the baseline).
+    // The whole cut first; if it meets the target, the bisection keeps `high` a cut that meets it
+    // and `low` one that does not (0 is the baseline), so the answer is a cut computed and met.
     int low = 0;
     int high = kWholeCut;
     Scenario atHigh = scenarioAtCut(baseline, levers, high);
