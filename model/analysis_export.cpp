@@ -10,11 +10,6 @@ namespace nutrient {
 
 namespace {
 
-constexpr const char* kNutrientNames[] = {"P", "N"};
-constexpr const char* kNutrientHeadings[] = {"Фосфор", "Азот"};
-
-const char* nameOf(Nutrient nutrient) { return kNutrientNames[static_cast<int>(nutrient)]; }
-
 // A figure in JSON: its text, or null when it does not exist.
 std::string jsonFigure(const std::string& text) { return text.empty() ? "null" : jsonString(text); }
 std::string jsonFigure(const std::optional<std::string>& text) { return text ? jsonString(*text) : "null"; }
@@ -80,7 +75,7 @@ void addComparison(std::string& table, const Scenario& scenario) {
     }
     for (Nutrient nutrient : kNutrients) {
         table += "\n";
-        std::string heading = kNutrientHeadings[static_cast<int>(nutrient)];
+        std::string heading = nutrientHeading(nutrient);
         heading += std::string(captionWidth - characterCount(heading), ' ');
         for (std::size_t c = 0; c < kColumns.size(); ++c) heading += rightAligned(kColumns[c].heading, width[c]);
         addTableLine(table, heading);
@@ -166,7 +161,7 @@ std::string targetCsv(const std::string& fileName, const std::vector<TargetSearc
     std::string csv = "file,object,nutrient,target,levers,verdict,cut,removed,reason,case" + resultColumns() + "\r\n";
     for (const TargetSearch& search : searches) {
         const std::string leading = csvFileAndObject(fileName, search.scenario.baseline) + "," +
-                                    nameOf(search.target.nutrient) + "," + csvField(search.target.text) + "," +
+                                    nutrientSymbol(search.target.nutrient) + "," + csvField(search.target.text) + "," +
                                     csvField(leverNames(search.levers)) + "," + verdictName(search.verdict) + "," +
                                     (search.cut ? cutText(*search.cut) : "") + "," + search.removedLoad() + "," +
                                     csvField(search.reason().value_or(""));
@@ -182,7 +177,7 @@ std::string targetJson(const std::string& fileName, const std::vector<TargetSear
         for (const LeverChoice& lever : search.levers)
             levers += (levers.empty() ? "" : ", ") + jsonString(choiceName(lever));
         objects.push_back("{" + fileMembers(fileName, search.scenario.baseline) +
-                          ", \"nutrient\": " + jsonString(nameOf(search.target.nutrient)) +
+                          ", \"nutrient\": " + jsonString(nutrientSymbol(search.target.nutrient)) +
                           ", \"target\": " + jsonString(search.target.text) + ", \"levers\": [" + levers +
                           "], \"verdict\": " + jsonString(verdictName(search.verdict)) +
                           ", \"cut\": " + (search.cut ? jsonString(cutText(*search.cut)) : "null") + ", \"removed\": " +
@@ -239,8 +234,7 @@ std::string sensitivityText(const std::string& fileName, const SensitivityTable&
     addTableLine(text, "Чувствительность нагрузки на водный объект (L), шаг " + table.step + " %");
     for (Nutrient nutrient : kNutrients) {
         text += "\n";
-        addTableLine(text, std::string(kNutrientHeadings[static_cast<int>(nutrient)]) + ": " +
-                               resultKey(Quantity::L, nutrient) + " = " +
+        addTableLine(text, std::string(nutrientHeading(nutrient)) + ": " + resultKey(Quantity::L, nutrient) + " = " +
                                table.baseline.results.text(Quantity::L, nutrient) + " т/год");
         std::string heading = leftAligned("Параметр");
         for (std::size_t c = 0; c < width.size(); ++c) heading += rightAligned(headings[c], width[c]);
@@ -270,7 +264,7 @@ std::string sensitivityCsv(const std::string& fileName, const SensitivityTable& 
     std::string csv = "file,object,parameter,nutrient,step,low,high,swing,elasticity,rejected,skipped\r\n";
     for (const ListedRow& listed : listedRows(table)) {
         csv += csvFileAndObject(fileName, table.baseline) + "," + csvField(info(listed.parameter).symbol) + "," +
-               nameOf(listed.nutrient) + "," + csvField(table.step);
+               nutrientSymbol(listed.nutrient) + "," + csvField(table.step);
         for (const std::string& figure : figuresOf(listed)) csv += "," + figure;
         const bool rejected = listed.row && listed.row->rejection;
         csv += "," + csvField(rejected ? *listed.row->rejection : "") + "," + (listed.row ? "false" : "true") + "\r\n";
@@ -284,7 +278,7 @@ std::string sensitivityJson(const std::string& fileName, const SensitivityTable&
     for (const ListedRow& listed : listedRows(table)) {
         std::string object = "{" + fileMembers(fileName, table.baseline) +
                              ", \"parameter\": " + jsonString(info(listed.parameter).symbol) +
-                             ", \"nutrient\": " + jsonString(nameOf(listed.nutrient)) +
+                             ", \"nutrient\": " + jsonString(nutrientSymbol(listed.nutrient)) +
                              ", \"step\": " + jsonString(table.step);
         const std::array<std::string, 4> figures = figuresOf(listed);
         for (std::size_t c = 0; c < figures.size(); ++c)

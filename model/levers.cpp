@@ -58,9 +58,8 @@ LeverChoice choiceOf(std::string_view name, std::string_view piece) {
     LeverChoice choice{it->key, std::nullopt};
     if (colon == std::string_view::npos) return choice;
     const std::string_view nutrient = trimmed(name.substr(colon + 1));
-    if (nutrient == "P") choice.nutrient = Nutrient::P;
-    else if (nutrient == "N") choice.nutrient = Nutrient::N;
-    else throw Failure("Unknown nutrient in " + readableQuote(piece) + ": P or N.");
+    choice.nutrient = nutrientOfSymbol(nutrient);
+    if (!choice.nutrient) throw Failure("Unknown nutrient in " + readableQuote(piece) + ": P or N.");
     if (!perNutrient(choice.lever))
         throw Failure(readableQuote(piece) + ": the head counts serve both nutrients and cannot be limited to one.");
     return choice;
@@ -91,7 +90,7 @@ std::vector<Parameter> parametersOf(const LeverChoice& choice) {
 
 std::string choiceName(const LeverChoice& choice) {
     std::string name = info(choice.lever).name;
-    if (choice.nutrient) name += *choice.nutrient == Nutrient::P ? ":P" : ":N";
+    if (choice.nutrient) name += std::string(":") + nutrientSymbol(*choice.nutrient);
     return name;
 }
 

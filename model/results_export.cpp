@@ -103,8 +103,6 @@ const char* kindName(Message::Kind kind) {
     return "";
 }
 
-constexpr const char* kNutrientNames[] = {"P", "N"};
-
 }  // namespace
 
 std::string printableText(std::string_view text) {
@@ -130,8 +128,10 @@ std::string plainCaption(std::string_view caption) {
 
 std::string plainCaption(const ResultRow& row) { return plainCaption(std::string_view(row.caption)); }
 
+const char* nutrientHeading(Nutrient nutrient) { return nutrient == Nutrient::P ? "Фосфор" : "Азот"; }
+
 std::string resultKey(Quantity quantity, Nutrient nutrient) {
-    return std::string(resultRow(quantity).symbol) + "(" + kNutrientNames[static_cast<int>(nutrient)] + ")";
+    return std::string(resultRow(quantity).symbol) + "(" + nutrientSymbol(nutrient) + ")";
 }
 
 std::string jsonResultTexts(const LoadResults& results) {
@@ -167,7 +167,7 @@ std::string jsonObject(const std::string& fileName, const FileCalculation& calcu
         json += jsonString(row.symbol) + ": {";
         for (Nutrient nutrient : kNutrients) {
             if (nutrient == Nutrient::N) json += ", ";
-            json += jsonString(kNutrientNames[static_cast<int>(nutrient)]) + ": " +
+            json += jsonString(nutrientSymbol(nutrient)) + ": " +
                     jsonString(calculation.results.text(row.quantity, nutrient));
         }
         json += "}";
@@ -210,8 +210,8 @@ std::string textTable(const std::string& fileName, const FileCalculation& calcul
 
     std::string table;
     addTableLine(table, tableHeading(fileName, calculation));
-    addTableLine(table, std::string(captionWidth, ' ') + rightAligned("Фосфор", valueWidth[0]) +
-                            rightAligned("Азот", valueWidth[1]));
+    addTableLine(table, std::string(captionWidth, ' ') + rightAligned(nutrientHeading(Nutrient::P), valueWidth[0]) +
+                            rightAligned(nutrientHeading(Nutrient::N), valueWidth[1]));
     for (const ResultRow& row : kResultRows)
         addTableLine(table, dottedCaption(row, captionWidth) +
                                 rightAligned(calculation.results.text(row.quantity, Nutrient::P), valueWidth[0]) +

@@ -33,6 +33,9 @@ std::string tableHeading(const std::string& fileName, const Computation& computa
 // A JSON string; an ill-formed UTF-8 byte becomes U+FFFD.
 std::string jsonString(std::string_view text);
 
+// A nutrient's column heading in the tables: "Фосфор", "Азот".
+const char* nutrientHeading(Nutrient nutrient);
+
 // The name of a result's column in the CSV and its key in JSON: "Lp(P)", "Mnat(N)".
 std::string resultKey(Quantity quantity, Nutrient nutrient);
 // The 26 result texts as one JSON object keyed so, in the results window's row order, P

@@ -51,14 +51,14 @@ std::vector<Target> parseTargets(std::string_view text) {
     for (std::string_view piece : listPieces(text, "target")) {
         const std::size_t equals = piece.find('=');
         const std::string_view name = piece.substr(0, equals);
-        if (name != "P" && name != "N") throw Failure(readableQuote(piece) + ": a target is P=T or N=T.");
-        const Nutrient nutrient = name == "P" ? Nutrient::P : Nutrient::N;
+        const std::optional<Nutrient> nutrient = nutrientOfSymbol(name);
+        if (!nutrient) throw Failure(readableQuote(piece) + ": a target is P=T or N=T.");
         for (const Target& earlier : targets)
-            if (earlier.nutrient == nutrient)
+            if (earlier.nutrient == *nutrient)
                 throw Failure(readableQuote(piece) + ": a second target for " + std::string(name) + ".");
         const std::string_view load = equals == std::string_view::npos ? "" : piece.substr(equals + 1);
         targetLoad(load, piece);
-        targets.push_back({nutrient, std::string(load)});
+        targets.push_back({*nutrient, std::string(load)});
     }
     return targets;
 }
