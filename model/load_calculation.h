@@ -13,8 +13,14 @@ namespace nutrient {
 // Every load exists once for total phosphorus and once for total nitrogen; P comes first.
 enum class Nutrient { P, N };
 inline constexpr std::array<Nutrient, 2> kNutrients = {Nutrient::P, Nutrient::N};
-// "P" or "N", as the keys of the results name them.
+// The nutrient as symbols and keys write it: "P", "N".
 constexpr const char* nutrientSymbol(Nutrient nutrient) { return nutrient == Nutrient::P ? "P" : "N"; }
+// The nutrient of "P" or "N"; nothing for any other text.
+constexpr std::optional<Nutrient> nutrientOfSymbol(std::string_view symbol) {
+    if (symbol == "P") return Nutrient::P;
+    if (symbol == "N") return Nutrient::N;
+    return std::nullopt;
+}
 
 // The results in the row order of the results window.
 enum class Quantity {

@@ -16,9 +16,9 @@ std::string variantRejection(const MeasuredLoadCheck& check) {
 }
 
 std::string nutrientLines(const MeasuredLoadCheck& check, const NutrientCheck& nutrient) {
-    std::string lines = nutrientCaption(nutrient.nutrient) + ": измерено " + printableText(nutrient.measured) +
-                        ", рассчитано " + baselineLoad(check, nutrient) + " т/год, отклонение " +
-                        nutrient.deviationPercent + " %\n  ";
+    std::string lines = std::string(nutrientHeading(nutrient.nutrient)) + ": измерено " +
+                        printableText(nutrient.measured) + ", рассчитано " + baselineLoad(check, nutrient) +
+                        " т/год, отклонение " + nutrient.deviationPercent + " %\n  ";
     if (!nutrient.rtObserved.empty()) lines += "Rt по измерениям " + nutrient.rtObserved + "; ";
     if (nutrient.fitted)
         lines += std::string(info(nutrient.fitted->parameter).symbol) + " = " + nutrient.fitted->text + "\n";

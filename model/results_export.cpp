@@ -124,7 +124,7 @@ std::string plainCaption(std::string_view caption) {
 
 std::string plainCaption(const ResultRow& row) { return plainCaption(std::string_view(row.caption)); }
 
-std::string nutrientCaption(Nutrient nutrient) { return nutrient == Nutrient::P ? "Фосфор" : "Азот"; }
+const char* nutrientHeading(Nutrient nutrient) { return nutrient == Nutrient::P ? "Фосфор" : "Азот"; }
 
 std::string resultKey(Quantity quantity, Nutrient nutrient) {
     return std::string(resultRow(quantity).symbol) + "(" + nutrientSymbol(nutrient) + ")";
@@ -199,10 +199,24 @@ std::string jsonObject(const std::string& fileName, const FileCalculation& calcu
     return json + "]}";
 }
 
+std::size_t resultCaptionWidth() {
+    std::size_t width = 0;
+    for (const ResultRow& row : kResultRows) width = std::max(width, characterCount(plainCaption(row)));
+    return width + 2;  // room for the shortest dot leader
+}
+
+std::string dottedCaption(const ResultRow& row, std::size_t width) {
+    std::string caption = plainCaption(row) + " ";
+    return caption + std::string(width - characterCount(caption), '.');
+}
+
+void addTableLine(std::string& table, std::string line) {
+    line.erase(line.find_last_not_of(' ') + 1);
+    table += line + "\n";
+}
+
 std::string textTable(const std::string& fileName, const Computation& calculation) {
-    std::size_t captionWidth = 0;
-    for (const ResultRow& row : kResultRows) captionWidth = std::max(captionWidth, characterCount(plainCaption(row)));
-    captionWidth += 2;  // room for the shortest dot leader
+    const std::size_t captionWidth = resultCaptionWidth();
     // A value column is as wide as its widest text with a blank before it, at least ten.
     std::array<std::size_t, 2> valueWidth = {10, 10};
     for (const ResultRow& row : kResultRows)
@@ -212,20 +226,13 @@ std::string textTable(const std::string& fileName, const Computation& calculatio
         }
 
     std::string table;
-    // A row a calculation did not reach ends at its caption, without trailing blanks.
-    const auto addLine = [&table](std::string line) {
-        line.erase(line.find_last_not_of(' ') + 1);
-        table += line + "\n";
-    };
-    addLine(tableHeading(fileName, calculation));
-    addLine(std::string(captionWidth, ' ') + rightAligned(nutrientCaption(Nutrient::P), valueWidth[0]) +
-            rightAligned(nutrientCaption(Nutrient::N), valueWidth[1]));
-    for (const ResultRow& row : kResultRows) {
-        std::string caption = plainCaption(row) + " ";
-        caption += std::string(captionWidth - characterCount(caption), '.');
-        addLine(caption + rightAligned(calculation.results.text(row.quantity, Nutrient::P), valueWidth[0]) +
-                rightAligned(calculation.results.text(row.quantity, Nutrient::N), valueWidth[1]));
-    }
+    addTableLine(table, tableHeading(fileName, calculation));
+    addTableLine(table, std::string(captionWidth, ' ') + rightAligned(nutrientHeading(Nutrient::P), valueWidth[0]) +
+                            rightAligned(nutrientHeading(Nutrient::N), valueWidth[1]));
+    for (const ResultRow& row : kResultRows)
+        addTableLine(table, dottedCaption(row, captionWidth) +
+                                rightAligned(calculation.results.text(row.quantity, Nutrient::P), valueWidth[0]) +
+                                rightAligned(calculation.results.text(row.quantity, Nutrient::N), valueWidth[1]));
     return table;
 }
 

@@ -21,11 +21,11 @@ std::string plainCaption(std::string_view caption);
 // A result row's caption so.
 std::string plainCaption(const ResultRow& row);
 
-// The characters of a UTF-8 text, an ill-formed byte counting as one.
+// The characters of a UTF-8 text, what a terminal's columns count; a stray byte counts as one.
 std::size_t characterCount(std::string_view text);
 // The text with blanks before it up to `width` characters.
 std::string rightAligned(const std::string& text, std::size_t width);
-// A text that need not be UTF-8 (a file name) made UTF-8: an ill-formed byte becomes U+FFFD.
+// A file name need not be UTF-8; the CSV is: each ill-formed byte becomes U+FFFD.
 std::string wellFormedText(std::string_view text);
 
 // A JSON string; an ill-formed UTF-8 byte becomes U+FFFD.
@@ -33,8 +33,8 @@ std::string jsonString(std::string_view text);
 // The same, or null for an empty text: a figure that does not exist.
 std::string jsonStringOrNull(std::string_view text);
 
-// A nutrient's column heading in a table: "Фосфор", "Азот".
-std::string nutrientCaption(Nutrient nutrient);
+// A nutrient's column heading in the tables: "Фосфор", "Азот".
+const char* nutrientHeading(Nutrient nutrient);
 
 // The name of a result's column in the CSV and its key in JSON: "Lp(P)", "Mnat(N)".
 std::string resultKey(Quantity quantity, Nutrient nutrient);
@@ -62,6 +62,14 @@ std::string tableHeading(const std::string& fileName, const Computation& computa
 // texts by quantity and nutrient, both transport coefficients (null when the calculation did
 // not reach them) and the messages in order, as their boxes show them.  No line break inside.
 std::string jsonObject(const std::string& fileName, const FileCalculation& calculation);
+
+// The width of the result captions' column in a text table, the shortest dot leader included,
+// and a result's caption filled up to it with dots.
+std::size_t resultCaptionWidth();
+std::string dottedCaption(const ResultRow& row, std::size_t width);
+// A line of a text table, without trailing blanks: a row a calculation did not reach ends at
+// its caption.
+void addTableLine(std::string& table, std::string line);
 
 // The results window's table as aligned text: a heading with the file and the object name, the
 // column headings "Фосфор" and "Азот", then the thirteen rows with their captions.  The file
