@@ -33,8 +33,13 @@ struct ShareSlice {
 
 // Point sources after transport (Lp * Rt), the rest of the anthropogenic load
 // (L - Lnat - Lp * Rt) and the background (Lnat), each with its mark "<share> of <total>".
-std::array<ShareSlice, kSourceCount> sourceShareSlices(const LoadResults& results, const TransportCoefficients& coefficients,
-                                                       Nutrient nutrient);
+std::array<ShareSlice, kSourceCount> sourceShareSlices(const LoadResults& results,
+                                                       const TransportCoefficients& coefficients, Nutrient nutrient);
+// The same slices from the three loads they are made of, for a load that is no one
+// catchment's results (the sum over a basin): L, its natural component Lnat and the point
+// sources after transport.
+std::array<ShareSlice, kSourceCount> sourceShareSlices(long double load, long double background,
+                                                       long double pointAfterTransport);
 // The pies are drawn only when L, Lp and Lnat are positive for both nutrients and the crop
 // removal does not exceed the diffuse inputs; the tests stop at the first that fails.
 bool sourceSharesDrawable(const LoadResults& results);

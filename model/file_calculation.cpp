@@ -17,15 +17,27 @@ bool opened(ParameterSet& parameters, const std::string& fileName, Messages& mes
     return guarded(messages, [&] { loadParameters(parameters, fileName, messages); });
 }
 
+// The texts typed in, each an ordinary change firing its field's rule; false when they could
+// not be worked out, and then nothing is typed.
+bool typedIn(ParameterSet& parameters, const ChangesAfterOpen& changesAfterOpen, Messages& messages) {
+    if (!changesAfterOpen) return true;
+    return guarded(messages, [&] {
+        for (const ParameterChange& change : changesAfterOpen(parameters.texts()))
+            parameters.setText(change.parameter, change.text);
+    });
+}
+
 }  // namespace
 
-FileCalculation calculateFile(const std::string& fileName) {
+FileCalculation calculateFile(const std::string& fileName) { return calculateFile(fileName, ChangesAfterOpen()); }
+
+FileCalculation calculateFile(const std::string& fileName, const ChangesAfterOpen& changesAfterOpen) {
     MessageLog log;
     ParameterSet parameters(log);
     FileCalculation result;
     guarded(log, [&] { parameters.applyShowRule(); });
     result.opened = opened(parameters, fileName, log);
-    if (result.opened) {
+    if (result.opened && typedIn(parameters, changesAfterOpen, log)) {
         guarded(log, [&] { parameters.checkOnClose(); });
         calculateAndCheck(parameters, result, log);
     }

@@ -3,8 +3,11 @@
 // it in the windows, so that both give the same result texts.
 
 #include "computation.h"
+#include "variant.h"
 
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace nutrient {
 
@@ -20,5 +23,14 @@ struct FileCalculation : Computation {
 // closing check is reported and the calculation still runs, reporting its own failure.
 // The file name "-" reads standard input.
 FileCalculation calculateFile(const std::string& fileName);
+
+// Texts a user types into the parameters window once the file is open, worked out from the
+// texts as opened.  Throws Failure when they cannot be.
+using ChangesAfterOpen = std::function<std::vector<ParameterChange>(const ParameterTexts& opened)>;
+
+// The same, with the changes typed in after "Open" and before the window is closed: a catchment
+// whose inflow from outside is the load of the catchments upstream.  Changes that cannot be
+// worked out are reported as a failure and stop the calculation there.
+FileCalculation calculateFile(const std::string& fileName, const ChangesAfterOpen& changesAfterOpen);
 
 }  // namespace nutrient
