@@ -34,13 +34,6 @@ std::vector<ParameterChange> inflowChanges(const ParameterTexts& opened, const P
     return changes;
 }
 
-// Why a calculation's results cannot be taken, as its box shows it; nothing when they can.
-// A calculation that never ran stopped at the failure it reported last.
-std::optional<std::string> failureOf(const FileCalculation& calculation) {
-    if (calculation.computed) return calculation.rejection();
-    return calculation.messages.empty() ? std::string() : calculation.messages.back().shown();
-}
-
 class Cascade {
 public:
     explicit Cascade(const Basin& basin)
@@ -84,7 +77,7 @@ private:
         result.calculation = calculateFile(basin_.rows[row].path, [&](const ParameterTexts& opened) {
             return inflowChanges(opened, upstreamLoad, anyUpstream);
         });
-        std::optional<std::string> failure = failureOf(result.calculation);
+        std::optional<std::string> failure = result.calculation.reasonNotTaken();
         if (!failure) {
             try {
                 ownFigures(result, upstreamLoad);

@@ -67,11 +67,6 @@ void checkHeader(const CsvRecord& header) {
                                                    "' (the last two columns may be left out)"));
 }
 
-std::string pathOf(const std::string& file, const std::string& folder) {
-    if (file.starts_with('/')) return file;
-    return folder.ends_with('/') ? folder + file : folder + "/" + file;
-}
-
 std::string field(const CsvRecord& record, Column column) {
     return static_cast<std::size_t>(column) < record.fields.size() ? record.fields[column] : std::string();
 }
@@ -106,7 +101,7 @@ std::optional<BasinRow> rowOf(const CsvRecord& record, std::size_t columns, cons
         problems.add(lineProblem(record.line, "no parameters file"));
         return std::nullopt;
     }
-    row.path = pathOf(row.file, folder);
+    row.path = pathInFolder(folder, row.file);
     row.measured = {measuredLoad(row, field(record, kObservedP), Nutrient::P, problems),
                     measuredLoad(row, field(record, kObservedN), Nutrient::N, problems)};
     return row;
@@ -184,6 +179,11 @@ std::string rowName(const BasinRow& row) {
     return "line " + std::to_string(row.line) + " (" + readableQuote(row.file) + ")";
 }
 
+std::string pathInFolder(const std::string& folder, const std::string& name) {
+    if (name.starts_with('/')) return name;
+    return folder.ends_with('/') ? folder + name : folder + "/" + name;
+}
+
 Basin parseBasinFile(std::string_view text, const std::string& folder) {
     const std::vector<CsvRecord> records = parseCsv(text);
     if (records.empty()) throw Failure("The basin file is empty");
@@ -191,6 +191,7 @@ Basin parseBasinFile(std::string_view text, const std::string& folder) {
     if (records.size() == 1) throw Failure("The basin file lists no sub-catchment");
     Problems problems;
     Basin basin;
+    basin.folder = folder;
     for (std::size_t i = 1; i < records.size(); ++i)
         if (std::optional<BasinRow> row = rowOf(records[i], records.front().fields.size(), folder, problems))
             basin.rows.push_back(std::move(*row));

@@ -37,6 +37,7 @@ struct BasinRow {
 inline constexpr std::size_t kWaterBody = static_cast<std::size_t>(-1);
 
 struct Basin {
+    std::string folder;                      // the basin file's folder
     std::vector<BasinRow> rows;              // in file order
     std::vector<std::size_t> downstream;     // per row: the row it drains into, or kWaterBody
     std::vector<std::size_t> upstreamFirst;  // every row once, each after all rows that drain into it
@@ -53,6 +54,9 @@ Basin parseBasinFile(std::string_view text, const std::string& folder);
 
 inline constexpr std::size_t kListedProblems = 10;
 inline constexpr const char* kBasinHeader = "file,drains_into,observed_P,observed_N";
+
+// A file named in a basin file: an absolute name as it is, a relative one in the folder.
+std::string pathInFolder(const std::string& folder, const std::string& name);
 
 // A row as messages name it: "line 3 ('b.txt')".
 std::string rowName(const BasinRow& row);

@@ -14,7 +14,14 @@ namespace nutrient {
 // The parameters are empty when the file was not read.
 struct FileCalculation : Computation {
     bool opened = false;  // the file was read
+    // Why these results cannot be taken, as its box shows it: rejection() when the calculation
+    // ran, else the box that stopped the user's steps before it; nothing for results that can.
+    std::optional<std::string> reasonNotTaken() const;
 };
+
+// "Open" of the parameters window with the file ("-" reads standard input); false when it was
+// refused or could not be read, which is reported.
+bool openFile(ParameterSet& parameters, const std::string& fileName, Messages& messages);
 
 // What a user does in the windows, from start-up: opens the parameters window (its show rule
 // derives the natural area and the runoff modulus from the initial texts), opens the file,

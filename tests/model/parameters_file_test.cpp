@@ -389,7 +389,8 @@ TEST_P(FailedSave, ReportsTheErrorAndLeavesTheFolderAsItWas) {
     GetParam().arrange(folder);
     const std::set<std::string> before = folder.names();
     std::string name = folder / GetParam().fileName;
-    EXPECT_EQ(underCondition(GetParam().condition, [&] { saveParameters(parameters, name, recorder); }), GetParam().text);
+    EXPECT_EQ(underCondition(GetParam().condition, [&] { saveParameters(parameters, name, recorder); }),
+              GetParam().text);
     EXPECT_EQ(folder.names(), before);  // no temporary file left behind
     EXPECT_EQ(readBytes(folder / "old.txt"), oldBytes);
     EXPECT_TRUE(recorder.boxes.empty());
@@ -430,7 +431,8 @@ TEST_P(FailedLoad, ReportsTheErrorAndChangesNothing) {
     int changes = 0;
     parameters.setChangeListener([&](Parameter) { ++changes; });
     const std::string name = folder / GetParam().fileName;
-    EXPECT_EQ(underCondition(GetParam().condition, [&] { loadParameters(parameters, name, recorder); }), GetParam().text);
+    EXPECT_EQ(underCondition(GetParam().condition, [&] { loadParameters(parameters, name, recorder); }),
+              GetParam().text);
     EXPECT_EQ(changes, 0);
     EXPECT_TRUE(recorder.boxes.empty());
 }
@@ -470,9 +472,11 @@ TEST_P(UnchangedState, IsWhatWasLastOpenedOrSavedSuccessfully) {
 INSTANTIATE_TEST_SUITE_P(
     Steps, UnchangedState,
     ::testing::Values(
-        UnchangedCase{"opened", [](ParameterSet& p, Messages& m, const TempFolder& f) { loadParameters(p, f / "other.txt", m); },
+        UnchangedCase{"opened",
+                      [](ParameterSet& p, Messages& m, const TempFolder& f) { loadParameters(p, f / "other.txt", m); },
                       false},
-        UnchangedCase{"openRefused", [](ParameterSet& p, Messages& m, const TempFolder& f) { loadParameters(p, f / "other.dat", m); },
+        UnchangedCase{"openRefused",
+                      [](ParameterSet& p, Messages& m, const TempFolder& f) { loadParameters(p, f / "other.dat", m); },
                       true},
         UnchangedCase{"openFailed",
                       [](ParameterSet& p, Messages& m, const TempFolder& f) {
