@@ -89,6 +89,7 @@ private:
             result.status = RowStatus::Failed;
             result.reason = *failure;
             result.figures = {};
+            result.slices = {};
             cause_[row] = row;
         } else {
             result.status = RowStatus::Computed;
@@ -103,6 +104,8 @@ private:
             own.upstream = formatFixed(upstream, kLoadDecimals);
             own.ownExport = formatFixed(result.calculation.results.value(Quantity::L, n) - upstream, kLoadDecimals);
             own.ownModulus = formatFixed(checkedDivide(1000 * parseNumber(own.ownExport), area), kModulusDecimals);
+            result.slices[static_cast<int>(n)] =
+                sourceShareSlices(result.calculation.results, result.calculation.coefficients, n);
         }
     }
 

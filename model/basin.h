@@ -36,6 +36,8 @@ struct BasinRowResult {
     std::string reason;
     FileCalculation calculation;        // empty for a row not computed
     std::array<OwnFigures, 2> figures;  // P, N; empty unless computed
+    // The row's source-share pies as its chart window shows them, P and N; empty unless computed.
+    std::array<std::array<ShareSlice, kSourceCount>, 2> slices;
     const OwnFigures& own(Nutrient nutrient) const { return figures[static_cast<int>(nutrient)]; }
 };
 

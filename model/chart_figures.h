@@ -25,6 +25,19 @@ void requireCompletedCalculation(const LoadResults& results);
 enum class Source { PointSources, AnthropogenicDiffuse, Natural };
 inline constexpr int kSourceCount = 3;
 
+// Each source's key in files and its caption in the legend of the pies.
+struct SourceInfo {
+    Source source;
+    const char* key;
+    const char* caption;
+};
+inline constexpr std::array<SourceInfo, kSourceCount> kSources = {{
+    {Source::PointSources, "point", "Вклад точечных источников"},
+    {Source::AnthropogenicDiffuse, "anthropogenic_diffuse", "Вклад антропогенных рассредоточенных источников"},
+    {Source::Natural, "natural", "Природная составляющая нагрузки"},
+}};
+constexpr const SourceInfo& sourceInfo(Source source) { return kSources[static_cast<int>(source)]; }
+
 struct ShareSlice {
     Source source;
     double value;      // may be negative; the pie draws it by its magnitude

@@ -25,12 +25,6 @@ void forEachCharacter(std::string_view text, Visit&& visit) {
     }
 }
 
-std::size_t characterCount(std::string_view text) {
-    std::size_t count = 0;
-    forEachCharacter(text, [&](std::string_view, char32_t, bool) { ++count; });
-    return count;
-}
-
 void appendHexEscapes(std::string& out, std::string_view bytes) {
     for (unsigned char byte : bytes) {
         char escape[8];
@@ -55,6 +49,12 @@ std::string rightAligned(const std::string& text, std::size_t width) {
 
 }  // namespace
 
+std::size_t characterCount(std::string_view text) {
+    std::size_t count = 0;
+    forEachCharacter(text, [&](std::string_view, char32_t, bool) { ++count; });
+    return count;
+}
+
 std::string jsonString(std::string_view text) {
     std::string out = "\"";
     forEachCharacter(text, [&](std::string_view bytes, char32_t c, bool wellFormed) {
@@ -76,15 +76,9 @@ std::string jsonString(std::string_view text) {
 
 namespace {
 
-// The shortest text that reads back as the same double; null for a coefficient the calculation
-// did not reach (a complete one is never 0: Rt = 1 / (a·x + 1)).
-std::string jsonCoefficient(double rt) {
-    if (rt == 0.0) return "null";
-    char buffer[32];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, rt);
-    (void)ec;  // a double's shortest form always fits
-    return std::string(buffer, end);
-}
+// Null for a coefficient the calculation did not reach (a complete one is never 0:
+// Rt = 1 / (a·x + 1)).
+std::string jsonCoefficient(double rt) { return rt == 0.0 ? "null" : jsonNumber(rt); }
 
 const char* kindName(Message::Kind kind) {
     switch (kind) {
@@ -101,6 +95,22 @@ const char* kindName(Message::Kind kind) {
 constexpr const char* kNutrientNames[] = {"P", "N"};
 
 }  // namespace
+
+std::string jsonNumber(double value) {
+    char buffer[32];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    (void)ec;  // a double's shortest form always fits
+    return std::string(buffer, end);
+}
+
+std::string jsonMessages(const std::vector<Message>& messages) {
+    std::string json = "[";
+    for (const Message& message : messages) {
+        if (json.size() > 1) json += ", ";
+        json += "{\"kind\": " + jsonString(kindName(message.kind)) + ", \"text\": " + jsonString(message.shown()) + "}";
+    }
+    return json + "]";
+}
 
 std::string printableText(std::string_view text) {
     std::string out;
@@ -167,14 +177,9 @@ std::string jsonObject(const std::string& fileName, const FileCalculation& calcu
         }
         json += "}";
     }
-    json += "}, \"Rt\": {\"P\": " + jsonCoefficient(calculation.coefficients.rtP) +
-            ", \"N\": " + jsonCoefficient(calculation.coefficients.rtN) + "}, \"messages\": [";
-    for (std::size_t i = 0; i < calculation.messages.size(); ++i) {
-        const Message& message = calculation.messages[i];
-        if (i > 0) json += ", ";
-        json += "{\"kind\": " + jsonString(kindName(message.kind)) + ", \"text\": " + jsonString(message.shown()) + "}";
-    }
-    return json + "]}";
+    return json + "}, \"Rt\": {\"P\": " + jsonCoefficient(calculation.coefficients.rtP) +
+           ", \"N\": " + jsonCoefficient(calculation.coefficients.rtN) +
+           "}, \"messages\": " + jsonMessages(calculation.messages) + "}";
 }
 
 std::string textTable(const std::string& fileName, const FileCalculation& calculation) {

@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace nutrient {
 
@@ -23,6 +24,15 @@ std::string plainCaption(const ResultRow& row);
 
 // A JSON string; an ill-formed UTF-8 byte becomes U+FFFD.
 std::string jsonString(std::string_view text);
+// A JSON number: the shortest text that reads back as the same double.
+std::string jsonNumber(double value);
+// The boxes in order, as a JSON array of {"kind": "warning" | "error" | "failure", "text": the
+// box's text}.
+std::string jsonMessages(const std::vector<Message>& messages);
+
+// The characters of a UTF-8 text, an ill-formed byte counting as one: the width it takes in a
+// table of a terminal's fixed-width characters.
+std::size_t characterCount(std::string_view text);
 
 // The name of a result's column in the CSV and its key in JSON: "Lp(P)", "Mnat(N)".
 std::string resultKey(Quantity quantity, Nutrient nutrient);
