@@ -56,6 +56,13 @@ std::size_t characterCount(std::string_view text) {
 }
 
 std::string jsonString(std::string_view text) {
+    // Most texts (figures, keys, file names) are printable ASCII without a quote or a backslash:
+    // they are copied whole, without the walk character by character.
+    const bool copiedWhole = std::all_of(text.begin(), text.end(), [](char c) {
+        const unsigned char byte = static_cast<unsigned char>(c);
+        return byte >= 0x20 && byte < 0x80 && c != '"' && c != '\\';
+    });
+    if (copiedWhole) return "\"" + std::string(text) + "\"";
     std::string out = "\"";
     forEachCharacter(text, [&](std::string_view bytes, char32_t c, bool wellFormed) {
         if (!wellFormed) {
