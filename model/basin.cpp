@@ -8,16 +8,11 @@ namespace nutrient {
 
 namespace {
 
-constexpr Parameter kInflow[] = {Parameter::InflowP, Parameter::InflowN};
 constexpr int kLoadDecimals = resultRow(Quantity::L).decimals;
 constexpr int kModulusDecimals = resultRow(Quantity::M).decimals;
 constexpr int kShareDecimals = 2;
 
 using PerNutrient = std::array<long double, 2>;
-
-long double parameterValue(const Computation& computation, Parameter parameter) {
-    return parseNumber(computation.parameters[static_cast<int>(parameter)]);
-}
 
 // The inflow a row is computed with: its own inflow text's value plus the displayed load of
 // the rows draining into it, written as a user would type it.  A row with nothing draining
@@ -27,7 +22,7 @@ std::vector<ParameterChange> inflowChanges(const ParameterTexts& opened, const P
     std::vector<ParameterChange> changes;
     if (!anyUpstream) return changes;
     for (Nutrient n : kNutrients) {
-        const Parameter inflow = kInflow[static_cast<int>(n)];
+        const Parameter inflow = parametersOf(n).inflow;
         const long double own = parseNumber(opened[static_cast<int>(inflow)]);
         changes.push_back({inflow, formatGeneral(checkedFinite(own + upstreamLoad[static_cast<int>(n)]))});
     }
@@ -36,8 +31,7 @@ std::vector<ParameterChange> inflowChanges(const ParameterTexts& opened, const P
 
 class Cascade {
 public:
-    explicit Cascade(const Basin& basin)
-        : basin_(basin), upstream_(basin.rows.size()), cause_(basin.rows.size(), kWaterBody) {
+    explicit Cascade(const Basin& basin) : basin_(basin), upstream_(basin.rows.size()), cause_(basin.rows.size()) {
         computed_.rows.resize(basin.rows.size());
         for (std::size_t i = 0; i < basin.rows.size(); ++i)
             if (basin.downstream[i] != kWaterBody) upstream_[basin.downstream[i]].push_back(i);
@@ -97,7 +91,7 @@ private:
     }
 
     static void ownFigures(BasinRowResult& result, const PerNutrient& upstreamLoad) {
-        const long double area = parameterValue(result.calculation, Parameter::TotalArea);
+        const long double area = result.calculation.parameterValue(Parameter::TotalArea);
         for (Nutrient n : kNutrients) {
             OwnFigures& own = result.figures[static_cast<int>(n)];
             const long double upstream = upstreamLoad[static_cast<int>(n)];
@@ -150,7 +144,7 @@ private:
         PerNutrient load{}, natural{}, point{};
         for (std::size_t i = 0; i < computed_.rows.size(); ++i) {
             const FileCalculation& calculation = computed_.rows[i].calculation;
-            area += parameterValue(calculation, Parameter::TotalArea);
+            area += calculation.parameterValue(Parameter::TotalArea);
             for (Nutrient n : kNutrients) {
                 const int k = static_cast<int>(n);
                 if (basin_.downstream[i] == kWaterBody) load[k] += calculation.results.value(Quantity::L, n);

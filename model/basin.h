@@ -14,6 +14,19 @@
 
 namespace nutrient {
 
+// Per nutrient, P first: the inflow parameter the cascade writes and the retention coefficient
+// and exponent a common fit writes.
+struct NutrientParameters {
+    Parameter inflow, retentionCoefficient, retentionExponent;
+};
+inline constexpr std::array<NutrientParameters, 2> kNutrientParameters = {{
+    {Parameter::InflowP, Parameter::RetentionCoefficientP, Parameter::RetentionExponentP},
+    {Parameter::InflowN, Parameter::RetentionCoefficientN, Parameter::RetentionExponentN},
+}};
+constexpr const NutrientParameters& parametersOf(Nutrient nutrient) {
+    return kNutrientParameters[static_cast<int>(nutrient)];
+}
+
 enum class RowStatus {
     Computed,     // its results stand
     Failed,       // its file could not be read, or its results cannot be taken (Computation::rejection)

@@ -11,13 +11,8 @@ namespace nutrient {
 
 namespace {
 
-constexpr const char* kNutrientKeys[] = {"P", "N"};
 constexpr const char* kNutrientCaptions[] = {"Фосфор", "Азот"};
 constexpr const char* kWaterBodyCaption = "водный объект";
-
-std::string keyed(std::string_view key, Nutrient n) {
-    return std::string(key) + "(" + kNutrientKeys[static_cast<int>(n)] + ")";
-}
 
 const char* statusKey(RowStatus status) {
     switch (status) {
@@ -168,7 +163,7 @@ std::vector<std::string> makeCsvColumns() {
     for (const char* key : {"observed", "rt_observed", "fitted_L", "residual_percent", "fit_a", "fit_b", "fit_R2"})
         perNutrient.push_back(key);
     for (const std::string& key : perNutrient)
-        for (Nutrient n : kNutrients) columns.push_back(keyed(key, n));
+        for (Nutrient n : kNutrients) columns.push_back(keyedByNutrient(key, n));
     return columns;
 }
 
@@ -223,9 +218,9 @@ std::vector<std::string> csvTotal(const BasinAnalysis& analysis) {
         set(resultKey(Quantity::Lnat, n), totals.natural[k]);
         set(resultKey(Quantity::M, n), totals.modulus[k]);
         if (const std::optional<RetentionFit>& fit = analysis.fits[k]) {
-            set(keyed("fit_a", n), fit->a);
-            set(keyed("fit_b", n), fit->b);
-            set(keyed("fit_R2", n), fit->rSquared);
+            set(keyedByNutrient("fit_a", n), fit->a);
+            set(keyedByNutrient("fit_b", n), fit->b);
+            set(keyedByNutrient("fit_R2", n), fit->rSquared);
         }
     }
     return fields;
@@ -238,7 +233,7 @@ std::string jsonText(const std::string& text) { return text.empty() ? "null" : j
 std::string jsonPies(const std::array<std::array<ShareSlice, kSourceCount>, 2>& slices) {
     std::string json = "{";
     for (Nutrient n : kNutrients) {
-        json += std::string(n == Nutrient::P ? "" : ", ") + jsonString(kNutrientKeys[static_cast<int>(n)]) + ": [";
+        json += std::string(n == Nutrient::P ? "" : ", ") + jsonString(nutrientKey(n)) + ": [";
         for (const ShareSlice& slice : slices[static_cast<int>(n)])
             json += std::string(slice.source == Source::PointSources ? "" : ", ") +
                     "{\"source\": " + jsonString(sourceInfo(slice.source).key) +
@@ -261,7 +256,7 @@ std::string jsonRow(const BasinAnalysis& analysis, std::size_t i) {
         for (Nutrient n : kNutrients) {
             const std::string text = figureText(result.own(n), figure.figure);
             const bool number = figure.figure == RowFigure::Rank && !text.empty();
-            figures += ", " + jsonString(keyed(figure.key, n)) + ": " + (number ? text : jsonText(text));
+            figures += ", " + jsonString(keyedByNutrient(figure.key, n)) + ": " + (number ? text : jsonText(text));
         }
     return "{\"line\": " + std::to_string(row.line) + ", \"file\": " + jsonString(row.file) +
            ", \"drains_into\": " + jsonText(row.drainsInto) + ", \"status\": " + jsonString(statusKey(result.status)) +
@@ -280,7 +275,7 @@ std::string jsonTotals(const BasinComputation& computed) {
                                      {"natural", &totals.natural},
                                      {"modulus", &totals.modulus}})
         for (Nutrient n : kNutrients)
-            json += ", " + jsonString(keyed(key, n)) + ": " + jsonString((*texts)[static_cast<int>(n)]);
+            json += ", " + jsonString(keyedByNutrient(key, n)) + ": " + jsonString((*texts)[static_cast<int>(n)]);
     return json + ", \"pie\": " + jsonPies(totals.slices) + "}";
 }
 

@@ -3,6 +3,7 @@
 #include "csv.h"
 #include "file_system.h"
 #include "number_text.h"
+#include "results_export.h"
 #include "windows1251.h"
 
 #include <filesystem>
@@ -15,7 +16,6 @@ namespace {
 enum Column { kFile, kDrainsInto, kObservedP, kObservedN, kColumnCount };
 constexpr const char* kColumnNames[kColumnCount] = {"file", "drains_into", "observed_P", "observed_N"};
 constexpr std::size_t kRequiredColumns = 2;
-constexpr const char* kNutrientNames[] = {"P", "N"};
 
 // What is wrong with a basin file, each problem a line of the failure's text.
 class Problems {
@@ -79,8 +79,8 @@ std::optional<MeasuredLoad> measuredLoad(const BasinRow& row, const std::string&
         if (value > 0) return MeasuredLoad{text, value};
     } catch (const Failure&) {
     }
-    problems.add(rowProblem(row, std::string("the measured load of ") + kNutrientNames[static_cast<int>(nutrient)] +
-                                     " " + readableQuote(text) + " is not a positive number"));
+    problems.add(rowProblem(row, std::string("the measured load of ") + nutrientKey(nutrient) + " " +
+                                     readableQuote(text) + " is not a positive number"));
     return std::nullopt;
 }
 

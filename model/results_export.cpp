@@ -99,8 +99,6 @@ const char* kindName(Message::Kind kind) {
     return "";
 }
 
-constexpr const char* kNutrientNames[] = {"P", "N"};
-
 }  // namespace
 
 std::string jsonNumber(double value) {
@@ -142,8 +140,14 @@ std::string plainCaption(std::string_view caption) {
 
 std::string plainCaption(const ResultRow& row) { return plainCaption(std::string_view(row.caption)); }
 
+const char* nutrientKey(Nutrient nutrient) { return nutrient == Nutrient::P ? "P" : "N"; }
+
+std::string keyedByNutrient(std::string_view name, Nutrient nutrient) {
+    return std::string(name) + "(" + nutrientKey(nutrient) + ")";
+}
+
 std::string resultKey(Quantity quantity, Nutrient nutrient) {
-    return std::string(resultRow(quantity).symbol) + "(" + kNutrientNames[static_cast<int>(nutrient)] + ")";
+    return keyedByNutrient(resultRow(quantity).symbol, nutrient);
 }
 
 std::string jsonResultTexts(const LoadResults& results) {
@@ -179,8 +183,8 @@ std::string jsonObject(const std::string& fileName, const FileCalculation& calcu
         json += jsonString(row.symbol) + ": {";
         for (Nutrient nutrient : kNutrients) {
             if (nutrient == Nutrient::N) json += ", ";
-            json += jsonString(kNutrientNames[static_cast<int>(nutrient)]) + ": " +
-                    jsonString(calculation.results.text(row.quantity, nutrient));
+            json +=
+                jsonString(nutrientKey(nutrient)) + ": " + jsonString(calculation.results.text(row.quantity, nutrient));
         }
         json += "}";
     }

@@ -34,6 +34,9 @@ std::string jsonMessages(const std::vector<Message>& messages);
 // table of a terminal's fixed-width characters.
 std::size_t characterCount(std::string_view text);
 
+// A nutrient's key in files, "P" or "N", and a name keyed by it: "own_export(P)".
+const char* nutrientKey(Nutrient nutrient);
+std::string keyedByNutrient(std::string_view name, Nutrient nutrient);
 // The name of a result's column in the CSV and its key in JSON: "Lp(P)", "Mnat(N)".
 std::string resultKey(Quantity quantity, Nutrient nutrient);
 // The 26 result texts as one JSON object keyed so, in the results window's row order, P

@@ -4,6 +4,7 @@
 #include "file_system.h"
 #include "number_text.h"
 #include "parameters_file.h"
+#include "results_export.h"
 
 #include <algorithm>
 #include <cmath>
@@ -19,20 +20,6 @@ constexpr int kResidualDecimals = 1;
 constexpr int kRSquaredDecimals = 4;
 constexpr std::size_t kLeastOutlets = 3;
 
-struct NutrientParameters {
-    Parameter inflow, coefficient, exponent;
-    const char* name;
-};
-constexpr NutrientParameters kNutrientParameters[] = {
-    {Parameter::InflowP, Parameter::RetentionCoefficientP, Parameter::RetentionExponentP, "P"},
-    {Parameter::InflowN, Parameter::RetentionCoefficientN, Parameter::RetentionExponentN, "N"},
-};
-const NutrientParameters& parametersOf(Nutrient n) { return kNutrientParameters[static_cast<int>(n)]; }
-
-long double parameterValue(const Computation& computation, Parameter parameter) {
-    return parseNumber(computation.parameters[static_cast<int>(parameter)]);
-}
-
 // A point of the line: ln HL and ln(1/Rt_obs − 1).
 struct Point {
     long double x, y;
@@ -47,9 +34,8 @@ std::optional<Point> pointOf(const BasinRowResult& row, const MeasuredLoad& meas
     }
     try {
         const Computation& calculation = row.calculation;
-        const long double rt =
-            impliedTransportShare(measured.value, parameterValue(calculation, parametersOf(n).inflow),
-                                  calculation.results.value(Quantity::Ltot, n));
+        const long double rt = impliedTransportShare(measured.value, calculation.parameterValue(parametersOf(n).inflow),
+                                                     calculation.results.value(Quantity::Ltot, n));
         outlet.transportShare = formatFixed(checkedFinite(rt), kTransportShareDecimals);
         if (rt >= 1) {
             outlet.leftOut =
@@ -61,8 +47,8 @@ std::optional<Point> pointOf(const BasinRowResult& row, const MeasuredLoad& meas
             outlet.leftOut = "Rt_obs is 0 or less: the measured load does not exceed the inflow";
             return std::nullopt;
         }
-        const double hl = hydraulicLoad(parameterValue(calculation, Parameter::RunoffModulus),
-                                        parameterValue(calculation, Parameter::WaterShare));
+        const double hl = hydraulicLoad(calculation.parameterValue(Parameter::RunoffModulus),
+                                        calculation.parameterValue(Parameter::WaterShare));
         return Point{std::log(static_cast<long double>(hl)), std::log(1 / rt - 1)};
     } catch (const Failure& failure) {
         outlet.leftOut = shownFailureText(failure.what());
@@ -113,7 +99,7 @@ void refit(const BasinRow& row, const BasinRowResult& result, const MeasuredLoad
            FittedOutlet& outlet) {
     const NutrientParameters& p = parametersOf(fit.nutrient);
     const ParameterTexts& computedWith = result.calculation.parameters;
-    std::vector<ParameterChange> changes = {{p.coefficient, fit.a}, {p.exponent, fit.b}};
+    std::vector<ParameterChange> changes = {{p.retentionCoefficient, fit.a}, {p.retentionExponent, fit.b}};
     for (Nutrient n : kNutrients) {
         const Parameter inflow = parametersOf(n).inflow;
         changes.push_back({inflow, computedWith[static_cast<int>(inflow)]});
@@ -140,7 +126,7 @@ std::optional<RetentionFit> fitOf(const Basin& basin, const BasinComputation& co
     }
     if (fit.outlets.empty()) return std::nullopt;
     if (points.size() < kLeastOutlets) {
-        fit.refusal = "The fit needs measured loads of " + std::string(parametersOf(n).name) +
+        fit.refusal = "The fit needs measured loads of " + std::string(nutrientKey(n)) +
                       " at three outlets or more; usable: " + std::to_string(points.size());
         return fit;
     }
@@ -195,8 +181,8 @@ std::vector<FitFile> applyRetentionFit(const Basin& basin, const RetentionFits& 
         if (openFile(parameters, row.path, log)) {
             for (const std::optional<RetentionFit>& fit : fits) {
                 if (!fit || !fit->fitted()) continue;
-                parameters.setText(parametersOf(fit->nutrient).coefficient, fit->a);
-                parameters.setText(parametersOf(fit->nutrient).exponent, fit->b);
+                parameters.setText(parametersOf(fit->nutrient).retentionCoefficient, fit->a);
+                parameters.setText(parametersOf(fit->nutrient).retentionExponent, fit->b);
             }
             guarded(log, [&] {
                 file.fileName = saveParameters(parameters, freeFitName(basin, row, rowFiles), log).value_or("");
