@@ -154,10 +154,12 @@ std::vector<std::size_t> upstreamFirstOrder(const Basin& basin, Problems& proble
     for (std::size_t i = 0; i < count; ++i) {
         if (waiting[i] == 0 || named[i]) continue;
         std::string cycle;
-        for (std::size_t row = i; !named[row]; row = basin.downstream[row]) {
+        std::size_t length = 0;
+        for (std::size_t row = i; !named[row]; row = basin.downstream[row], ++length) {
             named[row] = true;
-            cycle += (cycle.empty() ? "" : ", ") + rowName(basin.rows[row]);
+            if (length < kNamedCycleRows) cycle += (cycle.empty() ? "" : ", ") + rowName(basin.rows[row]);
         }
+        if (length > kNamedCycleRows) cycle += " and " + std::to_string(length - kNamedCycleRows) + " more";
         if (basin.downstream[i] == i) problems.add(rowProblem(basin.rows[i], "it drains into itself"));
         else {
             cycle[0] = 'L';

@@ -46,13 +46,15 @@ struct Basin {
 // Reads a basin file within the read limit.  Throws Failure with the file's failure ("File not
 // found", ...) or with every problem of its contents, one a line, each naming its rows by line
 // and file: a bad header, a row without a file, a field that is no plain UTF-8 text, a file
-// listed twice, a drains_into that names no row, rows that drain into each other in a cycle, a
+// listed twice, a drains_into that names no row, rows that drain into each other in a cycle
+// (every row of it, up to kNamedCycleRows, so that the message stays one a box can show), a
 // measured load that is not a positive number.  Past kListedProblems the rest are counted.
 Basin readBasinFile(const std::string& fileName);
 // The same over a basin file's text; relative files are taken from `folder`.
 Basin parseBasinFile(std::string_view text, const std::string& folder);
 
 inline constexpr std::size_t kListedProblems = 10;
+inline constexpr std::size_t kNamedCycleRows = 50;
 inline constexpr const char* kBasinHeader = "file,drains_into,observed_P,observed_N";
 
 // A file named in a basin file: an absolute name as it is, a relative one in the folder.

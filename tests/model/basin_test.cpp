@@ -138,6 +138,15 @@ INSTANTIATE_TEST_SUITE_P(
                     "… and 2 more"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST(RefusedBasin, NamesTheFirstRowsOfALongCycle) {
+    std::string basin = "file,drains_into\n";
+    for (int i = 0; i < 60; ++i) basin += "r" + std::to_string(i) + ".txt,r" + std::to_string((i + 1) % 60) + ".txt\n";
+    const std::string problem = failureText([&] { parseBasinFile(basin, "."); });
+    EXPECT_TRUE(problem.starts_with("Line 2 ('r0.txt'), line 3 ('r1.txt'), ")) << problem;
+    EXPECT_TRUE(problem.ends_with(", line 51 ('r49.txt') and 10 more: they drain into each other in a cycle"))
+        << problem;
+}
+
 TEST(RefusedBasin, TenMegabytesOfGarbage) {
     std::mt19937 random(17);
     std::string garbage(10 << 20, '\0');
