@@ -368,6 +368,11 @@ std::vector<std::string> readStandardInputLines(std::size_t count) {
     return readLinesFrom(STDIN_FILENO, count, kStandardInputName);
 }
 
+bool pathExists(const std::string& fileName) {
+    struct stat status;
+    return ::lstat(fileName.c_str(), &status) == 0;
+}
+
 std::size_t readLimit() { return currentReadLimit; }
 
 void setReadLimitForTests(std::size_t bytes) { currentReadLimit = bytes; }

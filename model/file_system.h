@@ -37,6 +37,10 @@ std::vector<std::string> readStandardInputLines(std::size_t count);
 // The whole file, when it is within the read limit; else the file is too large.
 std::string readFile(const std::string& fileName);
 
+// True when something, of any kind, has the name; a symbolic link counts even when it leads
+// nowhere.  For choosing a new file's name that takes nothing's place.
+bool pathExists(const std::string& fileName);
+
 // For tests and fuzzing: a lower read limit reaches its error without huge inputs, and saves
 // can be made to take the named temporary file of file systems without unnamed ones.
 void setReadLimitForTests(std::size_t bytes);

@@ -55,6 +55,13 @@ std::string rightAligned(const std::string& text, std::size_t width) {
 }
 
 std::string jsonString(std::string_view text) {
+    // Most texts (figures, keys, file names) are printable ASCII without a quote or a backslash:
+    // they are copied whole, without the walk character by character.
+    const bool copiedWhole = std::all_of(text.begin(), text.end(), [](char c) {
+        const unsigned char byte = static_cast<unsigned char>(c);
+        return byte >= 0x20 && byte < 0x80 && c != '"' && c != '\\';
+    });
+    if (copiedWhole) return "\"" + std::string(text) + "\"";
     std::string out = "\"";
     forEachCharacter(text, [&](std::string_view bytes, char32_t c, bool wellFormed) {
         if (!wellFormed) {
@@ -75,17 +82,18 @@ std::string jsonString(std::string_view text) {
 
 std::string jsonStringOrNull(std::string_view text) { return text.empty() ? "null" : jsonString(text); }
 
-namespace {
-
-// The shortest text that reads back as the same double; null for a coefficient the calculation
-// did not reach (a complete one is never 0: Rt = 1 / (a·x + 1)).
-std::string jsonCoefficient(double rt) {
-    if (rt == 0.0) return "null";
+std::string jsonNumber(double value) {
     char buffer[32];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, rt);
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
     (void)ec;  // a double's shortest form always fits
     return std::string(buffer, end);
 }
+
+namespace {
+
+// Null for a coefficient the calculation did not reach (a complete one is never 0:
+// Rt = 1 / (a·x + 1)).
+std::string jsonCoefficient(double rt) { return rt == 0.0 ? "null" : jsonNumber(rt); }
 
 const char* kindName(Message::Kind kind) {
     switch (kind) {
@@ -100,6 +108,15 @@ const char* kindName(Message::Kind kind) {
 }
 
 }  // namespace
+
+std::string jsonMessages(const std::vector<Message>& messages) {
+    std::string json = "[";
+    for (const Message& message : messages) {
+        if (json.size() > 1) json += ", ";
+        json += "{\"kind\": " + jsonString(kindName(message.kind)) + ", \"text\": " + jsonString(message.shown()) + "}";
+    }
+    return json + "]";
+}
 
 std::string printableText(std::string_view text) {
     std::string out;
@@ -126,8 +143,12 @@ std::string plainCaption(const ResultRow& row) { return plainCaption(std::string
 
 const char* nutrientHeading(Nutrient nutrient) { return nutrient == Nutrient::P ? "Фосфор" : "Азот"; }
 
+std::string keyedByNutrient(std::string_view name, Nutrient nutrient) {
+    return std::string(name) + "(" + nutrientSymbol(nutrient) + ")";
+}
+
 std::string resultKey(Quantity quantity, Nutrient nutrient) {
-    return std::string(resultRow(quantity).symbol) + "(" + nutrientSymbol(nutrient) + ")";
+    return keyedByNutrient(resultRow(quantity).symbol, nutrient);
 }
 
 std::string jsonResultTexts(const LoadResults& results) {
@@ -189,14 +210,9 @@ std::string jsonObject(const std::string& fileName, const FileCalculation& calcu
         }
         json += "}";
     }
-    json += "}, \"Rt\": {\"P\": " + jsonCoefficient(calculation.coefficients.rtP) +
-            ", \"N\": " + jsonCoefficient(calculation.coefficients.rtN) + "}, \"messages\": [";
-    for (std::size_t i = 0; i < calculation.messages.size(); ++i) {
-        const Message& message = calculation.messages[i];
-        if (i > 0) json += ", ";
-        json += "{\"kind\": " + jsonString(kindName(message.kind)) + ", \"text\": " + jsonString(message.shown()) + "}";
-    }
-    return json + "]}";
+    return json + "}, \"Rt\": {\"P\": " + jsonCoefficient(calculation.coefficients.rtP) +
+           ", \"N\": " + jsonCoefficient(calculation.coefficients.rtN) +
+           "}, \"messages\": " + jsonMessages(calculation.messages) + "}";
 }
 
 std::size_t resultCaptionWidth() {

@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace nutrient {
 
@@ -35,7 +36,18 @@ std::string jsonStringOrNull(std::string_view text);
 
 // A nutrient's column heading in the tables: "Фосфор", "Азот".
 const char* nutrientHeading(Nutrient nutrient);
+// A JSON number: the shortest text that reads back as the same double.
+std::string jsonNumber(double value);
+// The boxes in order, as a JSON array of {"kind": "warning" | "error" | "failure", "text": the
+// box's text}.
+std::string jsonMessages(const std::vector<Message>& messages);
 
+// The characters of a UTF-8 text, an ill-formed byte counting as one: the width it takes in a
+// table of a terminal's fixed-width characters.
+std::size_t characterCount(std::string_view text);
+
+// A name keyed by a nutrient's symbol: "own_export(P)".
+std::string keyedByNutrient(std::string_view name, Nutrient nutrient);
 // The name of a result's column in the CSV and its key in JSON: "Lp(P)", "Mnat(N)".
 std::string resultKey(Quantity quantity, Nutrient nutrient);
 // The 26 result texts as one JSON object keyed so, in the results window's row order, P

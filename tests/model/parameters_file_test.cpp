@@ -42,13 +42,6 @@ namespace {
 
 const std::string kNotTextFile = kWarnNotTextFile;
 
-std::string readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-void writeBytes(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
-
 std::vector<std::string> textsOf(const ParameterSet& parameters) {
     std::vector<std::string> texts;
     for (const ParameterInfo& p : kParameters) texts.push_back(parameters.text(p.key));

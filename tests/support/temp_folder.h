@@ -1,31 +1,34 @@
 #pragma once
-// A fresh folder for the files a test writes.
+// A fresh folder under the system's temporary folder for files a test writes and reads back.
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
 
 #include <stdlib.h>
 
-#include <filesystem>
-#include <set>
-#include <string>
-#include <system_error>
-
-// A fresh folder under the system's temporary folder, removed with everything in it.
+// Removed with everything in it, whatever permissions a test left on it.
 class TempFolder {
 public:
     TempFolder() {
         std::string pattern = (std::filesystem::temp_directory_path() / "nutrient-file-XXXXXX").string();
         path_ = ::mkdtemp(pattern.data());
-        std::filesystem::permissions(path_, std::filesystem::perms(0755));  // others may enter: a test may drop root
+        std::filesystem::permissions(path_, std::filesystem::perms(0755));  // others may enter
     }
     ~TempFolder() {
+        namespace fs = std::filesystem;
         std::error_code ignored;
-        std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
-                                     ignored);
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(path_, ignored))
+        fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
+        for (const auto& entry : fs::recursive_directory_iterator(path_, ignored))
             if (!entry.is_symlink())
-                std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
-                                             std::filesystem::perm_options::add, ignored);
-        std::filesystem::remove_all(path_, ignored);
+                fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+        fs::remove_all(path_, ignored);
     }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
     std::string operator/(const std::string& name) const { return (path_ / name).string(); }
     const std::filesystem::path& path() const { return path_; }
     std::set<std::string> names() const {
@@ -38,3 +41,12 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+inline std::string readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+inline void writeBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
