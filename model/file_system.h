@@ -14,11 +14,14 @@ namespace nutrient {
 // Only a regular file or a new name is saved to; a device, a pipe or a socket is refused.
 //
 // The bytes go into a new file beside the target (an unnamed one where the file system has
-// them, so that a crash leaves nothing behind), which takes the target's name only when it is
-// complete and on disk, with the owner, group and mode of the file it replaces.  When that
-// would change the file for someone else (the saver cannot give it its owner and group, other
-// names link to it, an access list grants others access to it, or the folder takes no new
-// file), the file is overwritten in place instead, once the room for the new bytes is reserved.
+// them), which takes the target's name only when it is complete and on disk: a new target by a
+// link, which leaves nothing behind whenever the process dies and never replaces a file that
+// appeared meanwhile; an existing one by a rename, from a hidden name with the saver's process
+// id in it, with the owner, group and mode of the file it replaces.  Each save first removes
+// the hidden files that the saver's killed saves left in the folder.  When a rename would
+// change the file for someone else (the saver cannot give it its owner and group, other names
+// link to it, an access list grants others access to it, or the folder takes no new file), the
+// file is overwritten in place instead, once the room for the new bytes is reserved.
 void replaceFile(const std::string& fileName, std::string_view bytes);
 
 // A load reads at most readLimit() bytes, kReadLimit unless lowered for tests: a parameters

@@ -5,6 +5,7 @@
 
 #include "model/parameters_file.h"
 #include "file_size_limit.h"
+#include "killed_at_rename.h"
 #include "model/file_system.h"
 #include "model/number_text.h"
 #include "model/windows1251.h"
@@ -423,7 +424,8 @@ TEST_P(FailedSave, ReportsTheErrorAndLeavesTheFolderAsItWas) {
     GetParam().arrange(folder);
     const std::set<std::string> before = folder.names();
     std::string name = folder / GetParam().fileName;
-    EXPECT_EQ(underCondition(GetParam().condition, [&] { saveParameters(parameters, name, recorder); }), GetParam().text);
+    EXPECT_EQ(underCondition(GetParam().condition, [&] { saveParameters(parameters, name, recorder); }),
+              GetParam().text);
     EXPECT_EQ(folder.names(), before);  // no temporary file left behind
     EXPECT_EQ(readBytes(folder / "old.txt"), oldBytes);
     EXPECT_TRUE(recorder.boxes.empty());
@@ -464,7 +466,8 @@ TEST_P(FailedLoad, ReportsTheErrorAndChangesNothing) {
     int changes = 0;
     parameters.setChangeListener([&](Parameter) { ++changes; });
     const std::string name = folder / GetParam().fileName;
-    EXPECT_EQ(underCondition(GetParam().condition, [&] { loadParameters(parameters, name, recorder); }), GetParam().text);
+    EXPECT_EQ(underCondition(GetParam().condition, [&] { loadParameters(parameters, name, recorder); }),
+              GetParam().text);
     EXPECT_EQ(changes, 0);
     EXPECT_TRUE(recorder.boxes.empty());
 }
@@ -504,9 +507,11 @@ TEST_P(UnchangedState, IsWhatWasLastOpenedOrSavedSuccessfully) {
 INSTANTIATE_TEST_SUITE_P(
     Steps, UnchangedState,
     ::testing::Values(
-        UnchangedCase{"opened", [](ParameterSet& p, Messages& m, const TempFolder& f) { loadParameters(p, f / "other.txt", m); },
+        UnchangedCase{"opened",
+                      [](ParameterSet& p, Messages& m, const TempFolder& f) { loadParameters(p, f / "other.txt", m); },
                       false},
-        UnchangedCase{"openRefused", [](ParameterSet& p, Messages& m, const TempFolder& f) { loadParameters(p, f / "other.dat", m); },
+        UnchangedCase{"openRefused",
+                      [](ParameterSet& p, Messages& m, const TempFolder& f) { loadParameters(p, f / "other.dat", m); },
                       true},
         UnchangedCase{"openFailed",
                       [](ParameterSet& p, Messages& m, const TempFolder& f) {
@@ -901,6 +906,92 @@ INSTANTIATE_TEST_SUITE_P(
                  kBob},
         KeptCase{"writableFileInAFolderThatIsNot", {0, 0, 0755}, {0, 0, 0666}, Extra::None, kBob, 0}),
     [](const auto& info) { return info.param.name; });
+
+// --- Saves killed before they are complete -------------------------------------------------------
+
+// The hidden name a save of the process gives its new file begins so.
+std::string hiddenPrefixOf(pid_t saver) { return ".nutrient-" + std::to_string(saver) + "-"; }
+
+struct KilledSaveCase {
+    const char* name;
+    bool targetExists;  // a new target is linked to its name, never renamed to it
+    bool namedNewFile;
+};
+
+class KilledAtTheRename : public ParametersFileTest, public ::testing::WithParamInterface<KilledSaveCase> {};
+
+TEST_P(KilledAtTheRename, LeavesNothingOnceTheNextSaveInTheFolderHasFinished) {
+    const std::string target = folder / "p.txt";
+    if (GetParam().targetExists) writeBytes(target, "old");
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const rlimit noCore{0, 0};
+        ::setrlimit(RLIMIT_CORE, &noCore);
+        setNamedTemporaryFilesForTests(GetParam().namedNewFile);
+        if (!dieAtTheNextRename()) ::_exit(2);
+        std::string name = target;
+        saveParameters(parameters, name, recorder);
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (GetParam().targetExists) {
+        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGSYS) << "premise: killed at the rename";
+        EXPECT_EQ(readBytes(target), "old");
+        std::set<std::string> left = folder.names();
+        left.erase("p.txt");
+        ASSERT_EQ(left.size(), 1u);
+        EXPECT_TRUE(left.begin()->starts_with(hiddenPrefixOf(child))) << *left.begin();
+    } else {
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+        EXPECT_EQ(readBytes(target), kStandardFileBytes);
+    }
+    std::string other = folder / "other.txt";
+    saveParameters(parameters, other, recorder);
+    EXPECT_EQ(folder.names(), (std::set<std::string>{"p.txt", "other.txt"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Saves, KilledAtTheRename,
+                         ::testing::Values(KilledSaveCase{"newTarget", false, false},
+                                           KilledSaveCase{"newTargetNamedNewFile", false, true},
+                                           KilledSaveCase{"replacedTarget", true, false},
+                                           KilledSaveCase{"replacedTargetNamedNewFile", true, true}),
+                         [](const auto& info) { return info.param.name; });
+
+// A process that has ended, and so cannot be saving.
+pid_t endedProcess() {
+    const pid_t child = ::fork();
+    if (child == 0) ::_exit(0);
+    ::waitpid(child, nullptr, 0);
+    return child;
+}
+
+TEST_F(ParametersFileTest, ASaveRemovesOnlyTheSaversOwnHiddenFilesOfSavesThatEnded) {
+    const std::string ended = hiddenPrefixOf(endedProcess());
+    const std::set<std::string> spared = {
+        hiddenPrefixOf(::getpid()) + "AbCd09",  // a save still running
+        ended + "AbCd0",
+        ended + "AbCd09.txt",
+        ended + "AbCd-9",
+        ".nutrient-0" + ended.substr(10) + "AbCd09",
+        ".nutrient-AbCd09",  // no process in the name
+    };
+    for (const std::string& name : spared) writeBytes(folder / name, "x");
+    fs::create_directory(folder / (ended + "Folder"));
+    fs::create_symlink("p.txt", folder / (ended + "ALink1"));
+    writeBytes(folder / (ended + "Others"), "x");
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown((folder / (ended + "Others")).c_str(), kAlice, kAlice), 0);
+    }
+    writeBytes(folder / (ended + "Stale1"), "x");
+
+    std::string name = folder / "p.txt";
+    saveParameters(parameters, name, recorder);
+    std::set<std::string> expected = spared;
+    expected.insert({"p.txt", ended + "Folder", ended + "ALink1"});
+    if (::geteuid() == 0) expected.insert(ended + "Others");
+    EXPECT_EQ(folder.names(), expected);
+}
 
 // --- Windows-1251 -----------------------------------------------------------------------------
 
