@@ -106,12 +106,24 @@ std::string linkTarget(const std::string& path) {
     }
 }
 
+// The kernel's protection of sticky world-writable folders such as /tmp (fs.protected_symlinks):
+// there a link is followed only when the saver or the folder's owner owns it, so that a link
+// another user planted cannot lead a save to a file of the saver's.  The program resolves the
+// links of a save itself, so it applies the rule itself.
+void refuseLinkPlantedByAnother(const std::string& link, const struct stat& linkStatus) {
+    struct stat folder;
+    if (::stat(folderOf(link).c_str(), &folder) != 0) throwIoFailure(errno);
+    const bool sharedFolder = (folder.st_mode & S_ISVTX) && (folder.st_mode & S_IWOTH);
+    if (sharedFolder && linkStatus.st_uid != ::geteuid() && linkStatus.st_uid != folder.st_uid) throwIoFailure(EACCES);
+}
+
 // Saving over a symbolic link replaces the file it points to and keeps the link.
 std::string followLinks(std::string path) {
     constexpr int kMaxLinks = 40;
     for (int hops = 0; hops < kMaxLinks; ++hops) {
         struct stat status;
         if (::lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) return path;
+        refuseLinkPlantedByAnother(path, status);
         const std::string target = linkTarget(path);
         path = target.starts_with('/') ? target : folderOf(path) + "/" + target;
     }

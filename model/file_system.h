@@ -10,8 +10,11 @@
 namespace nutrient {
 
 // Saves the bytes under the name, so that a failure never leaves a half-written file or
-// destroys the previous one.  A symbolic link is followed: the file it points to is replaced.
-// Only a regular file or a new name is saved to; a device, a pipe or a socket is refused.
+// destroys the previous one.  A symbolic link is followed: the file it points to is replaced;
+// in a sticky folder that anyone may write (/tmp) only a link of the saver's or of the
+// folder's owner is, as the kernel protects such folders, and any other is refused ("File
+// access denied").  Only a regular file or a new name is saved to; a device, a pipe or a
+// socket is refused.
 //
 // The bytes go into a new file beside the target (an unnamed one where the file system has
 // them), which takes the target's name only when it is complete and on disk: a new target by a

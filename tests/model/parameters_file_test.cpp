@@ -907,6 +907,54 @@ INSTANTIATE_TEST_SUITE_P(
         KeptCase{"writableFileInAFolderThatIsNot", {0, 0, 0755}, {0, 0, 0666}, Extra::None, kBob, 0}),
     [](const auto& info) { return info.param.name; });
 
+// --- Links planted in a folder that anyone may write ------------------------------------------
+
+struct PlantedLinkCase {
+    const char* name;
+    mode_t folderMode;
+    uid_t folderOwner;
+    uid_t linkOwner;
+    bool dangling;  // the link points where no file is
+    bool followed;
+};
+
+class LinkInASharedFolder : public ParametersFileTest, public ::testing::WithParamInterface<PlantedLinkCase> {};
+
+// Root saves through shared/p.txt, a link to the root-only private/secret.txt.
+TEST_P(LinkInASharedFolder, IsFollowedOnlyWhereTheKernelWouldFollowIt) {
+    if (::geteuid() != 0) GTEST_SKIP() << "a link of another user takes root";
+    fs::create_directory(folder.path() / "private");
+    const std::string secret = folder / "private/secret.txt";
+    if (!GetParam().dangling) {
+        writeBytes(secret, "secret");
+        fs::permissions(secret, fs::perms(0600));
+    }
+    fs::create_directory(folder.path() / "shared");
+    setOwnership(folder / "shared", {GetParam().folderOwner, GetParam().folderOwner, GetParam().folderMode});
+    std::string link = folder / "shared/p.txt";
+    fs::create_symlink("../private/secret.txt", link);
+    ASSERT_EQ(::lchown(link.c_str(), GetParam().linkOwner, GetParam().linkOwner), 0);
+
+    const std::string failure = failureText([&] { saveParameters(parameters, link, recorder); });
+    const std::string secretBytes = fs::exists(secret) ? readBytes(secret) : "<none>";
+    if (GetParam().followed) {
+        EXPECT_EQ(failure, "");
+        EXPECT_EQ(secretBytes, kStandardFileBytes);
+    } else {
+        EXPECT_EQ(failure, "File access denied");
+        EXPECT_EQ(secretBytes, GetParam().dangling ? "<none>" : "secret");
+    }
+    EXPECT_TRUE(fs::is_symlink(link));
+}
+
+INSTANTIATE_TEST_SUITE_P(Links, LinkInASharedFolder,
+                         ::testing::Values(PlantedLinkCase{"plantedByAnother", 01777, 0, kAlice, false, false},
+                                           PlantedLinkCase{"danglingPlantedByAnother", 01777, 0, kAlice, true, false},
+                                           PlantedLinkCase{"theSaversOwn", 01777, 0, 0, false, true},
+                                           PlantedLinkCase{"theFolderOwners", 01777, kAlice, kAlice, false, true},
+                                           PlantedLinkCase{"folderNotSticky", 0777, 0, kAlice, false, true}),
+                         [](const auto& info) { return info.param.name; });
+
 // --- Saves killed before they are complete -------------------------------------------------------
 
 // The hidden name a save of the process gives its new file begins so.
