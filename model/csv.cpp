@@ -59,4 +59,10 @@ std::string csvField(const std::string& text) {
     return quoted + "\"";
 }
 
+std::string csvTextField(const std::string& text) {
+    const bool startsFormula =
+        !text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos;
+    return csvField(startsFormula ? "'" + text : text);
+}
+
 }  // namespace nutrient

@@ -22,5 +22,9 @@ std::vector<CsvRecord> parseCsv(std::string_view text);
 
 // A field as a CSV file holds it: quoted when it holds a comma, a quote or a line break.
 std::string csvField(const std::string& text);
+// A text field (a name, never a number) so, and with a leading apostrophe when it begins with
+// "=", "+", "-", "@", a tab or a carriage return: a spreadsheet then shows the text instead of
+// running it as a formula (OWASP's advice against CSV injection).
+std::string csvTextField(const std::string& text);
 
 }  // namespace nutrient

@@ -148,7 +148,7 @@ std::string csvHeader() {
 }
 
 std::string csvRecord(const std::string& fileName, const FileCalculation& calculation) {
-    std::string record = csvField(wellFormedText(fileName)) + "," + csvField(calculation.objectName());
+    std::string record = csvTextField(wellFormedText(fileName)) + "," + csvTextField(calculation.objectName());
     for (const ResultRow& row : kResultRows)
         for (Nutrient nutrient : kNutrients) record += "," + csvField(calculation.results.text(row.quantity, nutrient));
     return record + "\r\n";

@@ -31,7 +31,8 @@ std::string resultKey(Quantity quantity, Nutrient nutrient);
 std::string jsonResultTexts(const LoadResults& results);
 
 // CSV after RFC 4180: UTF-8 (a byte of the file name that is not UTF-8 becomes U+FFFD), CR LF
-// after each record, a field quoted when it holds a comma, a quote or a line break.  The header
+// after each record, a field quoted when it holds a comma, a quote or a line break, the file
+// and object names kept from a spreadsheet's formulas (csvTextField).  The header
 // names the columns: file, object, then Lp(P), Lp(N), ... Mnat(N) in the results window's row
 // order.
 std::string csvHeader();

@@ -66,11 +66,22 @@ TEST_P(Escaping, QuotesTheCsvFieldAndEscapesTheJsonString) {
               std::string::npos);
 }
 
-INSTANTIATE_TEST_SUITE_P(ObjectNames, Escaping,
-                         ::testing::Values(Escaped{"Луга", "Луга", "\"Луга\""},
-                                           Escaped{"Луга, верх", "\"Луга, верх\"", "\"Луга, верх\""},
-                                           Escaped{"\"Нева\" 2", "\"\"\"Нева\"\" 2\"", "\"\\\"Нева\\\" 2\""},
-                                           Escaped{"a\r\nb\\", "\"a\r\nb\\\"", "\"a\\u000d\\u000ab\\\\\""}));
+INSTANTIATE_TEST_SUITE_P(
+    ObjectNames, Escaping,
+    ::testing::Values(Escaped{"Луга", "Луга", "\"Луга\""}, Escaped{"Луга, верх", "\"Луга, верх\"", "\"Луга, верх\""},
+                      Escaped{"\"Нева\" 2", "\"\"\"Нева\"\" 2\"", "\"\\\"Нева\\\" 2\""},
+                      Escaped{"a\r\nb\\", "\"a\r\nb\\\"", "\"a\\u000d\\u000ab\\\\\""},
+                      // What a spreadsheet would run as a formula is shown as text.
+                      Escaped{"=1+2", "'=1+2", "\"=1+2\""}, Escaped{"+7", "'+7", "\"+7\""},
+                      Escaped{"-x", "'-x", "\"-x\""}, Escaped{"@SUM(A1)", "'@SUM(A1)", "\"@SUM(A1)\""},
+                      Escaped{"\tx", "'\tx", "\"\\u0009x\""}, Escaped{"\rx", "\"'\rx\"", "\"\\u000dx\""},
+                      Escaped{"a=b", "a=b", "\"a=b\""}));
+
+TEST(Csv, ANegativeResultStaysANumberWhileAFileNameLikeOneIsText) {
+    const std::string record = csvRecord("-2.txt", computed("Луга", Parameter::CropRemovalP, "-1"));
+    EXPECT_EQ(record.substr(0, record.find(",212.0")), "'-2.txt,Луга");
+    EXPECT_NE(record.find(",-1684.0,"), std::string::npos) << record;
+}
 
 TEST(Table, ValueColumnsEndOnOneColumnWithCyrillicCaptionsAndWideValues) {
     for (const FileCalculation& calculation : {computed("Луга"), computed("Луга", Parameter::PointSourcesP, "1e14")}) {
