@@ -115,7 +115,12 @@ private:
 struct TransportCoefficients {
     double rtP = 0.0;
     double rtN = 0.0;
+    // Whether a calculation has computed the coefficient: a computed one may be 0 too, when
+    // a·HL^b is so large that Rt underflows.
+    bool computedP = false;
+    bool computedN = false;
     double rt(Nutrient nutrient) const { return nutrient == Nutrient::P ? rtP : rtN; }
+    bool computed(Nutrient nutrient) const { return nutrient == Nutrient::P ? computedP : computedN; }
 };
 
 // The hydraulic load HL = 3.15·q/W in m/yr from the runoff modulus q (l/(s·km²)) and the water

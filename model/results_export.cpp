@@ -77,9 +77,10 @@ std::string jsonString(std::string_view text) {
 namespace {
 
 // The shortest text that reads back as the same double; null for a coefficient the calculation
-// did not reach (a complete one is never 0: Rt = 1 / (a·x + 1)).
-std::string jsonCoefficient(double rt) {
-    if (rt == 0.0) return "null";
+// did not reach.
+std::string jsonCoefficient(const TransportCoefficients& coefficients, Nutrient nutrient) {
+    if (!coefficients.computed(nutrient)) return "null";
+    const double rt = coefficients.rt(nutrient);
     char buffer[32];
     const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, rt);
     (void)ec;  // a double's shortest form always fits
@@ -167,8 +168,8 @@ std::string jsonObject(const std::string& fileName, const FileCalculation& calcu
         }
         json += "}";
     }
-    json += "}, \"Rt\": {\"P\": " + jsonCoefficient(calculation.coefficients.rtP) +
-            ", \"N\": " + jsonCoefficient(calculation.coefficients.rtN) + "}, \"messages\": [";
+    json += "}, \"Rt\": {\"P\": " + jsonCoefficient(calculation.coefficients, Nutrient::P) +
+            ", \"N\": " + jsonCoefficient(calculation.coefficients, Nutrient::N) + "}, \"messages\": [";
     for (std::size_t i = 0; i < calculation.messages.size(); ++i) {
         const Message& message = calculation.messages[i];
         if (i > 0) json += ", ";

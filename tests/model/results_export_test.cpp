@@ -83,6 +83,28 @@ TEST(Csv, ANegativeResultStaysANumberWhileAFileNameLikeOneIsText) {
     EXPECT_NE(record.find(",-1684.0,"), std::string::npos) << record;
 }
 
+struct CoefficientCase {
+    Parameter changed;
+    const char* text;
+    const char* rt;  // the JSON of both coefficients
+};
+
+class JsonCoefficients : public ::testing::TestWithParam<CoefficientCase> {};
+
+// Rt(P) underflows to 0 with a(P) = 1e330, yet it was computed.
+TEST_P(JsonCoefficients, AreNumbersOnceComputedAndNullOnlyWhereTheCalculationStoppedBefore) {
+    const std::string json = jsonObject("f", computed("Луга", GetParam().changed, GetParam().text));
+    EXPECT_NE(json.find(std::string("\"Rt\": ") + GetParam().rt), std::string::npos) << json;
+}
+
+INSTANTIATE_TEST_SUITE_P(Coefficients, JsonCoefficients,
+                         ::testing::Values(CoefficientCase{Parameter::RetentionCoefficientP, "1e330",
+                                                           "{\"P\": 0, \"N\": 0.7357853060224985}"},
+                                           CoefficientCase{Parameter::RetentionCoefficientN, "x",
+                                                           "{\"P\": 0.6397532588568118, \"N\": null}"},
+                                           CoefficientCase{Parameter::ArableConcentrationN, "x",
+                                                           "{\"P\": null, \"N\": null}"}));
+
 TEST(Table, ValueColumnsEndOnOneColumnWithCyrillicCaptionsAndWideValues) {
     for (const FileCalculation& calculation : {computed("Луга"), computed("Луга", Parameter::PointSourcesP, "1e14")}) {
         std::istringstream table(textTable("a.txt", calculation));
