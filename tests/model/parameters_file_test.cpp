@@ -11,6 +11,7 @@
 #include "model/windows1251.h"
 #include "model_fixture.h"
 #include "standard_set.h"
+#include "temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -41,41 +42,6 @@ namespace fs = std::filesystem;
 namespace {
 
 const std::string kNotTextFile = kWarnNotTextFile;
-
-// A fresh folder under the system's temporary folder, removed with everything in it.
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern = (fs::temp_directory_path() / "nutrient-file-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
-        fs::permissions(path_, fs::perms(0755));  // others may enter: see AsUnprivilegedUser
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
-        for (const auto& entry : fs::recursive_directory_iterator(path_, ignored))
-            if (!entry.is_symlink())
-                fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
-        fs::remove_all(path_, ignored);
-    }
-    std::string operator/(const std::string& name) const { return (path_ / name).string(); }
-    const fs::path& path() const { return path_; }
-    std::set<std::string> names() const {
-        std::set<std::string> result;
-        for (const auto& entry : fs::directory_iterator(path_)) result.insert(entry.path().filename().string());
-        return result;
-    }
-
-private:
-    fs::path path_;
-};
-
-std::string readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-void writeBytes(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 std::vector<std::string> textsOf(const ParameterSet& parameters) {
     std::vector<std::string> texts;
