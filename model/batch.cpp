@@ -8,6 +8,19 @@ namespace nutrient {
 
 namespace {
 
+struct NamedFormat {
+    const char* name;
+    OutputFormat format;
+};
+constexpr NamedFormat kOutputFormats[] = {{"table", OutputFormat::Table},
+                                          {"csv", OutputFormat::Csv},
+                                          {"csv-ru", OutputFormat::RussianCsv},
+                                          {"json", OutputFormat::Json}};
+
+const CsvDialect& csvDialect(OutputFormat format) {
+    return format == OutputFormat::RussianCsv ? kRussianSpreadsheetCsv : kRfc4180Csv;
+}
+
 // What comes before a file's results: nothing, a blank line between tables, the CSV header
 // before the first record, the JSON array's opening or the comma between its objects.
 std::string separatorBefore(OutputFormat format, bool first) {
@@ -15,7 +28,8 @@ std::string separatorBefore(OutputFormat format, bool first) {
     case OutputFormat::Table:
         return first ? "" : "\n";
     case OutputFormat::Csv:
-        return first ? csvHeader() : "";
+    case OutputFormat::RussianCsv:
+        return first ? csvHeader(csvDialect(format)) : "";
     case OutputFormat::Json:
         return first ? "[\n" : ",\n";
     }
@@ -27,7 +41,8 @@ std::string resultsOf(OutputFormat format, const std::string& fileName, const Fi
     case OutputFormat::Table:
         return textTable(fileName, calculation);
     case OutputFormat::Csv:
-        return csvRecord(fileName, calculation);
+    case OutputFormat::RussianCsv:
+        return csvRecord(fileName, calculation, csvDialect(format));
     case OutputFormat::Json:
         return jsonObject(fileName, calculation);
     }
@@ -37,10 +52,18 @@ std::string resultsOf(OutputFormat format, const std::string& fileName, const Fi
 }  // namespace
 
 std::optional<OutputFormat> outputFormatNamed(std::string_view name) {
-    if (name == "table") return OutputFormat::Table;
-    if (name == "csv") return OutputFormat::Csv;
-    if (name == "json") return OutputFormat::Json;
+    for (const NamedFormat& named : kOutputFormats)
+        if (name == named.name) return named.format;
     return std::nullopt;
+}
+
+std::string outputFormatNames() {
+    std::string names;
+    for (std::size_t i = 0; i < std::size(kOutputFormats); ++i) {
+        if (i > 0) names += i + 1 == std::size(kOutputFormats) ? " or " : ", ";
+        names += kOutputFormats[i].name;
+    }
+    return names;
 }
 
 int calculateFiles(const std::vector<std::string>& fileNames, OutputFormat format, std::ostream& results,

@@ -14,9 +14,12 @@
 
 namespace nutrient {
 
-enum class OutputFormat { Table, Csv, Json };
-// "table", "csv" or "json"; nothing for any other name.
+// A table to read, RFC 4180 CSV, the CSV of a spreadsheet on a Russian desktop, or JSON.
+enum class OutputFormat { Table, Csv, RussianCsv, Json };
+// "table", "csv", "csv-ru" or "json"; nothing for any other name.
 std::optional<OutputFormat> outputFormatNamed(std::string_view name);
+// The names, for a usage text: "table, csv, csv-ru or json".
+std::string outputFormatNames();
 
 inline constexpr int kExitAllComputed = 0;
 inline constexpr int kExitSomeFailed = 1;

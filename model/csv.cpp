@@ -2,6 +2,8 @@
 
 #include "messages.h"
 
+#include <algorithm>
+
 namespace nutrient {
 
 namespace {
@@ -52,17 +54,22 @@ std::vector<CsvRecord> parseCsv(std::string_view text) {
     return records;
 }
 
-std::string csvField(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+std::string csvField(const std::string& text, char separator) {
+    if (text.find_first_of(std::string{separator, '"', '\r', '\n'}) == std::string::npos) return text;
     std::string quoted = "\"";
     for (char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
     return quoted + "\"";
 }
 
-std::string csvTextField(const std::string& text) {
+std::string csvTextField(const std::string& text, char separator) {
     const bool startsFormula =
         !text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos;
-    return csvField(startsFormula ? "'" + text : text);
+    return csvField(startsFormula ? "'" + text : text, separator);
+}
+
+std::string csvNumberField(std::string text, const CsvDialect& dialect) {
+    std::replace(text.begin(), text.end(), '.', dialect.decimalMark);
+    return text;
 }
 
 }  // namespace nutrient

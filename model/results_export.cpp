@@ -1,6 +1,5 @@
 #include "results_export.h"
 
-#include "csv.h"
 #include "windows1251.h"
 
 #include <algorithm>
@@ -141,17 +140,20 @@ std::string jsonResultTexts(const LoadResults& results) {
     return json + "}";
 }
 
-std::string csvHeader() {
-    std::string header = "file,object";
+std::string csvHeader(const CsvDialect& dialect) {
+    std::string header = dialect.byteOrderMark ? kUtf8ByteOrderMark : "";
+    header += "file" + std::string(1, dialect.separator) + "object";
     for (const ResultRow& row : kResultRows)
-        for (Nutrient nutrient : kNutrients) header += "," + resultKey(row.quantity, nutrient);
+        for (Nutrient nutrient : kNutrients) header += dialect.separator + resultKey(row.quantity, nutrient);
     return header + "\r\n";
 }
 
-std::string csvRecord(const std::string& fileName, const FileCalculation& calculation) {
-    std::string record = csvTextField(wellFormedText(fileName)) + "," + csvTextField(calculation.objectName());
+std::string csvRecord(const std::string& fileName, const FileCalculation& calculation, const CsvDialect& dialect) {
+    std::string record = csvTextField(wellFormedText(fileName), dialect.separator) + dialect.separator +
+                         csvTextField(calculation.objectName(), dialect.separator);
     for (const ResultRow& row : kResultRows)
-        for (Nutrient nutrient : kNutrients) record += "," + csvField(calculation.results.text(row.quantity, nutrient));
+        for (Nutrient nutrient : kNutrients)
+            record += dialect.separator + csvNumberField(calculation.results.text(row.quantity, nutrient), dialect);
     return record + "\r\n";
 }
 

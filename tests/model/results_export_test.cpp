@@ -83,6 +83,11 @@ TEST(Csv, ANegativeResultStaysANumberWhileAFileNameLikeOneIsText) {
     EXPECT_NE(record.find(",-1684.0,"), std::string::npos) << record;
 }
 
+TEST(Csv, ForARussianSpreadsheetQuotesTheSemicolonAndKeepsTheCommaOfAName) {
+    const std::string record = csvRecord("f", computed("=a; b, c"), kRussianSpreadsheetCsv);
+    EXPECT_EQ(record.substr(0, record.find(";1324,0")), "f;\"'=a; b, c\";212,0");
+}
+
 struct CoefficientCase {
     Parameter changed;
     const char* text;
