@@ -74,6 +74,8 @@ int calculateFiles(const std::vector<std::string>& fileNames, OutputFormat forma
         const FileCalculation calculation = calculateFile(fileName);
         for (const Message& message : calculation.messages)
             messages << printableText(fileName) + ": " + printableText(message.shown()) + "\n";
+        for (const std::string& note : calculation.notes)
+            messages << printableText(fileName) + ": note: " + printableText(note) + "\n";
         results << separatorBefore(format, i == 0) + resultsOf(format, fileName, calculation);
         if (!calculation.computed) status = kExitSomeFailed;
         if (computed) computed(calculation);

@@ -27,10 +27,10 @@ inline constexpr int kExitSomeFailed = 1;
 // Computes the files in order ("-" is standard input).  The results go to `results`: each
 // file's table with a blank line between them, or the CSV header once and one record per file,
 // or a JSON array with one object per line.  Every box goes to `messages` as a line
-// "FILE: text" in the order the windows would show them; a file that fails never stops the
-// others.  Each file's calculation is then handed to `computed`, when given.  Returns
-// kExitAllComputed when every calculation ran to its end, else kExitSomeFailed (a file
-// refused, unreadable, or a calculation stopped).
+// "FILE: text" in the order the windows would show them, then each note on the file's stored
+// derived values as "FILE: note: text"; a file that fails never stops the others.  Each file's calculation is then
+// handed to `computed`, when given.  Returns kExitAllComputed when every calculation ran to its end, else
+// kExitSomeFailed (a file refused, unreadable, or a calculation stopped).
 int calculateFiles(const std::vector<std::string>& fileNames, OutputFormat format, std::ostream& results,
                    std::ostream& messages, const std::function<void(const FileCalculation&)>& computed = {});
 

@@ -26,6 +26,7 @@ FileCalculation calculateFile(const std::string& fileName) {
     guarded(log, [&] { parameters.applyShowRule(); });
     result.opened = opened(parameters, fileName, log);
     if (result.opened) {
+        result.notes = derivedValueNotes(parameters.texts());
         guarded(log, [&] { parameters.checkOnClose(); });
         calculateAndCheck(parameters, result, log);
     }

@@ -5,12 +5,17 @@
 #include "computation.h"
 
 #include <string>
+#include <vector>
 
 namespace nutrient {
 
 // The parameters are empty when the file was not read.
 struct FileCalculation : Computation {
     bool opened = false;  // the file was read
+    // The stored derived values of the file as opened that differ from the ones its other texts
+    // give (derivedValueNotes): the windows compute with the stored one too, until the
+    // parameters window is shown again.
+    std::vector<std::string> notes;
 };
 
 // What a user does in the windows, from start-up: opens the parameters window (its show rule

@@ -177,6 +177,9 @@ std::string jsonObject(const std::string& fileName, const FileCalculation& calcu
         if (i > 0) json += ", ";
         json += "{\"kind\": " + jsonString(kindName(message.kind)) + ", \"text\": " + jsonString(message.shown()) + "}";
     }
+    json += "], \"notes\": [";
+    for (std::size_t i = 0; i < calculation.notes.size(); ++i)
+        json += (i > 0 ? ", " : "") + jsonString(calculation.notes[i]);
     return json + "]}";
 }
 

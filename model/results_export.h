@@ -43,7 +43,8 @@ std::string csvRecord(const std::string& fileName, const FileCalculation& calcul
 
 // One JSON object: the file, the object name, whether the calculation completed, the 26 result
 // texts by quantity and nutrient, both transport coefficients (null when the calculation did
-// not reach them) and the messages in order, as their boxes show them.  No line break inside.
+// not reach them), the messages in order, as their boxes show them, and the notes on the
+// file's stored derived values.  No line break inside.
 std::string jsonObject(const std::string& fileName, const FileCalculation& calculation);
 
 // The results window's table as aligned text: a heading with the file and the object name, the
