@@ -2,6 +2,7 @@
 
 #include "results_export.h"
 
+#include <algorithm>
 #include <ostream>
 
 namespace nutrient {
@@ -66,22 +67,69 @@ std::string outputFormatNames() {
     return names;
 }
 
-int calculateFiles(const std::vector<std::string>& fileNames, OutputFormat format, std::ostream& results,
-                   std::ostream& messages, const std::function<void(const FileCalculation&)>& computed) {
-    int status = kExitAllComputed;
-    for (std::size_t i = 0; i < fileNames.size(); ++i) {
-        const std::string& fileName = fileNames[i];
-        const FileCalculation calculation = calculateFile(fileName);
-        for (const Message& message : calculation.messages)
-            messages << printableText(fileName) + ": " + printableText(message.shown()) + "\n";
-        for (const std::string& note : calculation.notes)
-            messages << printableText(fileName) + ": note: " + printableText(note) + "\n";
-        results << separatorBefore(format, i == 0) + resultsOf(format, fileName, calculation);
-        if (!calculation.computed) status = kExitSomeFailed;
-        if (computed) computed(calculation);
+namespace {
+
+// The files of one run computed one by one, each one's results written as soon as it is done.
+class Batch {
+public:
+    Batch(OutputFormat format, std::ostream& results, std::ostream& messages,
+          const std::function<void(const FileCalculation&)>& computed)
+        : format_(format), results_(results), messages_(messages), computed_(computed) {}
+
+    void compute(const std::string& fileName) {
+        const FileCalculation calculation = calculateFile(fileName, Waiting::ForTheWriter);
+        for (const Message& message : calculation.messages) report(fileName, message.shown());
+        for (const std::string& note : calculation.notes) report(fileName, "note: " + note);
+        results_ << separatorBefore(format_, first_) + resultsOf(format_, fileName, calculation);
+        first_ = false;
+        if (!calculation.computed) status_ = kExitSomeFailed;
+        if (computed_) computed_(calculation);
     }
-    if (format == OutputFormat::Json && !fileNames.empty()) results << "\n]\n";
-    return status;
+
+    // Each name the list holds, in order.
+    void computeListed(const std::string& listName) {
+        try {
+            LineReader list(listName);
+            while (const std::optional<std::string> line = list.next())
+                if (!line->empty()) compute(*line == "-" ? "./-" : *line);
+        } catch (const Failure& failure) {
+            report(listName, shownFailureText(failure.what()));
+            status_ = kExitSomeFailed;
+        }
+    }
+
+    // A run without a file (empty lists) still gives a whole CSV file or JSON document.
+    int end() {
+        if (first_ && format_ != OutputFormat::Json) results_ << separatorBefore(format_, true);
+        if (format_ == OutputFormat::Json) results_ << (first_ ? "[]\n" : "\n]\n");
+        return status_;
+    }
+
+private:
+    void report(const std::string& name, const std::string& text) {
+        messages_ << printableText(name) + ": " + printableText(text) + "\n";
+    }
+
+    OutputFormat format_;
+    std::ostream& results_;
+    std::ostream& messages_;
+    const std::function<void(const FileCalculation&)>& computed_;
+    bool first_ = true;
+    int status_ = kExitAllComputed;
+};
+
+}  // namespace
+
+bool FilesToCompute::readStandardInputTwice() const {
+    return std::count(files.begin(), files.end(), "-") + std::count(lists.begin(), lists.end(), "-") > 1;
+}
+
+int calculateFiles(const FilesToCompute& files, OutputFormat format, std::ostream& results, std::ostream& messages,
+                   const std::function<void(const FileCalculation&)>& computed) {
+    Batch batch(format, results, messages, computed);
+    for (const std::string& fileName : files.files) batch.compute(fileName);
+    for (const std::string& listName : files.lists) batch.computeListed(listName);
+    return batch.end();
 }
 
 }  // namespace nutrient

@@ -8,23 +8,23 @@ namespace {
 
 // "Open" with the file; false when it was refused or could not be read.  Each of the user's
 // steps is a handler of its own: its failure is reported and stops it alone.
-bool opened(ParameterSet& parameters, const std::string& fileName, Messages& messages) {
+bool opened(ParameterSet& parameters, const std::string& fileName, Waiting waiting, Messages& messages) {
     if (fileName == "-") return guarded(messages, [&] { loadParametersFromStandardInput(parameters); });
     if (!hasTextExtension(fileName)) {
         loadParameters(parameters, fileName, messages);  // warns and reads nothing
         return false;
     }
-    return guarded(messages, [&] { loadParameters(parameters, fileName, messages); });
+    return guarded(messages, [&] { loadParameters(parameters, fileName, messages, waiting); });
 }
 
 }  // namespace
 
-FileCalculation calculateFile(const std::string& fileName) {
+FileCalculation calculateFile(const std::string& fileName, Waiting waiting) {
     MessageLog log;
     ParameterSet parameters(log);
     FileCalculation result;
     guarded(log, [&] { parameters.applyShowRule(); });
-    result.opened = opened(parameters, fileName, log);
+    result.opened = opened(parameters, fileName, waiting, log);
     if (result.opened) {
         result.notes = derivedValueNotes(parameters.texts());
         guarded(log, [&] { parameters.checkOnClose(); });

@@ -3,6 +3,7 @@
 // it in the windows, so that both give the same result texts.
 
 #include "computation.h"
+#include "file_system.h"
 
 #include <string>
 #include <vector>
@@ -23,7 +24,8 @@ struct FileCalculation : Computation {
 // closes the window (its closing checks) and presses "Расчет" (the calculation, then the check
 // of the load against its natural part).  A file that cannot be read stops there; a failed
 // closing check is reported and the calculation still runs, reporting its own failure.
-// The file name "-" reads standard input.
-FileCalculation calculateFile(const std::string& fileName);
+// The file name "-" reads standard input.  A pipe given as the file is waited for only when
+// asked, as the command line asks (see Waiting).
+FileCalculation calculateFile(const std::string& fileName, Waiting waiting = Waiting::Never);
 
 }  // namespace nutrient

@@ -61,6 +61,11 @@ std::string ioErrorText(int error) {
 
 [[noreturn]] void throwIoFailure(int error) { throw Failure(ioErrorText(error)); }
 
+// The system reads a name up to its first NUL byte: a name that holds one would reach another file.
+void refuseNul(const std::string& fileName) {
+    if (fileName.find('\0') != std::string::npos) throwIoFailure(EINVAL);
+}
+
 class FileDescriptor {
 public:
     explicit FileDescriptor(int fd = -1) : fd_(fd) {}
@@ -374,6 +379,7 @@ bool savedOnce(const std::string& fileName, std::string_view bytes) {
 }  // namespace
 
 void replaceFile(const std::string& fileName, std::string_view bytes) {
+    refuseNul(fileName);
     // A file that appears under a new name while the bytes are written is never clobbered: the
     // save starts over and replaces it as an existing file, with all the checks that takes.
     constexpr int kAttempts = 2;
@@ -437,19 +443,23 @@ std::vector<std::string> readLinesFrom(int fd, std::size_t count, std::string_vi
     return lines;
 }
 
+// A file opened for reading; without waiting, a pipe or a device gives what it has at once.
+int openForReading(const std::string& fileName, Waiting waiting) {
+    refuseNul(fileName);
+    const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | (waiting == Waiting::Never ? O_NONBLOCK : 0));
+    if (fd < 0) throwIoFailure(errno);
+    return fd;
+}
+
 }  // namespace
 
-std::vector<std::string> readLines(const std::string& fileName, std::size_t count) {
-    // Non-blocking: a pipe given a ".txt" name fails or reads as empty instead of hanging the
-    // window; regular files read as usual.
-    FileDescriptor file(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (file.get() < 0) throwIoFailure(errno);
+std::vector<std::string> readLines(const std::string& fileName, std::size_t count, Waiting waiting) {
+    FileDescriptor file(openForReading(fileName, waiting));
     return readLinesFrom(file.get(), count, fileName);
 }
 
 std::string readFile(const std::string& fileName) {
-    FileDescriptor file(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (file.get() < 0) throwIoFailure(errno);
+    FileDescriptor file(openForReading(fileName, Waiting::Never));
     std::string bytes;
     constexpr std::size_t kChunkSize = 64 * 1024;
     for (;;) {
@@ -464,6 +474,41 @@ std::string readFile(const std::string& fileName) {
 
 std::vector<std::string> readStandardInputLines(std::size_t count) {
     return readLinesFrom(STDIN_FILENO, count, kStandardInputName);
+}
+
+LineReader::LineReader(const std::string& fileName)
+    : fd_(fileName == "-" ? STDIN_FILENO : openForReading(fileName, Waiting::ForTheWriter)), ownsFd_(fileName != "-") {}
+
+LineReader::~LineReader() {
+    if (ownsFd_) ::close(fd_);
+}
+
+bool LineReader::refill() {
+    constexpr std::size_t kChunkSize = 64 * 1024;
+    buffer_.resize(kChunkSize);
+    buffer_.resize(readSome(fd_, buffer_.data(), kChunkSize));
+    position_ = 0;
+    return !buffer_.empty();
+}
+
+std::optional<std::string> LineReader::next() {
+    std::string line;
+    for (;;) {
+        const std::size_t end = buffer_.find('\n', position_);
+        const std::size_t length = (end == std::string::npos ? buffer_.size() : end) - position_;
+        if (line.size() <= kLongestLine)
+            line.append(buffer_, position_, std::min(length, kLongestLine + 1 - line.size()));
+        if (end != std::string::npos) {
+            position_ = end + 1;
+            break;
+        }
+        if (!refill()) {
+            if (line.empty()) return std::nullopt;
+            break;
+        }
+    }
+    if (line.ends_with('\r')) line.pop_back();
+    return line;
 }
 
 std::size_t readLimit() { return currentReadLimit; }

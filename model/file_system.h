@@ -3,6 +3,7 @@
 // Failures come back as Failure with the text the user is shown.
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,15 +34,46 @@ void replaceFile(const std::string& fileName, std::string_view bytes);
 inline constexpr std::size_t kReadLimit = std::size_t{64} << 20;
 std::size_t readLimit();
 
+// What a read does when a pipe or a device has nothing to give yet.  The windows never wait:
+// a FIFO chosen in a dialog must not freeze them (it fails with "I/O error 11" while its
+// writer has written nothing, and reads as empty when nothing writes to it).  A computation
+// without a window waits as a shell's tools do, for a writer and for its bytes.
+enum class Waiting { Never, ForTheWriter };
+
 // Reads the first `count` lines.  A line ends at CR LF, LF or a lone CR; the last line may
 // lack its end.  Reading stops as soon as the lines are complete, so whatever follows them,
 // however large, is never read; when the read limit passes before they are complete, the
-// file is too large.
-std::vector<std::string> readLines(const std::string& fileName, std::size_t count);
+// file is too large.  A name with a NUL byte is an invalid file name.
+std::vector<std::string> readLines(const std::string& fileName, std::size_t count, Waiting waiting = Waiting::Never);
 // The same from the process's standard input, waiting for it as long as it takes.
 std::vector<std::string> readStandardInputLines(std::size_t count);
 // The whole file, when it is within the read limit; else the file is too large.
 std::string readFile(const std::string& fileName);
+
+// A text file read line by line as the lines are needed, waiting for a pipe's writer as a
+// shell's tools do, so that a list of any length takes no more memory than its longest line.
+// A line ends at LF; a CR before it is dropped.  A line is kept to its first kLongestLine + 1
+// bytes: no file name is longer than kLongestLine, so a name cut so is still one the system
+// refuses ("Invalid filename").  "-" reads standard input.
+class LineReader {
+public:
+    static constexpr std::size_t kLongestLine = 4096;
+    // Throws Failure when the file cannot be opened.
+    explicit LineReader(const std::string& fileName);
+    ~LineReader();
+    LineReader(const LineReader&) = delete;
+    LineReader& operator=(const LineReader&) = delete;
+    // The next line; nothing after the last.  Throws Failure when reading fails.
+    std::optional<std::string> next();
+
+private:
+    bool refill();
+
+    int fd_;
+    bool ownsFd_;
+    std::string buffer_;  // bytes read, of which those from position_ on are not yet returned
+    std::size_t position_ = 0;
+};
 
 // For tests and fuzzing: a lower read limit reaches its error without huge inputs, and saves
 // can be made to take the named temporary file of file systems without unnamed ones.

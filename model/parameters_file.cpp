@@ -1,6 +1,5 @@
 #include "parameters_file.h"
 
-#include "file_system.h"
 #include "windows1251.h"
 
 #include <vector>
@@ -65,14 +64,14 @@ std::optional<std::string> saveParameters(ParameterSet& parameters, const std::s
     return fileName;
 }
 
-void loadParameters(ParameterSet& parameters, const std::string& fileName, Messages& messages) {
+void loadParameters(ParameterSet& parameters, const std::string& fileName, Messages& messages, Waiting waiting) {
     if (!hasTextExtension(fileName)) {
         messages.warning(kWarnNotTextFile);
         return;
     }
     // The whole file is read before the first field changes: a file that cannot be read
     // leaves the parameters as they were.
-    assignLines(parameters, readLines(fileName, kParameters.size()));
+    assignLines(parameters, readLines(fileName, kParameters.size(), waiting));
 }
 
 void loadParametersFromStandardInput(ParameterSet& parameters) {

@@ -10,6 +10,7 @@
 #include "model/number_text.h"
 #include "model/windows1251.h"
 #include "model_fixture.h"
+#include "standard_input.h"
 #include "standard_set.h"
 #include "temp_folder.h"
 
@@ -667,23 +668,6 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return info.param.name; });
 
 // --- Files too large to be parameters files ----------------------------------------------------
-
-// Standard input reads from a file while the object lives.
-class StandardInputFrom {
-public:
-    explicit StandardInputFrom(const std::string& path) : saved_(::dup(STDIN_FILENO)) {
-        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-        ::dup2(fd, STDIN_FILENO);
-        ::close(fd);
-    }
-    ~StandardInputFrom() {
-        ::dup2(saved_, STDIN_FILENO);
-        ::close(saved_);
-    }
-
-private:
-    int saved_;
-};
 
 // A file of zeros, none of them stored, `size` bytes long.
 void writeSparse(const std::string& path, std::size_t size) {
