@@ -1,6 +1,7 @@
 #include "csv.h"
 
 #include "messages.h"
+#include "windows1251.h"
 
 #include <algorithm>
 
@@ -13,7 +14,7 @@ bool blank(const CsvRecord& record) { return record.fields.size() == 1 && record
 }  // namespace
 
 std::vector<CsvRecord> parseCsv(std::string_view text) {
-    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+    if (text.starts_with(kUtf8ByteOrderMark)) text.remove_prefix(kUtf8ByteOrderMark.size());
     std::vector<CsvRecord> records;
     CsvRecord record{1, {std::string()}};
     std::size_t line = 1;

@@ -31,7 +31,6 @@ struct CsvDialect {
 };
 inline constexpr CsvDialect kRfc4180Csv = {',', '.', false};
 inline constexpr CsvDialect kRussianSpreadsheetCsv = {';', ',', true};
-inline constexpr const char* kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 // A field as a CSV file holds it: quoted when it holds the separator, a quote or a line break.
 std::string csvField(const std::string& text, char separator = kRfc4180Csv.separator);

@@ -141,7 +141,7 @@ std::string jsonResultTexts(const LoadResults& results) {
 }
 
 std::string csvHeader(const CsvDialect& dialect) {
-    std::string header = dialect.byteOrderMark ? kUtf8ByteOrderMark : "";
+    std::string header(dialect.byteOrderMark ? kUtf8ByteOrderMark : "");
     header += "file" + std::string(1, dialect.separator) + "object";
     for (const ResultRow& row : kResultRows)
         for (Nutrient nutrient : kNutrients) header += dialect.separator + resultKey(row.quantity, nutrient);

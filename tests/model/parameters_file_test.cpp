@@ -286,6 +286,42 @@ INSTANTIATE_TEST_SUITE_P(Files, LineEnds,
                                                        }}),
                          [](const auto& info) { return info.param.name; });
 
+// --- Files saved by a modern editor ----------------------------------------------------------
+
+struct FileEncodingCase {
+    const char* name;
+    std::string firstLine;
+    const char* objectName;
+};
+
+class FileEncoding : public ParametersFileTest, public ::testing::WithParamInterface<FileEncodingCase> {};
+
+TEST_P(FileEncoding, IsUtf8WhenTheBytesAreWellFormedUtf8BeyondAsciiElseWindows1251) {
+    const std::string name = folder / "object.txt";
+    writeBytes(name, join(standardLines({{1, GetParam().firstLine}}), "\r\n"));
+    loadParameters(parameters, name, recorder);
+    EXPECT_EQ(parameters.text(Parameter::ObjectName), GetParam().objectName);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, FileEncoding,
+                         ::testing::Values(FileEncodingCase{"utf8", "Озеро №2", "Озеро №2"},
+                                           FileEncodingCase{"utf8WithByteOrderMark", "\xEF\xBB\xBFLake", "Lake"},
+                                           FileEncodingCase{"windows1251",
+                                                            "\xCE\xE7\xE5\xF0\xEE \xB9"
+                                                            "2",
+                                                            "Озеро №2"},
+                                           // "Ё" in UTF-8 beside a Windows-1251 "№": not UTF-8 throughout.
+                                           FileEncodingCase{"mixed", "\xD0\x81 \xB9", "РЃ №"}),
+                         [](const auto& info) { return info.param.name; });
+
+TEST_F(ParametersFileTest, AUtf8FileIsSavedInWindows1251) {
+    const std::string name = folder / "utf8.txt";
+    writeBytes(name, join(standardLines({{1, "Частный водосбор Финского залива"}}), "\r\n"));
+    loadParameters(parameters, name, recorder);
+    saveParameters(parameters, name, recorder);
+    EXPECT_EQ(readBytes(name), kStandardFileBytes);
+}
+
 // --- Files the program never wrote --------------------------------------------------------
 
 struct ContentCase {
