@@ -43,10 +43,11 @@ constexpr DerivedValue kDerivedValues[] = {
     {Parameter::RunoffModulus, derivedRunoffModulus, "the runoff modulus", "the runoff layer"},
 };
 
-// Texts the calculation reads as the same number.
-bool sameValue(const std::string& a, const std::string& b) {
+// A stored number that the calculation reads as another than the derived one.  A stored text
+// that is no number is not pointed out: the calculation reports it itself.
+bool contradicts(const std::string& stored, const std::string& derived) {
     try {
-        return parseNumber(a) == parseNumber(b);
+        return parseNumber(stored) != parseNumber(derived);
     } catch (const Failure&) {
         return false;
     }
@@ -79,7 +80,7 @@ std::vector<std::string> derivedValueNotes(const ParameterTexts& texts) {
             continue;
         }
         const std::string& stored = texts[static_cast<int>(value.parameter)];
-        if (!sameValue(stored, derived))
+        if (contradicts(stored, derived))
             notes.push_back(std::string(value.name) + " " + readableQuote(stored) + " differs from " +
                             readableQuote(derived) + " derived from " + value.source);
     }

@@ -146,11 +146,12 @@ using ParameterTexts = std::array<std::string, kParameterCount>;
 std::string derivedNaturalArea(const ParameterTexts& texts);
 std::string derivedRunoffModulus(const ParameterTexts& texts);
 
-// Notes on a set of texts as opened whose stored natural area or runoff modulus is not the one
-// derived from its own areas and water share or runoff layer (a file edited by hand): such a
-// set computes with the stored value until the parameters window is shown again and derives
-// the other, so each note gives both ("the natural area '22439.52' differs from '26451' derived
-// from the areas and the water share").  Nothing for a value that cannot be derived.
+// Notes on a set of texts as opened whose stored natural area or runoff modulus is another
+// number than the one derived from its own areas and water share or runoff layer (a file
+// edited by hand): such a set computes with the stored value until the parameters window is
+// shown again and derives the other, so each note gives both ("the natural area '22439.52'
+// differs from '26451' derived from the areas and the water share").  Nothing for a value that
+// cannot be derived or a stored text that is no number, which the calculation reports.
 std::vector<std::string> derivedValueNotes(const ParameterTexts& texts);
 
 class ParameterSet {
