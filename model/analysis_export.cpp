@@ -303,6 +303,8 @@ std::string scenarioOutput(OutputFormat format, const std::string& fileName, con
     case OutputFormat::Csv:
         return "file,object,case" + resultColumns() + "\r\n" +
                scenarioRecords(csvFileAndObject(fileName, scenario.baseline), scenario);
+    case OutputFormat::RussianCsv:
+        return csvInDialect(scenarioOutput(OutputFormat::Csv, fileName, scenario), kRussianSpreadsheetCsv);
     case OutputFormat::Json:
         return "{" + fileMembers(fileName, scenario.baseline) + ", " + scenarioMembers(scenario) + "}\n";
     }
@@ -315,6 +317,8 @@ std::string targetOutput(OutputFormat format, const std::string& fileName, const
         return targetTable(fileName, searches);
     case OutputFormat::Csv:
         return targetCsv(fileName, searches);
+    case OutputFormat::RussianCsv:
+        return csvInDialect(targetCsv(fileName, searches), kRussianSpreadsheetCsv);
     case OutputFormat::Json:
         return targetJson(fileName, searches);
     }
@@ -327,6 +331,8 @@ std::string sensitivityOutput(OutputFormat format, const std::string& fileName, 
         return sensitivityText(fileName, table);
     case OutputFormat::Csv:
         return sensitivityCsv(fileName, table);
+    case OutputFormat::RussianCsv:
+        return csvInDialect(sensitivityCsv(fileName, table), kRussianSpreadsheetCsv);
     case OutputFormat::Json:
         return sensitivityJson(fileName, table);
     }

@@ -377,6 +377,9 @@ int calculateBasin(const std::string& basinFileName, OutputFormat format, std::o
     case OutputFormat::Csv:
         results << basinCsv(analysis);
         break;
+    case OutputFormat::RussianCsv:
+        results << csvInDialect(basinCsv(analysis), kRussianSpreadsheetCsv);
+        break;
     case OutputFormat::Json:
         results << basinJson(analysis);
         break;

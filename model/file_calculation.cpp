@@ -19,13 +19,13 @@ bool typedIn(ParameterSet& parameters, const ChangesAfterOpen& changesAfterOpen,
 }  // namespace
 
 // Each of the user's steps is a handler of its own: its failure is reported and stops it alone.
-bool openFile(ParameterSet& parameters, const std::string& fileName, Messages& messages) {
+bool openFile(ParameterSet& parameters, const std::string& fileName, Messages& messages, Waiting waiting) {
     if (fileName == "-") return guarded(messages, [&] { loadParametersFromStandardInput(parameters); });
     if (!hasTextExtension(fileName)) {
         loadParameters(parameters, fileName, messages);  // warns and reads nothing
         return false;
     }
-    return guarded(messages, [&] { loadParameters(parameters, fileName, messages); });
+    return guarded(messages, [&] { loadParameters(parameters, fileName, messages, waiting); });
 }
 
 std::optional<std::string> FileCalculation::reasonNotTaken() const {
@@ -33,15 +33,18 @@ std::optional<std::string> FileCalculation::reasonNotTaken() const {
     return messages.empty() ? std::string() : messages.back().shown();
 }
 
-FileCalculation calculateFile(const std::string& fileName) { return calculateFile(fileName, ChangesAfterOpen()); }
+FileCalculation calculateFile(const std::string& fileName, Waiting waiting) {
+    return calculateFile(fileName, ChangesAfterOpen(), waiting);
+}
 
-FileCalculation calculateFile(const std::string& fileName, const ChangesAfterOpen& changesAfterOpen) {
+FileCalculation calculateFile(const std::string& fileName, const ChangesAfterOpen& changesAfterOpen, Waiting waiting) {
     MessageLog log;
     ParameterSet parameters(log);
     FileCalculation result;
     guarded(log, [&] { parameters.applyShowRule(); });
-    result.opened = openFile(parameters, fileName, log);
+    result.opened = openFile(parameters, fileName, log, waiting);
     if (result.opened && typedIn(parameters, changesAfterOpen, log)) {
+        result.notes = derivedValueNotes(parameters.texts());
         guarded(log, [&] { parameters.checkOnClose(); });
         calculateAndCheck(parameters, result, log);
     }

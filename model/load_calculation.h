@@ -123,7 +123,12 @@ private:
 struct TransportCoefficients {
     double rtP = 0.0;
     double rtN = 0.0;
+    // Whether a calculation has computed the coefficient: a computed one may be 0 too, when
+    // a·HL^b is so large that Rt underflows.
+    bool computedP = false;
+    bool computedN = false;
     double rt(Nutrient nutrient) const { return nutrient == Nutrient::P ? rtP : rtN; }
+    bool computed(Nutrient nutrient) const { return nutrient == Nutrient::P ? computedP : computedN; }
 };
 // The results window does not show a transport coefficient; the analyses write one with five
 // decimals.

@@ -1,6 +1,5 @@
 #include "results_export.h"
 
-#include "csv.h"
 #include "windows1251.h"
 
 #include <algorithm>
@@ -91,9 +90,10 @@ std::string jsonNumber(double value) {
 
 namespace {
 
-// Null for a coefficient the calculation did not reach (a complete one is never 0:
-// Rt = 1 / (a·x + 1)).
-std::string jsonCoefficient(double rt) { return rt == 0.0 ? "null" : jsonNumber(rt); }
+// Null for a coefficient the calculation did not reach; a computed one is a number, 0 too.
+std::string jsonCoefficient(const TransportCoefficients& coefficients, Nutrient nutrient) {
+    return coefficients.computed(nutrient) ? jsonNumber(coefficients.rt(nutrient)) : "null";
+}
 
 const char* kindName(Message::Kind kind) {
     switch (kind) {
@@ -177,10 +177,16 @@ std::string csvResultTexts(const LoadResults& results) {
     return texts.substr(1);
 }
 
-std::string csvHeader() { return "file,object," + csvResultKeys() + "\r\n"; }
+std::string csvHeader(const CsvDialect& dialect) {
+    std::string header(dialect.byteOrderMark ? kUtf8ByteOrderMark : "");
+    header += "file" + std::string(1, dialect.separator) + "object";
+    for (const ResultRow& row : kResultRows)
+        for (Nutrient nutrient : kNutrients) header += dialect.separator + resultKey(row.quantity, nutrient);
+    return header + "\r\n";
+}
 
 std::string csvFileFields(const std::string& fileName, const Computation& computation) {
-    return csvField(wellFormedText(fileName)) + "," + csvField(computation.objectName());
+    return csvTextField(wellFormedText(fileName)) + "," + csvTextField(computation.objectName());
 }
 
 std::string jsonFileMembers(const std::string& fileName, const Computation& computation) {
@@ -193,8 +199,13 @@ std::string tableHeading(const std::string& fileName, const Computation& computa
     return heading;
 }
 
-std::string csvRecord(const std::string& fileName, const FileCalculation& calculation) {
-    return csvFileFields(fileName, calculation) + "," + csvResultTexts(calculation.results) + "\r\n";
+std::string csvRecord(const std::string& fileName, const FileCalculation& calculation, const CsvDialect& dialect) {
+    std::string record = csvTextField(wellFormedText(fileName), dialect.separator) + dialect.separator +
+                         csvTextField(calculation.objectName(), dialect.separator);
+    for (const ResultRow& row : kResultRows)
+        for (Nutrient nutrient : kNutrients)
+            record += dialect.separator + csvNumberField(calculation.results.text(row.quantity, nutrient), dialect);
+    return record + "\r\n";
 }
 
 std::string jsonObject(const std::string& fileName, const FileCalculation& calculation) {
@@ -210,9 +221,11 @@ std::string jsonObject(const std::string& fileName, const FileCalculation& calcu
         }
         json += "}";
     }
-    return json + "}, \"Rt\": {\"P\": " + jsonCoefficient(calculation.coefficients.rtP) +
-           ", \"N\": " + jsonCoefficient(calculation.coefficients.rtN) +
-           "}, \"messages\": " + jsonMessages(calculation.messages) + "}";
+    std::string notes;
+    for (const std::string& note : calculation.notes) notes += (notes.empty() ? "" : ", ") + jsonString(note);
+    return json + "}, \"Rt\": {\"P\": " + jsonCoefficient(calculation.coefficients, Nutrient::P) +
+           ", \"N\": " + jsonCoefficient(calculation.coefficients, Nutrient::N) +
+           "}, \"messages\": " + jsonMessages(calculation.messages) + ", \"notes\": [" + notes + "]}";
 }
 
 std::size_t resultCaptionWidth() {

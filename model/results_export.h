@@ -3,6 +3,7 @@
 // object and a table a person reads.  Every result appears exactly as the results window shows
 // it; a result a failed calculation did not reach is empty.
 
+#include "csv.h"
 #include "file_calculation.h"
 
 #include <string>
@@ -54,15 +55,18 @@ std::string resultKey(Quantity quantity, Nutrient nutrient);
 // before N.
 std::string jsonResultTexts(const LoadResults& results);
 
-// CSV after RFC 4180: UTF-8 (a byte of the file name that is not UTF-8 becomes U+FFFD), CR LF
-// after each record, a field quoted when it holds a comma, a quote or a line break.  The header
-// names the columns: file, object, then Lp(P), Lp(N), ... Mnat(N) in the results window's row
-// order.
-std::string csvHeader();
-// The 26 keys, and the 26 texts as CSV fields, each comma-separated in that order.
+// CSV in a dialect of model/csv.h, RFC 4180 unless another is given: UTF-8 (a byte of the
+// file name that is not UTF-8 becomes U+FFFD), CR LF after each record, a field quoted when it
+// holds the separator, a quote or a line break, the file and object names kept from a
+// spreadsheet's formulas (csvTextField), the results with the dialect's decimal mark.  The
+// header begins the file (with the byte-order mark of a dialect that has one) and names the
+// columns: file, object, then Lp(P), Lp(N), ... Mnat(N) in the results window's row order.
+std::string csvHeader(const CsvDialect& dialect = kRfc4180Csv);
+std::string csvRecord(const std::string& fileName, const FileCalculation& calculation,
+                      const CsvDialect& dialect = kRfc4180Csv);
+// The 26 keys, and the 26 texts as RFC 4180 fields, each comma-separated in that order.
 std::string csvResultKeys();
 std::string csvResultTexts(const LoadResults& results);
-std::string csvRecord(const std::string& fileName, const FileCalculation& calculation);
 
 // What every output of a file begins with: the CSV fields of the file and the object name; the
 // JSON members "file" and "object"; the heading of a table, "FILE: object", made printable.
@@ -72,7 +76,8 @@ std::string tableHeading(const std::string& fileName, const Computation& computa
 
 // One JSON object: the file, the object name, whether the calculation completed, the 26 result
 // texts by quantity and nutrient, both transport coefficients (null when the calculation did
-// not reach them) and the messages in order, as their boxes show them.  No line break inside.
+// not reach them), the messages in order, as their boxes show them, and the notes on the
+// file's stored derived values.  No line break inside.
 std::string jsonObject(const std::string& fileName, const FileCalculation& calculation);
 
 // The width of the result captions' column in a text table, the shortest dot leader included,

@@ -5,10 +5,12 @@
 
 #include "model/parameters_file.h"
 #include "file_size_limit.h"
+#include "killed_at_rename.h"
 #include "model/file_system.h"
 #include "model/number_text.h"
 #include "model/windows1251.h"
 #include "model_fixture.h"
+#include "standard_input.h"
 #include "standard_set.h"
 #include "temp_folder.h"
 
@@ -283,6 +285,42 @@ INSTANTIATE_TEST_SUITE_P(Files, LineEnds,
                                                            return b;
                                                        }}),
                          [](const auto& test) { return test.param.name; });
+
+// --- Files saved by a modern editor ----------------------------------------------------------
+
+struct FileEncodingCase {
+    const char* name;
+    std::string firstLine;
+    const char* objectName;
+};
+
+class FileEncoding : public ParametersFileTest, public ::testing::WithParamInterface<FileEncodingCase> {};
+
+TEST_P(FileEncoding, IsUtf8WhenTheBytesAreWellFormedUtf8BeyondAsciiElseWindows1251) {
+    const std::string name = folder / "object.txt";
+    writeBytes(name, join(standardLines({{1, GetParam().firstLine}}), "\r\n"));
+    loadParameters(parameters, name, recorder);
+    EXPECT_EQ(parameters.text(Parameter::ObjectName), GetParam().objectName);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, FileEncoding,
+                         ::testing::Values(FileEncodingCase{"utf8", "Озеро №2", "Озеро №2"},
+                                           FileEncodingCase{"utf8WithByteOrderMark", "\xEF\xBB\xBFLake", "Lake"},
+                                           FileEncodingCase{"windows1251",
+                                                            "\xCE\xE7\xE5\xF0\xEE \xB9"
+                                                            "2",
+                                                            "Озеро №2"},
+                                           // "Ё" in UTF-8 beside a Windows-1251 "№": not UTF-8 throughout.
+                                           FileEncodingCase{"mixed", "\xD0\x81 \xB9", "РЃ №"}),
+                         [](const auto& test) { return test.param.name; });
+
+TEST_F(ParametersFileTest, AUtf8FileIsSavedInWindows1251) {
+    const std::string name = folder / "utf8.txt";
+    writeBytes(name, join(standardLines({{1, "Частный водосбор Финского залива"}}), "\r\n"));
+    loadParameters(parameters, name, recorder);
+    saveParameters(parameters, name, recorder);
+    EXPECT_EQ(readBytes(name), kStandardFileBytes);
+}
 
 // --- Files the program never wrote --------------------------------------------------------
 
@@ -667,23 +705,6 @@ INSTANTIATE_TEST_SUITE_P(
 
 // --- Files too large to be parameters files ----------------------------------------------------
 
-// Standard input reads from a file while the object lives.
-class StandardInputFrom {
-public:
-    explicit StandardInputFrom(const std::string& path) : saved_(::dup(STDIN_FILENO)) {
-        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-        ::dup2(fd, STDIN_FILENO);
-        ::close(fd);
-    }
-    ~StandardInputFrom() {
-        ::dup2(saved_, STDIN_FILENO);
-        ::close(saved_);
-    }
-
-private:
-    int saved_;
-};
-
 // A file of zeros, none of them stored, `size` bytes long.
 void writeSparse(const std::string& path, std::size_t size) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
@@ -871,6 +892,140 @@ INSTANTIATE_TEST_SUITE_P(
                  kBob},
         KeptCase{"writableFileInAFolderThatIsNot", {0, 0, 0755}, {0, 0, 0666}, Extra::None, kBob, 0}),
     [](const auto& test) { return test.param.name; });
+
+// --- Links planted in a folder that anyone may write ------------------------------------------
+
+struct PlantedLinkCase {
+    const char* name;
+    mode_t folderMode;
+    uid_t folderOwner;
+    uid_t linkOwner;
+    bool dangling;  // the link points where no file is
+    bool followed;
+};
+
+class LinkInASharedFolder : public ParametersFileTest, public ::testing::WithParamInterface<PlantedLinkCase> {};
+
+// Root saves through shared/p.txt, a link to the root-only private/secret.txt.
+TEST_P(LinkInASharedFolder, IsFollowedOnlyWhereTheKernelWouldFollowIt) {
+    if (::geteuid() != 0) GTEST_SKIP() << "a link of another user takes root";
+    fs::create_directory(folder.path() / "private");
+    const std::string secret = folder / "private/secret.txt";
+    if (!GetParam().dangling) {
+        writeBytes(secret, "secret");
+        fs::permissions(secret, fs::perms(0600));
+    }
+    fs::create_directory(folder.path() / "shared");
+    setOwnership(folder / "shared", {GetParam().folderOwner, GetParam().folderOwner, GetParam().folderMode});
+    std::string link = folder / "shared/p.txt";
+    fs::create_symlink("../private/secret.txt", link);
+    ASSERT_EQ(::lchown(link.c_str(), GetParam().linkOwner, GetParam().linkOwner), 0);
+
+    const std::string failure = failureText([&] { saveParameters(parameters, link, recorder); });
+    const std::string secretBytes = fs::exists(secret) ? readBytes(secret) : "<none>";
+    if (GetParam().followed) {
+        EXPECT_EQ(failure, "");
+        EXPECT_EQ(secretBytes, kStandardFileBytes);
+    } else {
+        EXPECT_EQ(failure, "File access denied");
+        EXPECT_EQ(secretBytes, GetParam().dangling ? "<none>" : "secret");
+    }
+    EXPECT_TRUE(fs::is_symlink(link));
+}
+
+INSTANTIATE_TEST_SUITE_P(Links, LinkInASharedFolder,
+                         ::testing::Values(PlantedLinkCase{"plantedByAnother", 01777, 0, kAlice, false, false},
+                                           PlantedLinkCase{"danglingPlantedByAnother", 01777, 0, kAlice, true, false},
+                                           PlantedLinkCase{"theSaversOwn", 01777, 0, 0, false, true},
+                                           PlantedLinkCase{"theFolderOwners", 01777, kAlice, kAlice, false, true},
+                                           PlantedLinkCase{"folderNotSticky", 0777, 0, kAlice, false, true}),
+                         [](const auto& test) { return test.param.name; });
+
+// --- Saves killed before they are complete -------------------------------------------------------
+
+// The hidden name a save of the process gives its new file begins so.
+std::string hiddenPrefixOf(pid_t saver) { return ".nutrient-" + std::to_string(saver) + "-"; }
+
+struct KilledSaveCase {
+    const char* name;
+    bool targetExists;  // a new target is linked to its name, never renamed to it
+    bool namedNewFile;
+};
+
+class KilledAtTheRename : public ParametersFileTest, public ::testing::WithParamInterface<KilledSaveCase> {};
+
+TEST_P(KilledAtTheRename, LeavesNothingOnceTheNextSaveInTheFolderHasFinished) {
+    const std::string target = folder / "p.txt";
+    if (GetParam().targetExists) writeBytes(target, "old");
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const rlimit noCore{0, 0};
+        ::setrlimit(RLIMIT_CORE, &noCore);
+        setNamedTemporaryFilesForTests(GetParam().namedNewFile);
+        if (!dieAtTheNextRename()) ::_exit(2);
+        std::string name = target;
+        saveParameters(parameters, name, recorder);
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (GetParam().targetExists) {
+        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGSYS) << "premise: killed at the rename";
+        EXPECT_EQ(readBytes(target), "old");
+        std::set<std::string> left = folder.names();
+        left.erase("p.txt");
+        ASSERT_EQ(left.size(), 1u);
+        EXPECT_TRUE(left.begin()->starts_with(hiddenPrefixOf(child))) << *left.begin();
+    } else {
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+        EXPECT_EQ(readBytes(target), kStandardFileBytes);
+    }
+    std::string other = folder / "other.txt";
+    saveParameters(parameters, other, recorder);
+    EXPECT_EQ(folder.names(), (std::set<std::string>{"p.txt", "other.txt"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Saves, KilledAtTheRename,
+                         ::testing::Values(KilledSaveCase{"newTarget", false, false},
+                                           KilledSaveCase{"newTargetNamedNewFile", false, true},
+                                           KilledSaveCase{"replacedTarget", true, false},
+                                           KilledSaveCase{"replacedTargetNamedNewFile", true, true}),
+                         [](const auto& test) { return test.param.name; });
+
+// A process that has ended, and so cannot be saving.
+pid_t endedProcess() {
+    const pid_t child = ::fork();
+    if (child == 0) ::_exit(0);
+    ::waitpid(child, nullptr, 0);
+    return child;
+}
+
+TEST_F(ParametersFileTest, ASaveRemovesOnlyTheSaversOwnHiddenFilesOfSavesThatEnded) {
+    const std::string ended = hiddenPrefixOf(endedProcess());
+    const std::set<std::string> spared = {
+        hiddenPrefixOf(::getpid()) + "AbCd09",  // a save still running
+        ended + "AbCd0",
+        ended + "AbCd09.txt",
+        ended + "AbCd-9",
+        ".nutrient-0" + ended.substr(10) + "AbCd09",
+        ".nutrient-AbCd09",  // no process in the name
+    };
+    for (const std::string& name : spared) writeBytes(folder / name, "x");
+    fs::create_directory(folder / (ended + "Folder"));
+    fs::create_symlink("p.txt", folder / (ended + "ALink1"));
+    writeBytes(folder / (ended + "Others"), "x");
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown((folder / (ended + "Others")).c_str(), kAlice, kAlice), 0);
+    }
+    writeBytes(folder / (ended + "Stale1"), "x");
+
+    std::string name = folder / "p.txt";
+    saveParameters(parameters, name, recorder);
+    std::set<std::string> expected = spared;
+    expected.insert({"p.txt", ended + "Folder", ended + "ALink1"});
+    if (::geteuid() == 0) expected.insert(ended + "Others");
+    EXPECT_EQ(folder.names(), expected);
+}
 
 // --- Windows-1251 -----------------------------------------------------------------------------
 

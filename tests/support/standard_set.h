@@ -23,6 +23,14 @@ inline nutrient::ParameterTexts standardParameterTexts() {
     return texts;
 }
 
+// The standard set's file with one line (from 1) replaced by an ASCII text.
+inline std::string standardFileWith(int line, const std::string& text) {
+    std::size_t start = 0;
+    for (int i = 1; i < line; ++i) start = kStandardFileBytes.find("\r\n", start) + 2;
+    const std::size_t end = kStandardFileBytes.find("\r\n", start);
+    return kStandardFileBytes.substr(0, start) + text + kStandardFileBytes.substr(end);
+}
+
 struct ShownResult {
     nutrient::Quantity quantity;
     const char* p;

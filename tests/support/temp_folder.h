@@ -1,21 +1,21 @@
 #pragma once
-// A fresh folder under the system's temporary folder for files a test writes and reads back.
+// A fresh folder under the system's temporary folder, removed with everything in it, and the
+// bytes of the files in it.
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <set>
 #include <string>
 
-#include <stdlib.h>
-
-// Removed with everything in it, whatever permissions a test left on it.
 class TempFolder {
 public:
     TempFolder() {
         std::string pattern = (std::filesystem::temp_directory_path() / "nutrient-file-XXXXXX").string();
         path_ = ::mkdtemp(pattern.data());
-        std::filesystem::permissions(path_, std::filesystem::perms(0755));  // others may enter
+        // Others may enter: the file tests save as other users.
+        std::filesystem::permissions(path_, std::filesystem::perms(0755));
     }
     ~TempFolder() {
         namespace fs = std::filesystem;
