@@ -1,6 +1,7 @@
 #include "ui/program.h"
 
 #include "ui/command_line.h"
+#include "ui/window_parts.h"
 #include "ui/windowless.h"
 
 #include <QApplication>
@@ -18,10 +19,14 @@ Program::Program(Messages& messages, FileDialogs& fileDialogs, Questions& questi
       parametersWindow_(parameters_, messages, fileDialogs),
       resultsWindow_(parameters_, results_, coefficients_, messages, fileDialogs),
       sourceShareWindow_(results_, coefficients_, messages, fileDialogs),
-      budgetWindow_(results_, messages, fileDialogs) {
+      budgetWindow_(results_, messages, fileDialogs),
+      analysisWindow_(parameters_, messages, fileDialogs) {
     mainWindow_.setWindows(parametersWindow_, resultsWindow_, helpWindow_, methodWindow_);
     resultsWindow_.setChartWindows(sourceShareWindow_, budgetWindow_);
     resultsWindow_.setParametersFile([this] { return parametersWindow_.fileOfTexts(); });
+    resultsWindow_.setAnalysisWindow(analysisWindow_);
+    analysisWindow_.setParametersFile([this] { return parametersWindow_.fileOfTexts(); });
+    addWindowAction(mainWindow_, kAnalysisAction, kAnalysisKeys, [this] { showModal(analysisWindow_); });
     // Parameters not yet saved are not lost silently when the program ends.
     mainWindow_.setClosingCheck(
         [this, &questions] { return parametersWindow_.settleUnsavedChanges(questions, &mainWindow_); });

@@ -5,6 +5,7 @@
 
 #include "model/load_calculation.h"
 #include "model/parameter_set.h"
+#include "ui/analysis_window.h"
 #include "ui/budget_window.h"
 #include "ui/file_dialogs.h"
 #include "ui/help_windows.h"
@@ -42,6 +43,7 @@ public:
     SourceShareWindow& sourceShareWindow() { return sourceShareWindow_; }
     BudgetWindow& budgetWindow() { return budgetWindow_; }
     MethodWindow& methodWindow() { return methodWindow_; }
+    AnalysisWindow& analysisWindow() { return analysisWindow_; }
     ParameterSet& parameters() { return parameters_; }
 
 private:
@@ -58,6 +60,8 @@ private:
     SourceShareWindow sourceShareWindow_;
     BudgetWindow budgetWindow_;
     MethodWindow methodWindow_;
+    // Beyond the program's seven: reached from the windows' menus.
+    AnalysisWindow analysisWindow_;
 };
 
 // The application of the windows.  Each handler of the windows runs guarded; whatever still

@@ -314,7 +314,7 @@ void ResultsWindowTest::theWindowsMenuComesUpOverANumber() {
     auto* field = s.window.findChild<QLineEdit*>("Edit16");
     QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), field->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(field, &click);
-    QCOMPARE(shown, (QStringList{"Копировать", "Сохранить результаты…", "Отчет…"}));
+    QCOMPARE(shown, (QStringList{"Копировать", "Сохранить результаты…", "Отчет…", "Анализ…"}));
 }
 
 // Captions with their leaders inside their labels and clear of the fields, values whole in
@@ -366,6 +366,7 @@ void ResultsWindowTest::menuAndShortcuts_data() {
     QTest::newRow("copy") << 0 << "Копировать" << QKeySequence("Ctrl+C") << 0;
     QTest::newRow("save results") << 1 << "Сохранить результаты…" << QKeySequence("Ctrl+S") << 1;
     QTest::newRow("report") << 2 << "Отчет…" << QKeySequence("Ctrl+P") << 1;
+    QTest::newRow("analysis") << 3 << "Анализ…" << QKeySequence("Ctrl+Shift+A") << 0;
 }
 
 void ResultsWindowTest::menuAndShortcuts() {
@@ -377,7 +378,7 @@ void ResultsWindowTest::menuAndShortcuts() {
     s.window.show();
     QVERIFY(QTest::qWaitForWindowActive(&s.window));
     QCOMPARE(s.window.contextMenuPolicy(), Qt::ActionsContextMenu);
-    QCOMPARE(s.window.actions().size(), 3);
+    QCOMPARE(s.window.actions().size(), 4);
     QCOMPARE(s.window.actions()[action]->text(), text);
     QCOMPARE(s.window.actions()[action]->shortcut(), keys);
     QTest::keySequence(&s.window, keys);
