@@ -151,6 +151,7 @@ private slots:
     void copyPutsTheTableOnTheClipboard_data();
     void copyPutsTheTableOnTheClipboard();
     void theWindowsMenuComesUpOverANumber();
+    void resultsForASpreadsheet();
     void nothingIsClippedOrOverlapping();
     void menuAndShortcuts_data();
     void menuAndShortcuts();
@@ -447,6 +448,19 @@ void ResultsWindowTest::resultsAndReportLeaveTheProgram() {
         QVERIFY(text.contains("Частный водосбор Финского залива"));
         QVERIFY(text.contains("(L) 3126.5 15065.9"));
     }
+}
+
+// A spreadsheet on a Russian desktop reads semicolons, decimal commas and a byte-order mark.
+void ResultsWindowTest::resultsForASpreadsheet() {
+    Session s;
+    s.window.show();
+    QTemporaryDir dir;
+    const QString saved = dir.filePath("saved.csv");
+    s.dialogs.resultsAnswers << saved;
+    s.dialogs.resultsDialect = nutrient::kRussianSpreadsheetCsv;
+    s.window.saveResults();
+    QByteArray expected = standardCsv("").replace(',', ';').replace('.', ',');
+    QCOMPARE(fileBytes(saved), "\xEF\xBB\xBF" + expected);
 }
 
 QTEST_MAIN(ResultsWindowTest)
