@@ -330,16 +330,16 @@ auto CommandLine::readValue(const char* option, Read reader) const {
 }
 
 void CommandLine::readAnalysis() {
+    const auto given = [&](const char* option) { return option && parser_.isSet(QLatin1String(option)); };
     const AnalysisOption* chosen = nullptr;
     for (const AnalysisOption& analysis : kAnalysisOptions) {
-        if (!parser_.isSet(QLatin1String(analysis.option))) continue;
+        if (!given(analysis.option)) continue;
         if (chosen)
             refuse(QStringLiteral("%1 and %2 are two analyses: give one at a time.")
                        .arg(dashed(chosen->option), dashed(analysis.option)));
         chosen = &analysis;
     }
     for (const Refinement& refinement : kRefinements) {
-        const auto given = [&](const char* option) { return option && parser_.isSet(QLatin1String(option)); };
         if (given(refinement.option) && std::none_of(refinement.needsOneOf.begin(), refinement.needsOneOf.end(), given))
             refuse(dashed(refinement.option) + " needs " + QLatin1String(refinement.needs) + ".");
     }
@@ -348,7 +348,6 @@ void CommandLine::readAnalysis() {
 
     AnalysisRequest request;
     request.kind = chosen->kind;
-    const auto given = [&](const char* option) { return parser_.isSet(QLatin1String(option)); };
     if (given("change")) request.changes = readValue("change", parseLeverChanges);
     if (given("target")) request.targets = readValue("target", parseTargets);
     if (given("levers")) request.levers = readValue("levers", parseLeverChoices);
