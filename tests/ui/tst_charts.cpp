@@ -329,11 +329,11 @@ private slots:
             return byWidget == byPaint;
         };
         for (const PieChart3D* pie : {&pies.chartP(), &pies.chartN()})
-            QVERIFY(
-                same(*pie, [&](QPainter& p, const QRectF& r) { PieChart3D::paint(p, r, pie->look(), pie->figures()); }));
+            QVERIFY(same(*pie,
+                         [&](QPainter& p, const QRectF& r) { PieChart3D::paint(p, r, pie->look(), pie->figures()); }));
         for (const BarChart3D* bars : {&budget.chartP(), &budget.chartN()})
-            QVERIFY(same(*bars,
-                         [&](QPainter& p, const QRectF& r) { BarChart3D::paint(p, r, bars->look(), bars->figures()); }));
+            QVERIFY(same(
+                *bars, [&](QPainter& p, const QRectF& r) { BarChart3D::paint(p, r, bars->look(), bars->figures()); }));
     }
 };
 
