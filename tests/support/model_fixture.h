@@ -8,6 +8,11 @@
 
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
+
+// Parameter texts a test sets, in order.
+using Edits = std::vector<std::pair<nutrient::Parameter, const char*>>;
 
 // The model as the program holds it; by default set to the standard set, with the boxes that
 // took recorded nowhere.
@@ -20,6 +25,11 @@ struct BasicModel {
 
     explicit BasicModel(bool standard = true) {
         if (standard) parameters.applyStandard();
+        recorder.boxes.clear();
+    }
+    // Sets the texts, and forgets the boxes their change rules showed.
+    void edit(const Edits& edits) {
+        for (const auto& [parameter, text] : edits) parameters.setText(parameter, text);
         recorder.boxes.clear();
     }
 };
