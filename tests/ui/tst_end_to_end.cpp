@@ -4,19 +4,20 @@
 // question before parameters not yet saved are lost.
 
 #include "fake_file_dialogs.h"
-#include "recorder.h"
+#include "saved_files.h"
 #include "standard_set.h"
 #include "ui/lazy_dialog.h"
 #include "ui/program.h"
+#include "widgets.h"
 
 #include <QLabel>
-#include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTemporaryDir>
-#include <QtTest>
 
+using nutrient::Nutrient;
+using nutrient::Parameter;
 using nutrient::Program;
+using nutrient::Quantity;
 
 namespace {
 
@@ -28,25 +29,6 @@ struct Session {
     Program program{recorder, dialogs, recorder};
     Session() { program.mainWindow().show(); }
 };
-
-QLineEdit* field(QWidget& window, const char* name) { return window.findChild<QLineEdit*>(QString::fromLatin1(name)); }
-
-void click(QWidget& window, const char* buttonName) {
-    auto* button = window.findChild<QPushButton*>(QString::fromLatin1(buttonName));
-    QVERIFY2(button, buttonName);
-    QVERIFY2(button->isVisible(), buttonName);
-    button->click();
-}
-
-// Types the text over the field's whole text, key by key (Cyrillic included).
-void retype(QLineEdit* edit, const QString& text) {
-    edit->setFocus();
-    edit->selectAll();
-    for (QChar letter : text) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(letter));
-        QApplication::sendEvent(edit, &press);
-    }
-}
 
 enum WindowIndex { Parameters = 2, Results, Help, SourceShares, Budget, Method };
 
@@ -134,8 +116,8 @@ void EndToEndTest::typicalUseFromParametersToCharts() {
     open(program, Parameters);
     QDialog& parameters = program.parametersWindow();
     QVERIFY(parameters.isVisible() && parameters.isModal());
-    retype(field(parameters, "Edit36"), QStringLiteral("300"));  // point sources of P
-    QCOMPARE(program.parameters().text(nutrient::Parameter::PointSourcesP), std::string("300"));
+    typeOver(field(parameters, Parameter::PointSourcesP), "300");
+    QCOMPARE(program.parameters().text(Parameter::PointSourcesP), std::string("300"));
     parameters.close();
     QVERIFY(!parameters.isVisible());
 
@@ -143,10 +125,14 @@ void EndToEndTest::typicalUseFromParametersToCharts() {
     QDialog& results = program.resultsWindow();
     QVERIFY(results.isVisible() && results.isModal());
     // The new point-source load runs through the P column; the N column is the standard one.
-    const QList<QPair<const char*, const char*>> shown = {
-        {"Edit1", "300.0"},   {"Edit8", "4975.0"}, {"Edit10", "1792.2"}, {"Edit11", "3182.8"},  {"Edit5", "300.0"},
-        {"Edit16", "122.66"}, {"Edit20", "11.56"}, {"Edit13", "1324.0"}, {"Edit19", "20476.0"}, {"Edit22", "15065.9"}};
-    for (const auto& [name, text] : shown) QCOMPARE(field(results, name)->text(), QString(text));
+    const QList<std::tuple<Quantity, Nutrient, const char*>> shown = {
+        {Quantity::Lp, Nutrient::P, "300.0"},     {Quantity::Ltot, Nutrient::P, "4975.0"},
+        {Quantity::Lret, Nutrient::P, "1792.2"},  {Quantity::L, Nutrient::P, "3182.8"},
+        {Quantity::Lnat, Nutrient::P, "300.0"},   {Quantity::M, Nutrient::P, "122.66"},
+        {Quantity::Mnat, Nutrient::P, "11.56"},   {Quantity::Lp, Nutrient::N, "1324.0"},
+        {Quantity::Ltot, Nutrient::N, "20476.0"}, {Quantity::L, Nutrient::N, "15065.9"}};
+    for (const auto& [quantity, nutrient, text] : shown)
+        QCOMPARE(field(results, quantity, nutrient)->text(), QString(text));
 
     open(program, SourceShares);
     QVERIFY(program.sourceShareWindow().isVisible());
@@ -165,18 +151,28 @@ void EndToEndTest::typicalUseFromParametersToCharts() {
 
 namespace {
 
-// The standard results as shown, with the texts the initial natural area and runoff modulus
-// change when they are used.
-QStringList shownResults(bool initialTexts) {
+// The standard results as shown, field=text, with the texts the initial natural area and
+// runoff modulus change when they are used.
+QStringList standardResults(bool initialTexts) {
     QStringList shown;
     for (const ShownResult& row : kStandardResults) {
-        for (auto [nutrient, text] :
-             {std::pair(nutrient::Nutrient::P, row.p), std::pair(nutrient::Nutrient::N, row.n)}) {
+        for (auto [nutrient, text] : {std::pair(Nutrient::P, row.p), std::pair(Nutrient::N, row.n)}) {
             const char* field = nutrient::resultField(row.quantity, nutrient);
             for (const ChangedResult& changed : kInitialTextResults)
                 if (initialTexts && qstrcmp(changed.field, field) == 0) text = changed.text;
             shown << QString::fromLatin1(field) + '=' + QString::fromUtf8(text);
         }
+    }
+    return shown;
+}
+
+// What the results window shows, field=text, in the order of the standard results.
+QStringList shownResults(QWidget& results) {
+    QStringList shown;
+    for (const ShownResult& row : kStandardResults) {
+        for (Nutrient nutrient : nutrient::kNutrients)
+            shown << QString::fromLatin1(nutrient::resultField(row.quantity, nutrient)) + '=' +
+                         field(results, row.quantity, nutrient)->text();
     }
     return shown;
 }
@@ -188,8 +184,8 @@ void EndToEndTest::calculationFigures_data() {
     QTest::addColumn<QStringList>("fieldsAndTexts");
     // Right after start-up the natural area reads "22440" and the runoff modulus "9.5";
     // opening the parameters window makes them "22439.52" and "9.513".
-    QTest::newRow("right after start-up") << false << shownResults(true);
-    QTest::newRow("after the parameters window") << true << shownResults(false);
+    QTest::newRow("right after start-up") << false << standardResults(true);
+    QTest::newRow("after the parameters window") << true << standardResults(false);
 }
 
 void EndToEndTest::calculationFigures() {
@@ -201,11 +197,7 @@ void EndToEndTest::calculationFigures() {
         session.program.parametersWindow().close();
     }
     open(session.program, Results);
-    QDialog& results = session.program.resultsWindow();
-    for (const QString& entry : fieldsAndTexts) {
-        const QString name = entry.section('=', 0, 0);
-        QCOMPARE(name + '=' + field(results, qPrintable(name))->text(), entry);
-    }
+    QCOMPARE(shownResults(session.program.resultsWindow()), fieldsAndTexts);
     QCOMPARE(session.recorder.boxes, std::vector<RecordedBox>{});
 }
 
@@ -213,11 +205,11 @@ void EndToEndTest::derivedFieldsAreRecomputedWhenTheParametersWindowFirstShows()
     Session session;
     nutrient::ParametersWindow& parameters = session.program.parametersWindow();
     parameters.ensureBuilt();  // its fields, not yet shown
-    QCOMPARE(field(parameters, "Edit26")->text(), QStringLiteral("22440"));
-    QCOMPARE(field(parameters, "Edit20")->text(), QStringLiteral("9.5"));
+    QCOMPARE(field(parameters, Parameter::NaturalArea)->text(), QStringLiteral("22440"));
+    QCOMPARE(field(parameters, Parameter::RunoffModulus)->text(), QStringLiteral("9.5"));
     open(session.program, Parameters);
-    QCOMPARE(field(parameters, "Edit26")->text(), QStringLiteral("22439.52"));
-    QCOMPARE(field(parameters, "Edit20")->text(), QStringLiteral("9.513"));
+    QCOMPARE(field(parameters, Parameter::NaturalArea)->text(), QStringLiteral("22439.52"));
+    QCOMPARE(field(parameters, Parameter::RunoffModulus)->text(), QStringLiteral("9.513"));
 }
 
 void EndToEndTest::windowsGetTheirControlsWhenFirstOpened_data() { closingAndReopeningKeepsEveryText_data(); }
@@ -251,8 +243,8 @@ void EndToEndTest::closingAndReopeningKeepsEveryText() {
     Program& program = session.program;
     // Something of the user's own in the texts: a renamed object with its own inflow of P.
     open(program, Parameters);
-    retype(field(program.parametersWindow(), "Edit38"), QStringLiteral("Озеро Копанское"));
-    retype(field(program.parametersWindow(), "Edit39"), QStringLiteral("12.5"));
+    typeOver(field(program.parametersWindow(), Parameter::ObjectName), "Озеро Копанское");
+    typeOver(field(program.parametersWindow(), Parameter::InflowP), "12.5");
     if (window != Parameters) program.parametersWindow().close();
 
     if (window != Parameters) open(program, window);
@@ -297,13 +289,7 @@ void closeProgram(QDialog& main, int way) {
     }
 }
 
-QStringList boxesOf(const Recorder& recorder) {
-    QStringList boxes;
-    for (const RecordedBox& box : recorder.boxes) boxes << QString::fromStdString(box.kind + ": " + box.text);
-    return boxes;
-}
-
-const QString kAsked = QStringLiteral("question: Сохранить изменения параметров?");
+const QString kAsked = boxLine("question", nutrient::kQuestionSaveChanges);
 
 }  // namespace
 
@@ -319,11 +305,11 @@ void EndToEndTest::closingWithUnsavedParametersAsks_data() {
     QTest::newRow("Enter, Да, saved") << int(Enter) << int(nutrient::Answer::Yes) << "variant" << true << asked;
     QTest::newRow("Выход, Да, dialog cancelled")
         << int(ExitButton) << int(nutrient::Answer::Yes) << "" << false << asked;
-    QTest::newRow("frame, Да, name refused")
-        << int(Frame) << int(nutrient::Answer::Yes) << "data.dat" << false
-        << QStringList{kAsked, QStringLiteral("warning: Введите имя текстового файла.")};
-    QTest::newRow("Enter, Да, save failed") << int(Enter) << int(nutrient::Answer::Yes) << "missing/variant.txt"
-                                            << false << QStringList{kAsked, QStringLiteral("failure: File not found")};
+    QTest::newRow("frame, Да, name refused") << int(Frame) << int(nutrient::Answer::Yes) << "data.dat" << false
+                                             << QStringList{kAsked, boxLine("warning", nutrient::kWarnNotTextFile)};
+    QTest::newRow("Enter, Да, save failed")
+        << int(Enter) << int(nutrient::Answer::Yes) << "missing/variant.txt" << false
+        << QStringList{kAsked, boxLine("failure", nutrient::kFileNotFound)};
 }
 
 void EndToEndTest::closingWithUnsavedParametersAsks() {
@@ -335,20 +321,17 @@ void EndToEndTest::closingWithUnsavedParametersAsks() {
     QTemporaryDir folder;
     Session session;
     QDialog& main = session.program.mainWindow();
-    session.program.parameters().setText(nutrient::Parameter::PointSourcesP, "300");
+    session.program.parameters().setText(Parameter::PointSourcesP, "300");
     session.recorder.answers = {nutrient::Answer(answer)};
     if (!savedAs.isEmpty()) session.dialogs.saveAnswers << folder.filePath(savedAs);
 
     closeProgram(main, way);
     QCOMPARE(main.isVisible(), !closes);
-    QCOMPARE(boxesOf(session.recorder), boxes);
+    QCOMPARE(boxLines(session.recorder), boxes);
     QCOMPARE(session.dialogs.shown, answer == int(nutrient::Answer::Yes) ? 1 : 0);
     if (session.dialogs.shown) QCOMPARE(session.dialogs.lastParent, &main);  // not the hidden parameters window
-    if (savedAs == QStringLiteral("variant")) {
-        QFile saved(folder.filePath("variant.txt"));
-        QVERIFY(saved.open(QIODevice::ReadOnly));
-        QCOMPARE(saved.readAll().split('\n').value(27), QByteArray("300\r"));  // Lp(P), line 28
-    }
+    if (savedAs == QStringLiteral("variant"))                                // Lp(P), line 28
+        QCOMPARE(fileBytes(folder.filePath("variant.txt")).split('\n').value(27), QByteArray("300\r"));
 }
 
 void EndToEndTest::unsavedMeansChangedSinceStartOpenSaveOrStandart_data() {
@@ -369,18 +352,16 @@ void EndToEndTest::unsavedMeansChangedSinceStartOpenSaveOrStandart() {
     QFETCH(bool, asked);
     QTemporaryDir folder;
     // Another set than the standard one: Lp(P) 250.
-    QFile other(folder.filePath("other.txt"));
-    QVERIFY(other.open(QIODevice::WriteOnly));
-    other.write(QByteArray::fromStdString(kStandardFileBytes).replace("\r\n212\r\n", "\r\n250\r\n"));
-    other.close();
+    const QString other = folder.filePath("other.txt");
+    QVERIFY(writeFileBytes(other, QByteArray::fromStdString(kStandardFileBytes).replace("\r\n212\r\n", "\r\n250\r\n")));
     Session session;
     Program& program = session.program;
     QDialog& parameters = program.parametersWindow();
     if (!steps.isEmpty()) open(program, Parameters);
     for (const QString& step : steps) {
-        if (step == "type") retype(field(parameters, "Edit36"), QStringLiteral("300"));
+        if (step == "type") typeOver(field(parameters, Parameter::PointSourcesP), "300");
         if (step == "Save") session.dialogs.saveAnswers << folder.filePath("saved.txt");
-        if (step == "Open") session.dialogs.openAnswers << other.fileName();
+        if (step == "Open") session.dialogs.openAnswers << other;
         if (step == "Save" || step == "Open" || step == "Standart") {
             click(parameters, step == "Save" ? "BitBtn3" : step == "Open" ? "BitBtn2" : "BitBtn4");
         }
@@ -388,7 +369,7 @@ void EndToEndTest::unsavedMeansChangedSinceStartOpenSaveOrStandart() {
     parameters.close();
 
     click(program.mainWindow(), "BitBtn1");  // asked, the recorder answers "Отмена"
-    QCOMPARE(boxesOf(session.recorder), asked ? QStringList{kAsked} : QStringList{});
+    QCOMPARE(boxLines(session.recorder), asked ? QStringList{kAsked} : QStringList{});
     QCOMPARE(program.mainWindow().isVisible(), asked);
 }
 
