@@ -10,34 +10,25 @@
 #include "saved_files.h"
 #include "standard_set.h"
 #include "ui/lazy_dialog.h"
+#include "widgets.h"
 
 #include <QClipboard>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QStyle>
-#include <QtTest>
 
 #include <functional>
 #include <map>
-#include <memory>
-#include <utility>
 #include <vector>
 
+using nutrient::Nutrient;
 using nutrient::Parameter;
+using nutrient::Quantity;
 using nutrient::ResultsWindow;
 
-using Edits = std::vector<std::pair<Parameter, const char*>>;
 using Target = nutrient::ReportTarget::Kind;
-Q_DECLARE_METATYPE(Edits)
 Q_DECLARE_METATYPE(Target)
 
 namespace {
-
-const char* const kBelowBackground =
-    "Расчитанное значение биогенной нагрузки на водоем меньше значения фоновой нагрузки! "
-    "Проверьте  правильность задания параметров модели или уменьшите значение выноса биогенов "
-    "с урожаем.";
 
 // The row captions as Ctrl+C puts them on the clipboard, in window order.
 const char* const kCopiedCaptions[nutrient::kResultRowCount] = {
@@ -67,14 +58,10 @@ QByteArray standardCsv(const QString& fileField) {
     return csv + "\r\n";
 }
 
-// The fields of a result, P then N.
-QString pField(const ShownResult& result) { return nutrient::resultField(result.quantity, nutrient::Nutrient::P); }
-QString nField(const ShownResult& result) { return nutrient::resultField(result.quantity, nutrient::Nutrient::N); }
-
-// The fields the calculation writes before the runoff and water share are divided (steps up
-// to the total load); the inflow row is written last of all.
-const QStringList kWrittenBeforeRetention = {"Edit1",  "Edit13", "Edit2",  "Edit12", "Edit3",  "Edit14", "Edit4",
-                                             "Edit15", "Edit6",  "Edit17", "Edit7",  "Edit18", "Edit8",  "Edit19"};
+// The rows the calculation writes before the runoff and water share are divided (steps up to
+// the total load); the inflow row is written last of all.
+const QList<Quantity> kWrittenBeforeRetention = {Quantity::Lp, Quantity::Le, Quantity::Lmf, Quantity::Lof,
+                                                 Quantity::La, Quantity::Lc, Quantity::Ltot};
 
 // Records the boxes, and what the window's L(P) field shows while each is up.
 struct WatchingRecorder : Recorder {
@@ -98,26 +85,14 @@ struct Session : BasicModel<WatchingRecorder> {
     ResultsWindow window{parameters, results, coefficients, recorder, dialogs};
 
     explicit Session(bool standard = true) : BasicModel(standard) {
-        recorder.watch = [this] { return text("Edit11"); };
+        recorder.watch = [this] { return text(Quantity::L, Nutrient::P); };
         window.setChartWindows(sourceShares, budget);
     }
-    void edit(const Edits& edits) {
-        for (const auto& [parameter, text] : edits) parameters.setText(parameter, text);
-        recorder.boxes.clear();
-    }
-    QString text(const QString& field) const {
-        const auto* edit = window.findChild<QLineEdit*>(field);
-        return edit ? edit->text() : QStringLiteral("<no field %1>").arg(field);
-    }
-    QStringList allFields() const {
-        QStringList names;
-        for (const ShownResult& row : kStandardResults) names << pField(row) << nField(row);
-        return names;
-    }
+    QString text(Quantity quantity, Nutrient nutrient) const { return field(window, quantity, nutrient)->text(); }
 };
 
 std::vector<RecordedBox> errors(int count) {
-    return std::vector<RecordedBox>(count, RecordedBox{"error", kBelowBackground});
+    return std::vector<RecordedBox>(count, RecordedBox{"error", nutrient::kErrorBelowBackground});
 }
 
 // Everything of the P load except its natural part set to nothing: the water body then gets
@@ -160,13 +135,13 @@ void ResultsWindowTest::standardSetShowsItsFiguresWithoutBox() {
     Session s;
     s.window.show();
     for (const ShownResult& row : kStandardResults) {
-        QCOMPARE(s.text(pField(row)), QString::fromUtf8(row.p));
-        QCOMPARE(s.text(nField(row)), QString::fromUtf8(row.n));
+        QCOMPARE(s.text(row.quantity, Nutrient::P), QString::fromUtf8(row.p));
+        QCOMPARE(s.text(row.quantity, Nutrient::N), QString::fromUtf8(row.n));
     }
     QCOMPARE(s.recorder.boxes, std::vector<RecordedBox>{});
     QCOMPARE(s.window.windowTitle(), QStringLiteral("Результаты расчетов"));
     QCOMPARE(s.window.findChild<QLabel*>("Label2")->text(), QStringLiteral("Частный водосбор Финского залива"));
-    QCOMPARE(s.window.focusWidget(), s.window.findChild<QPushButton*>("BitBtn1"));
+    QCOMPARE(s.window.focusWidget(), button(s.window, "BitBtn1"));
 }
 
 // Before the parameters window is first shown the derived natural area and runoff modulus
@@ -178,9 +153,9 @@ void ResultsWindowTest::initialTextsGiveOtherFigures() {
     Session s(false);
     s.window.show();
     for (const ShownResult& row : kStandardResults) {
-        for (const auto& [field, standard] : {std::pair(pField(row), row.p), std::pair(nField(row), row.n)}) {
-            const auto it = changed.find(field);
-            QCOMPARE(s.text(field), it == changed.end() ? QString::fromUtf8(standard) : it->second);
+        for (const auto& [nutrient, standard] : {std::pair(Nutrient::P, row.p), std::pair(Nutrient::N, row.n)}) {
+            const auto it = changed.find(nutrient::resultField(row.quantity, nutrient));
+            QCOMPARE(s.text(row.quantity, nutrient), it == changed.end() ? QString::fromUtf8(standard) : it->second);
         }
     }
     QCOMPARE(s.recorder.boxes, std::vector<RecordedBox>{});
@@ -206,30 +181,30 @@ void ResultsWindowTest::loadBelowBackgroundIsReportedPerNutrient() {
     s.window.show();
     QCOMPARE(s.recorder.boxes, errors(boxes));
     QVERIFY(s.window.isVisible());
-    QCOMPARE(s.recorder.seen, QStringList(boxes, s.text("Edit11")));
+    QCOMPARE(s.recorder.seen, QStringList(boxes, s.text(Quantity::L, Nutrient::P)));
     if (phosphorusAtBackground) {
-        QCOMPARE(s.text("Edit8"), QStringLiteral("148.5"));
-        QCOMPARE(s.text("Edit11"), s.text("Edit5"));
+        QCOMPARE(s.text(Quantity::Ltot, Nutrient::P), QStringLiteral("148.5"));
+        QCOMPARE(s.text(Quantity::L, Nutrient::P), s.text(Quantity::Lnat, Nutrient::P));
     }
 }
 
 void ResultsWindowTest::failedCalculationOpensWithTheRowsItWrote_data() {
     QTest::addColumn<Edits>("edits");
     QTest::addColumn<QString>("failure");
-    QTest::addColumn<QStringList>("written");
+    QTest::addColumn<QList<Quantity>>("written");
     // The crop removal would raise the L < Lnat box, had the check run.
     QTest::newRow("no water share") << Edits{{Parameter::CropRemovalP, "10"}, {Parameter::WaterShare, "0"}}
-                                    << "Floating point division by zero" << kWrittenBeforeRetention;
+                                    << nutrient::kDivisionByZero << kWrittenBeforeRetention;
     QTest::newRow("point load not a number")
         << Edits{{Parameter::CropRemovalP, "10"}, {Parameter::PointSourcesP, "12,5"}}
-        << "'12,5' is not a valid floating point value" << QStringList{};
+        << QString::fromStdString(nutrient::notANumberMessage("12,5")) << QList<Quantity>{};
 }
 
 // The figures of the earlier run must not stay beside the new ones.
 void ResultsWindowTest::failedCalculationOpensWithTheRowsItWrote() {
     QFETCH(Edits, edits);
     QFETCH(QString, failure);
-    QFETCH(QStringList, written);
+    QFETCH(QList<Quantity>, written);
     Session s;
     s.window.show();
     s.window.close();
@@ -238,19 +213,22 @@ void ResultsWindowTest::failedCalculationOpensWithTheRowsItWrote() {
     QCOMPARE(s.recorder.boxes, (std::vector<RecordedBox>{{"failure", failure.toStdString()}}));
     QCOMPARE(s.recorder.seen, QStringList{QString()});  // no old L(P) beneath the box
     QVERIFY(s.window.isVisible());
-    for (const QString& field : s.allFields())
-        QVERIFY2(s.text(field).isEmpty() != written.contains(field), qPrintable(field));
+    for (const nutrient::ResultRow& row : nutrient::kResultRows) {
+        for (Nutrient nutrient : nutrient::kNutrients)
+            QVERIFY2(s.text(row.quantity, nutrient).isEmpty() != written.contains(row.quantity), row.symbol);
+    }
 }
 
 void ResultsWindowTest::reopeningKeepsTextsAndRereadsTheName() {
     Session s;
     s.window.show();
-    s.window.findChild<QPushButton*>("BitBtn1")->click();
+    click(s.window, "BitBtn1");
     QVERIFY(!s.window.isVisible());
-    QCOMPARE(s.text("Edit22"), QStringLiteral("15065.9"));
+    QCOMPARE(s.text(Quantity::L, Nutrient::N), QStringLiteral("15065.9"));
     s.parameters.setText(Parameter::ObjectName, "Озеро <b>Ильмень</b>");
     s.window.show();
-    for (const ShownResult& row : kStandardResults) QCOMPARE(s.text(nField(row)), QString::fromUtf8(row.n));
+    for (const ShownResult& row : kStandardResults)
+        QCOMPARE(s.text(row.quantity, Nutrient::N), QString::fromUtf8(row.n));
     QCOMPARE(s.window.findChild<QLabel*>("Label2")->text(), QStringLiteral("Озеро <b>Ильмень</b>"));
     QCOMPARE(s.window.findChild<QLabel*>("Label2")->textFormat(), Qt::PlainText);
     QCOMPARE(s.recorder.boxes, std::vector<RecordedBox>{});
@@ -259,11 +237,11 @@ void ResultsWindowTest::reopeningKeepsTextsAndRereadsTheName() {
 void ResultsWindowTest::chartButtonsOpenTheirWindowsOverThisOne() {
     Session s;
     s.window.show();
-    s.window.findChild<QPushButton*>("BitBtn2")->click();
+    click(s.window, "BitBtn2");
     QVERIFY(s.sourceShares.isVisible() && s.sourceShares.isModal());
     QVERIFY(!s.budget.isVisible());
     s.sourceShares.close();
-    s.window.findChild<QPushButton*>("BitBtn3")->click();
+    click(s.window, "BitBtn3");
     QVERIFY(s.budget.isVisible() && s.budget.isModal());
     QVERIFY(s.window.isVisible());
     s.budget.close();
@@ -274,8 +252,9 @@ void ResultsWindowTest::copyPutsTheTableOnTheClipboard_data() {
     QTest::addColumn<bool>("selected");
     QTest::addColumn<bool>("wholeTable");
     QTest::newRow("close button") << "BitBtn1" << false << true;
-    QTest::newRow("value field, nothing selected") << "Edit16" << false << true;
-    QTest::newRow("value field, its text selected") << "Edit16" << true << false;
+    const QString modulus = nutrient::resultField(Quantity::M, Nutrient::P);
+    QTest::newRow("value field, nothing selected") << modulus << false << true;
+    QTest::newRow("value field, its text selected") << modulus << true << false;
 }
 
 void ResultsWindowTest::copyPutsTheTableOnTheClipboard() {
@@ -385,7 +364,7 @@ void ResultsWindowTest::resultsAndReportLeaveTheProgram_data() {
     QTest::newRow("report cancelled") << 2 << Target::None << ""
                                       << "" << Obstacle::None << "";
     QTest::newRow("report over a folder") << 2 << Target::PdfFile << ""
-                                          << "" << Obstacle::Folder << "File access denied";
+                                          << "" << Obstacle::Folder << nutrient::kFileAccessDenied;
 }
 
 // The CSV holds this catchment as the command line writes it; the report has its two pages,
