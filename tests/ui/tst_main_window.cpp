@@ -1,23 +1,16 @@
 // The main window: its texts, places and sizes, the emblem drawn unscaled and clipped, the
 // keyboard order, Enter right after start-up, and the windows its buttons open.
 
-#include "ui/main_window.h"
 #include "ui/lazy_dialog.h"
+#include "ui/main_window.h"
+#include "widgets.h"
 
 #include <QLabel>
-#include <QPushButton>
 #include <QScreen>
-#include <QtTest>
 
 using nutrient::MainWindow;
 
 namespace {
-
-QWidget* child(QWidget& window, const char* name) { return window.findChild<QWidget*>(QString::fromLatin1(name)); }
-
-QPushButton* button(QWidget& window, const char* name) {
-    return window.findChild<QPushButton*>(QString::fromLatin1(name));
-}
 
 QRect geometryIn(QWidget& window, QWidget* widget) {
     return QRect(widget->mapTo(&window, QPoint(0, 0)), widget->size());
@@ -80,9 +73,7 @@ void MainWindowTest::controlsStandWhereTheyBelong() {
     QFETCH(QString, name);
     QFETCH(QRect, geometry);
     MainWindow form;
-    QWidget* widget = child(form, qPrintable(name));
-    QVERIFY(widget);
-    QCOMPARE(geometryIn(form, widget), geometry);
+    QCOMPARE(geometryIn(form, namedChild<QWidget>(form, qPrintable(name))), geometry);
 }
 
 void MainWindowTest::buttonsCarryTheirCaptionsAndGlyphs_data() {
@@ -105,7 +96,6 @@ void MainWindowTest::buttonsCarryTheirCaptionsAndGlyphs() {
     QFETCH(QString, caption);
     MainWindow form;
     QPushButton* b = button(form, qPrintable(name));
-    QVERIFY(b);
     QCOMPARE(b->text(), caption);
     QVERIFY(!b->icon().isNull());
     // The caption with its glyph fits inside the button's frame.
@@ -127,7 +117,7 @@ void MainWindowTest::aboutLinesAreCentredAndBold() {
     QFETCH(int, pixelSize);
     MainWindow form;
     QLabel* line = nullptr;
-    for (QLabel* label : child(form, "Panel2")->findChildren<QLabel*>())
+    for (QLabel* label : namedChild<QWidget>(form, "Panel2")->findChildren<QLabel*>())
         if (label->text() == text) line = label;
     QVERIFY2(line, qPrintable(text));
     QCOMPARE(line->font().pixelSize(), pixelSize);
@@ -146,7 +136,7 @@ void MainWindowTest::emblemIsDrawnUnscaledFromItsTopLeftCorner() {
     MainWindow form;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QWidget* picture = child(form, "Image1");
+    QWidget* picture = namedChild<QWidget>(form, "Image1");
     const QImage shown = picture->grab().toImage().convertToFormat(emblem.format());
     QCOMPARE(shown.size(), QSize(133, 125));
     QCOMPARE(shown, emblem.copy(0, 0, 133, 125));
@@ -199,7 +189,7 @@ void MainWindowTest::buttonsShowTheirWindowsModally() {
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
 
-    button(form, qPrintable(name))->click();
+    click(form, qPrintable(name));
     for (int i = 0; i < 4; ++i) QCOMPARE(windows[i].isVisible(), i == window);
     QVERIFY(windows[window].isModal());
 
