@@ -34,19 +34,19 @@ private:
 
 }  // namespace
 
-class TestApplication : public QObject {
+class ApplicationTest : public QObject {
     Q_OBJECT
 public:
-    explicit TestApplication(Recorder& recorder) : recorder_(recorder) {}
+    explicit ApplicationTest(Recorder& recorder) : recorder_(recorder) {}
 
 private slots:
     void escapingFailuresBecomeFailureBoxes_data() {
         QTest::addColumn<std::function<void()>>("failure");
         QTest::addColumn<Boxes>("boxes");
         QTest::newRow("memory") << std::function<void()>([] { throw std::bad_alloc(); })
-                                << Boxes{{"failure", "Out of memory"}};
-        QTest::newRow("failure") << std::function<void()>([] { throw nutrient::Failure("Disk full"); })
-                                 << Boxes{{"failure", "Disk full"}};
+                                << Boxes{{"failure", nutrient::kOutOfMemory}};
+        QTest::newRow("failure") << std::function<void()>([] { throw nutrient::Failure(nutrient::kDiskFull); })
+                                 << Boxes{{"failure", nutrient::kDiskFull}};
     }
     void escapingFailuresBecomeFailureBoxes() {
         QFETCH(std::function<void()>, failure);
@@ -68,7 +68,7 @@ private:
 int main(int argc, char** argv) {
     Recorder recorder;
     nutrient::GuardedApplication application(argc, argv, recorder);
-    TestApplication test(recorder);
+    ApplicationTest test(recorder);
     return QTest::qExec(&test, argc, argv);
 }
 
