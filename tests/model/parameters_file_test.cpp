@@ -130,9 +130,7 @@ protected:
     TempFolder folder;
 };
 
-RecordedBox conversionFailure(const std::string& text) {
-    return {"failure", "'" + text + "' is not a valid floating point value"};
-}
+RecordedBox conversionFailure(const std::string& text) { return {"failure", notANumberMessage(text)}; }
 
 // --- Saving and loading the standard set ---------------------------------------------------
 
@@ -423,7 +421,8 @@ TEST_P(FailedSave, ReportsTheErrorAndLeavesTheFolderAsItWas) {
     GetParam().arrange(folder);
     const std::set<std::string> before = folder.names();
     std::string name = folder / GetParam().fileName;
-    EXPECT_EQ(underCondition(GetParam().condition, [&] { saveParameters(parameters, name, recorder); }), GetParam().text);
+    EXPECT_EQ(underCondition(GetParam().condition, [&] { saveParameters(parameters, name, recorder); }),
+              GetParam().text);
     EXPECT_EQ(folder.names(), before);  // no temporary file left behind
     EXPECT_EQ(readBytes(folder / "old.txt"), oldBytes);
     EXPECT_TRUE(recorder.boxes.empty());
@@ -439,21 +438,21 @@ INSTANTIATE_TEST_SUITE_P(
     Saves, FailedSave,
     ::testing::Values(
         FailureCase{"readOnlyFolder", [](const TempFolder& f) { fs::permissions(f.path(), fs::perms(0555)); },
-                    "old.txt", Condition::Unprivileged, "File access denied"},
+                    "old.txt", Condition::Unprivileged, kFileAccessDenied},
         FailureCase{"readOnlyFile",
                     [](const TempFolder& f) {
                         fs::permissions(f.path(), fs::perms(0777));
                         fs::permissions(f / "old.txt", fs::perms(0444));
                     },
-                    "old.txt", Condition::Unprivileged, "File access denied"},
+                    "old.txt", Condition::Unprivileged, kFileAccessDenied},
         // The file reaches the size limit part way: the previous file must survive.
         FailureCase{"diskLimitReached", kNothing, "old.txt", Condition::FileSizeLimit, "I/O error 27: File too large"},
         FailureCase{"linkLoop", kLinkLoop, "a.txt", Condition::None, "I/O error 40: Too many levels of symbolic links"},
         FailureCase{"overAFolder", [](const TempFolder& f) { fs::create_directory(f / "dir.txt"); }, "dir.txt",
-                    Condition::None, "File access denied"},
-        FailureCase{"missingFolder", kNothing, "missing/new.txt", Condition::None, "File not found"},
-        FailureCase{"throughAFile", kNothing, "old.txt/new.txt", Condition::None, "Invalid filename"},
-        FailureCase{"nameTooLong", kNothing, kLongName, Condition::None, "Invalid filename"}),
+                    Condition::None, kFileAccessDenied},
+        FailureCase{"missingFolder", kNothing, "missing/new.txt", Condition::None, kFileNotFound},
+        FailureCase{"throughAFile", kNothing, "old.txt/new.txt", Condition::None, kInvalidFileName},
+        FailureCase{"nameTooLong", kNothing, kLongName, Condition::None, kInvalidFileName}),
     [](const auto& info) { return info.param.name; });
 
 class FailedLoad : public ParametersFileTest, public ::testing::WithParamInterface<FailureCase> {};
@@ -464,21 +463,22 @@ TEST_P(FailedLoad, ReportsTheErrorAndChangesNothing) {
     int changes = 0;
     parameters.setChangeListener([&](Parameter) { ++changes; });
     const std::string name = folder / GetParam().fileName;
-    EXPECT_EQ(underCondition(GetParam().condition, [&] { loadParameters(parameters, name, recorder); }), GetParam().text);
+    EXPECT_EQ(underCondition(GetParam().condition, [&] { loadParameters(parameters, name, recorder); }),
+              GetParam().text);
     EXPECT_EQ(changes, 0);
     EXPECT_TRUE(recorder.boxes.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Loads, FailedLoad,
-    ::testing::Values(FailureCase{"missingFile", kNothing, "missing.txt", Condition::None, "File not found"},
+    ::testing::Values(FailureCase{"missingFile", kNothing, "missing.txt", Condition::None, kFileNotFound},
                       FailureCase{"unreadableFile",
                                   [](const TempFolder& f) { fs::permissions(f / "old.txt", fs::perms(0200)); },
-                                  "old.txt", Condition::Unprivileged, "File access denied"},
+                                  "old.txt", Condition::Unprivileged, kFileAccessDenied},
                       FailureCase{"aFolder", [](const TempFolder& f) { fs::create_directory(f / "dir.txt"); },
-                                  "dir.txt", Condition::None, "File access denied"},
-                      FailureCase{"throughAFile", kNothing, "old.txt/new.txt", Condition::None, "Invalid filename"},
-                      FailureCase{"nameTooLong", kNothing, kLongName, Condition::None, "Invalid filename"},
+                                  "dir.txt", Condition::None, kFileAccessDenied},
+                      FailureCase{"throughAFile", kNothing, "old.txt/new.txt", Condition::None, kInvalidFileName},
+                      FailureCase{"nameTooLong", kNothing, kLongName, Condition::None, kInvalidFileName},
                       FailureCase{"linkLoop", kLinkLoop, "a.txt", Condition::None,
                                   "I/O error 40: Too many levels of symbolic links"}),
     [](const auto& info) { return info.param.name; });
@@ -504,13 +504,15 @@ TEST_P(UnchangedState, IsWhatWasLastOpenedOrSavedSuccessfully) {
 INSTANTIATE_TEST_SUITE_P(
     Steps, UnchangedState,
     ::testing::Values(
-        UnchangedCase{"opened", [](ParameterSet& p, Messages& m, const TempFolder& f) { loadParameters(p, f / "other.txt", m); },
+        UnchangedCase{"opened",
+                      [](ParameterSet& p, Messages& m, const TempFolder& f) { loadParameters(p, f / "other.txt", m); },
                       false},
-        UnchangedCase{"openRefused", [](ParameterSet& p, Messages& m, const TempFolder& f) { loadParameters(p, f / "other.dat", m); },
+        UnchangedCase{"openRefused",
+                      [](ParameterSet& p, Messages& m, const TempFolder& f) { loadParameters(p, f / "other.dat", m); },
                       true},
         UnchangedCase{"openFailed",
                       [](ParameterSet& p, Messages& m, const TempFolder& f) {
-                          EXPECT_EQ(failureText([&] { loadParameters(p, f / "missing.txt", m); }), "File not found");
+                          EXPECT_EQ(failureText([&] { loadParameters(p, f / "missing.txt", m); }), kFileNotFound);
                       },
                       true},
         UnchangedCase{"saved",
@@ -528,7 +530,7 @@ INSTANTIATE_TEST_SUITE_P(
         UnchangedCase{"saveFailed",
                       [](ParameterSet& p, Messages& m, const TempFolder& f) {
                           std::string name = f / "missing/new.txt";
-                          EXPECT_EQ(failureText([&] { saveParameters(p, name, m); }), "File not found");
+                          EXPECT_EQ(failureText([&] { saveParameters(p, name, m); }), kFileNotFound);
                       },
                       true}),
     [](const auto& info) { return info.param.name; });
@@ -665,7 +667,7 @@ TEST_P(NonRegularTarget, IsRefusedAndLeftAsItIs) {
     const std::set<std::string> before = folder.names();
     std::string name = folder / GetParam().savedAs;
     EXPECT_EQ(failureText([&] { saveParameters(parameters, name, recorder); }),
-              "Not a regular file: '" + folder / GetParam().node + "'");
+              notRegularFileMessage(folder / GetParam().node));
     EXPECT_EQ(fs::symlink_status(folder / GetParam().node).type(), GetParam().type);
     EXPECT_EQ(folder.names(), before);
 }
@@ -742,7 +744,7 @@ TEST_P(TooLarge, StopsAtTheReadLimitNamingItAndChangesNothing) {
     int changes = 0;
     parameters.setChangeListener([&](Parameter) { ++changes; });
     EXPECT_EQ(failureText([&] { GetParam().load(parameters, recorder, folder); }),
-              "File too large: '" + GetParam().shownName(folder) + "'");
+              fileTooLargeMessage(GetParam().shownName(folder)));
     EXPECT_EQ(changes, 0);
     EXPECT_LT(peakMemory(), std::size_t{1} << 30);
 }
@@ -765,7 +767,7 @@ INSTANTIATE_TEST_SUITE_P(
                                        StandardInputFrom zeros("/dev/zero");
                                        loadParametersFromStandardInput(p);
                                    },
-                                   [](const TempFolder&) { return std::string("standard input"); }}),
+                                   [](const TempFolder&) { return std::string(kStandardInputName); }}),
     [](const auto& info) { return info.param.name; });
 
 TEST_F(ParametersFileTest, FortyLinesEndingAtTheReadLimitLoad) {
@@ -786,7 +788,7 @@ TEST_F(ParametersFileTest, AFileTooLargeToLoadIsNotSaved) {
     writeBytes(folder / "old.txt", "old");
     parameters.setText(Parameter::ObjectName, std::string(kReadLimit - 80, 'x'));
     std::string name = folder / "old.txt";
-    EXPECT_EQ(failureText([&] { saveParameters(parameters, name, recorder); }), "File too large: '" + name + "'");
+    EXPECT_EQ(failureText([&] { saveParameters(parameters, name, recorder); }), fileTooLargeMessage(name));
     EXPECT_EQ(readBytes(name), "old");
 }
 
