@@ -1,5 +1,6 @@
 // Every text the user reads in a box, pinned to the letter (the blanks, the odd spellings, the
-// Cyrillic and the Latin letters): the other tests take the texts from model/messages.h.
+// Cyrillic and the Latin letters): the other tests take the texts from model/messages.h.  How a
+// long text is cut in its quote is the number texts' test (ReadableQuote).
 
 #include "model/messages.h"
 
@@ -20,12 +21,6 @@ struct PinnedText {
 class BoxText : public ::testing::TestWithParam<PinnedText> {};
 
 TEST_P(BoxText, IsExactlyWhatTheUserReads) { EXPECT_EQ(GetParam().text, GetParam().exact); }
-
-std::string repeated(const std::string& text, int times) {
-    std::string out;
-    for (int i = 0; i < times; ++i) out += text;
-    return out;
-}
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, BoxText,
@@ -58,11 +53,6 @@ INSTANTIATE_TEST_SUITE_P(
         PinnedText{"diskFull", kDiskFull, "Disk full"},
         PinnedText{"notANumber", notANumberMessage("0,08"), "'0,08' is not a valid floating point value"},
         PinnedText{"notANumberEmpty", notANumberMessage(""), "'' is not a valid floating point value"},
-        // A quote ends after a hundred characters, not bytes, with "…".
-        PinnedText{"notANumberCut", notANumberMessage(repeated("Я", 101)),
-                   "'" + repeated("Я", 100) + "…' is not a valid floating point value"},
-        PinnedText{"notANumberWhole", notANumberMessage(repeated("Я", 100)),
-                   "'" + repeated("Я", 100) + "' is not a valid floating point value"},
         PinnedText{"fileTooLarge", fileTooLargeMessage("large.txt"), "File too large: 'large.txt'"},
         PinnedText{"standardInput", fileTooLargeMessage(kStandardInputName), "File too large: 'standard input'"},
         PinnedText{"notRegularFile", notRegularFileMessage("/dev/null"), "Not a regular file: '/dev/null'"},

@@ -71,10 +71,9 @@ QStringList standardTexts() {
 QByteArray standardFileBytes() { return QByteArray::fromStdString(kStandardFileBytes); }
 
 // The object names of the fields, in the order given.
-QStringList fieldNames(std::initializer_list<Parameter> parameters) {
-    QStringList names;
-    for (Parameter parameter : parameters) names << nutrient::info(parameter).field;
-    return names;
+template <class... Parameters>
+QStringList fieldNames(Parameters... parameters) {
+    return {nutrient::info(parameters).field...};
 }
 
 }  // namespace
@@ -344,42 +343,16 @@ private slots:
         Fixture f;
         using enum Parameter;
         const QStringList expected =
-            fieldNames({ArableConcentrationP,
-                        UrbanConcentrationP,
-                        NaturalConcentrationP,
-                        MixedConcentrationP,
-                        RunoffLayer,
-                        ArableConcentrationN,
-                        UrbanConcentrationN,
-                        NaturalConcentrationN,
-                        MixedConcentrationN,
-                        FertiliserP,
-                        FertiliserN,
-                        CropRemovalP,
-                        CropRemovalN,
-                        DepositionP,
-                        DepositionN,
-                        CattleEmissionP,
-                        PigEmissionP,
-                        PoultryEmissionP,
-                        PoultryEmissionN,
-                        PigEmissionN,
-                        CattleEmissionN,
-                        Cattle,
-                        Pigs,
-                        Poultry,
-                        TotalArea,
-                        ArableArea,
-                        UrbanArea,
-                        MixedArea,
-                        WaterShare,
-                        NaturalArea})
+            fieldNames(ArableConcentrationP, UrbanConcentrationP, NaturalConcentrationP, MixedConcentrationP,
+                       RunoffLayer, ArableConcentrationN, UrbanConcentrationN, NaturalConcentrationN,
+                       MixedConcentrationN, FertiliserP, FertiliserN, CropRemovalP, CropRemovalN, DepositionP,
+                       DepositionN, CattleEmissionP, PigEmissionP, PoultryEmissionP, PoultryEmissionN, PigEmissionN,
+                       CattleEmissionN, Cattle, Pigs, Poultry, TotalArea, ArableArea, UrbanArea, MixedArea, WaterShare,
+                       NaturalArea)
             << "BitBtn1"
-            << fieldNames({PointSourcesP, PointSourcesN, RetentionCoefficientP, RetentionExponentP,
-                           RetentionCoefficientN, RetentionExponentN, RunoffModulus, ObjectName, InflowP, InflowN})
-            << "BitBtn2"
-            << "BitBtn3"
-            << "BitBtn4";
+            << fieldNames(PointSourcesP, PointSourcesN, RetentionCoefficientP, RetentionExponentP,
+                          RetentionCoefficientN, RetentionExponentN, RunoffModulus, ObjectName, InflowP, InflowN)
+            << QStringList{"BitBtn2", "BitBtn3", "BitBtn4"};
         QStringList walked;
         QWidget* first = f.field(Parameter::ArableConcentrationP);
         QWidget* w = first;
