@@ -1,7 +1,8 @@
 #pragma once
 // The window tests' hands and eyes: a button found and pressed by its object name, text typed
 // key by key, the fields of the parameters and results windows found through the tables'
-// object-name column, and the recorded boxes as the lines a test compares.
+// object-name column, the recorded boxes as the lines a test compares, and parameter edits as
+// a column of a test's table.
 
 #include "model_fixture.h"
 
