@@ -59,6 +59,6 @@ INSTANTIATE_TEST_SUITE_P(
         // A failure box adds a "." after a last character that sorts after it.
         PinnedText{"failureShownWithDot", shownFailureText(kFileNotFound), "File not found."},
         PinnedText{"failureShownAsItIs", shownFailureText(fileTooLargeMessage("x")), "File too large: 'x'"}),
-    [](const auto& row) { return std::string(row.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace
