@@ -54,6 +54,12 @@ QByteArray resourceBytes(const QString& name) {
 
 QPlainTextEdit* memoOf(QWidget& window) { return window.findChild<QPlainTextEdit*>(QStringLiteral("Memo1")); }
 
+// The help window or the method window.
+std::unique_ptr<QDialog> textWindow(bool help) {
+    if (help) return std::make_unique<HelpWindow>();
+    return std::make_unique<MethodWindow>();
+}
+
 QStringList methodLines() { return QString::fromUtf8(resourceBytes(QStringLiteral(":/texts/method.txt"))).split('\n'); }
 
 }  // namespace
@@ -195,9 +201,7 @@ void HelpWindowsTest::textsCannotBeEdited_data() {
 
 void HelpWindowsTest::textsCannotBeEdited() {
     QFETCH(bool, help);
-    std::unique_ptr<QDialog> window;
-    if (help) window = std::make_unique<HelpWindow>();
-    else window = std::make_unique<MethodWindow>();
+    const auto window = textWindow(help);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     QPlainTextEdit* memo = memoOf(*window);
@@ -211,21 +215,12 @@ void HelpWindowsTest::textsCannotBeEdited() {
     QCOMPARE(memo->toPlainText(), before);
 }
 
-void HelpWindowsTest::textsScrollAndWrap_data() {
-    QTest::addColumn<bool>("help");
-    QTest::newRow("help") << true;
-    QTest::newRow("method") << false;
-}
+void HelpWindowsTest::textsScrollAndWrap_data() { textsCannotBeEdited_data(); }
 
 void HelpWindowsTest::textsScrollAndWrap() {
     QFETCH(bool, help);
-    std::unique_ptr<QDialog> window;
-    if (help) {
-        window = std::make_unique<HelpWindow>();
-        window->resize(400, 200);  // the help window is resizable; at this size it must scroll
-    } else {
-        window = std::make_unique<MethodWindow>();
-    }
+    const auto window = textWindow(help);
+    if (help) window->resize(400, 200);  // the help window is resizable; at this size it must scroll
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     QPlainTextEdit* memo = memoOf(*window);

@@ -17,7 +17,6 @@
 #include <QStyle>
 
 #include <functional>
-#include <map>
 #include <vector>
 
 using nutrient::Nutrient;
@@ -148,15 +147,12 @@ void ResultsWindowTest::standardSetShowsItsFiguresWithoutBox() {
 // read "22440" and "9.5": the N emission and every figure after the retention change (worked
 // out by hand from Rt(P) = 0.63946, Rt(N) = 0.73566 at HL = 29.925); the rest stays.
 void ResultsWindowTest::initialTextsGiveOtherFigures() {
-    std::map<QString, QString> changed;
-    for (const ChangedResult& result : kInitialTextResults) changed[result.field] = QString::fromUtf8(result.text);
     Session s(false);
     s.window.show();
-    for (const ShownResult& row : kStandardResults) {
-        for (const auto& [nutrient, standard] : {std::pair(Nutrient::P, row.p), std::pair(Nutrient::N, row.n)}) {
-            const auto it = changed.find(nutrient::resultField(row.quantity, nutrient));
-            QCOMPARE(s.text(row.quantity, nutrient), it == changed.end() ? QString::fromUtf8(standard) : it->second);
-        }
+    for (const nutrient::ResultRow& row : nutrient::kResultRows) {
+        for (Nutrient nutrient : nutrient::kNutrients)
+            QCOMPARE(s.text(row.quantity, nutrient),
+                     QString::fromStdString(standardText(row.quantity, nutrient, true)));
     }
     QCOMPARE(s.recorder.boxes, std::vector<RecordedBox>{});
 }
@@ -346,25 +342,21 @@ void ResultsWindowTest::menuAndShortcuts() {
 
 void ResultsWindowTest::resultsAndReportLeaveTheProgram_data() {
     QTest::addColumn<int>("action");
-    QTest::addColumn<Target>("target");
     QTest::addColumn<QString>("parametersFile");
+    QTest::addColumn<Target>("target");
     QTest::addColumn<QString>("fileField");  // of the CSV
     QTest::addColumn<Obstacle>("obstacle");
     QTest::addColumn<QString>("failure");
-    QTest::newRow("results of typed parameters") << 1 << Target::None << ""
-                                                 << "" << Obstacle::None << "";
-    QTest::newRow("results of a parameters file") << 1 << Target::None << "/data/Ладога, вариант 2.txt"
+    QTest::newRow("results of typed parameters") << 1 << "" << Target::None << "" << Obstacle::None << "";
+    QTest::newRow("results of a parameters file") << 1 << "/data/Ладога, вариант 2.txt" << Target::None
                                                   << "\"/data/Ладога, вариант 2.txt\"" << Obstacle::None << "";
-    QTest::newRow("results, medium full") << 1 << Target::None << ""
-                                          << "" << Obstacle::FullMedium << "I/O error 27: File too large";
-    QTest::newRow("report as PDF") << 2 << Target::PdfFile << ""
-                                   << "" << Obstacle::None << "";
-    QTest::newRow("report printed") << 2 << Target::Printer << ""
-                                    << "" << Obstacle::None << "";
-    QTest::newRow("report cancelled") << 2 << Target::None << ""
-                                      << "" << Obstacle::None << "";
-    QTest::newRow("report over a folder") << 2 << Target::PdfFile << ""
-                                          << "" << Obstacle::Folder << nutrient::kFileAccessDenied;
+    QTest::newRow("results, medium full")
+        << 1 << "" << Target::None << "" << Obstacle::FullMedium << "I/O error 27: File too large";
+    QTest::newRow("report as PDF") << 2 << "" << Target::PdfFile << "" << Obstacle::None << "";
+    QTest::newRow("report printed") << 2 << "" << Target::Printer << "" << Obstacle::None << "";
+    QTest::newRow("report cancelled") << 2 << "" << Target::None << "" << Obstacle::None << "";
+    QTest::newRow("report over a folder")
+        << 2 << "" << Target::PdfFile << "" << Obstacle::Folder << nutrient::kFileAccessDenied;
 }
 
 // The CSV holds this catchment as the command line writes it; the report has its two pages,
