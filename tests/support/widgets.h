@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QtTest>
 
+Q_DECLARE_METATYPE(Boxes)
 Q_DECLARE_METATYPE(Edits)
 
 // A named child the test cannot go on without.

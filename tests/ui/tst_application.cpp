@@ -1,16 +1,12 @@
 // The application's last guard: a failure or an exhausted memory that escapes an event handler
 // becomes a failure box, and the program goes on delivering events.
 
-#include "recorder.h"
 #include "ui/program.h"
-
-#include <QtTest>
+#include "widgets.h"
 
 #include <functional>
 #include <new>
 
-using Boxes = std::vector<RecordedBox>;
-Q_DECLARE_METATYPE(Boxes)
 Q_DECLARE_METATYPE(std::function<void()>)
 
 namespace {

@@ -22,11 +22,9 @@
 using namespace nutrient;
 
 using Overrides = std::vector<std::pair<ResultCell, std::string>>;
-using Boxes = std::vector<RecordedBox>;
 enum class Charts { Pies, Budget };
 
 Q_DECLARE_METATYPE(Overrides)
-Q_DECLARE_METATYPE(Boxes)
 Q_DECLARE_METATYPE(Charts)
 
 namespace {

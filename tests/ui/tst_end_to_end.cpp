@@ -147,7 +147,7 @@ void EndToEndTest::typicalUseFromParametersToCharts() {
     session.recorder.answers = {nutrient::Answer::No};
     click(main, "BitBtn1");  // "&Выход"
     QVERIFY(!main.isVisible());
-    QCOMPARE(session.recorder.boxes, (std::vector<RecordedBox>{{"question", nutrient::kQuestionSaveChanges}}));
+    QCOMPARE(session.recorder.boxes, (Boxes{{"question", nutrient::kQuestionSaveChanges}}));
 }
 
 namespace {
@@ -187,7 +187,7 @@ void EndToEndTest::calculationFigures() {
         resultLines([&](Quantity quantity, Nutrient nutrient) {
             return QString::fromStdString(standardText(quantity, nutrient, !parametersOpenedFirst));
         }));
-    QCOMPARE(session.recorder.boxes, std::vector<RecordedBox>{});
+    QCOMPARE(session.recorder.boxes, Boxes{});
 }
 
 void EndToEndTest::derivedFieldsAreRecomputedWhenTheParametersWindowFirstShows() {
@@ -247,7 +247,7 @@ void EndToEndTest::closingAndReopeningKeepsEveryText() {
     QCOMPARE(textsOf(shown), before);
     QVERIFY(before.join('\n').contains(window == Parameters || window == Results ? QStringLiteral("Озеро Копанское")
                                                                                  : shown.windowTitle()));
-    QCOMPARE(session.recorder.boxes, std::vector<RecordedBox>{});
+    QCOMPARE(session.recorder.boxes, Boxes{});
 }
 
 void EndToEndTest::enterRightAfterStartUpEndsTheProgram() {

@@ -3,7 +3,8 @@
 
 #include "ui/help_windows.h"
 
-#include <QFile>
+#include "saved_files.h"
+
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QScrollBar>
@@ -46,12 +47,6 @@ const char* const kHelpLines[] = {
     "",
 };
 
-QByteArray resourceBytes(const QString& name) {
-    QFile file(name);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return file.readAll();
-}
-
 QPlainTextEdit* memoOf(QWidget& window) { return window.findChild<QPlainTextEdit*>(QStringLiteral("Memo1")); }
 
 // The help window or the method window.
@@ -60,7 +55,7 @@ std::unique_ptr<QDialog> textWindow(bool help) {
     return std::make_unique<MethodWindow>();
 }
 
-QStringList methodLines() { return QString::fromUtf8(resourceBytes(QStringLiteral(":/texts/method.txt"))).split('\n'); }
+QStringList methodLines() { return QString::fromUtf8(fileBytes(QStringLiteral(":/texts/method.txt"))).split('\n'); }
 
 }  // namespace
 
@@ -86,7 +81,7 @@ void HelpWindowsTest::helpResourceHoldsTheRecommendationsByteForByte() {
     QByteArray expected;
     for (const char* line : kHelpLines) expected += QByteArray(line) + '\n';
     QCOMPARE(std::size(kHelpLines), size_t(19));
-    QCOMPARE(resourceBytes(QStringLiteral(":/texts/help.txt")), expected);
+    QCOMPARE(fileBytes(QStringLiteral(":/texts/help.txt")), expected);
 }
 
 void HelpWindowsTest::helpWindowShowsTheNineteenLines() {
@@ -105,7 +100,7 @@ void HelpWindowsTest::methodWindowShowsTheWholeDescription() {
     QPlainTextEdit* memo = memoOf(method);
     QVERIFY(memo);
     QCOMPARE(memo->document()->blockCount(), 75);
-    QCOMPARE(memo->toPlainText() + '\n', QString::fromUtf8(resourceBytes(QStringLiteral(":/texts/method.txt"))));
+    QCOMPARE(memo->toPlainText() + '\n', QString::fromUtf8(fileBytes(QStringLiteral(":/texts/method.txt"))));
 }
 
 void HelpWindowsTest::methodDescriptionOpensWithItsTitleLines() {
@@ -152,7 +147,7 @@ void HelpWindowsTest::methodDescriptionSetsOutTheNineFormulas() {
 }
 
 void HelpWindowsTest::methodDescriptionCoversTheTypicalValuesAndLiterature() {
-    const QString text = QString::fromUtf8(resourceBytes(QStringLiteral(":/texts/method.txt")));
+    const QString text = QString::fromUtf8(fileBytes(QStringLiteral(":/texts/method.txt")));
     for (const char* needed :
          {"[т год-1]", "[мг дм-3 = г м-3]", "[км2]", "[мм год-1]", "280 - 320 мм год-1", "8.9-10.1 дм3 км-2 сек-1",
           "da = 0.002 - 0.005 т км-2 год-1", "денитрификации", "2ТПВодхоз", "1000L/А", "1000Lnat/А"})

@@ -90,10 +90,6 @@ struct Session : BasicModel<WatchingRecorder> {
     QString text(Quantity quantity, Nutrient nutrient) const { return field(window, quantity, nutrient)->text(); }
 };
 
-std::vector<RecordedBox> errors(int count) {
-    return std::vector<RecordedBox>(count, RecordedBox{"error", nutrient::kErrorBelowBackground});
-}
-
 // Everything of the P load except its natural part set to nothing: the water body then gets
 // exactly its natural load, L(P) and Lnat(P) both 148.5 * Rt(P).
 const Edits kOnlyNaturalPhosphorus = {
@@ -137,7 +133,7 @@ void ResultsWindowTest::standardSetShowsItsFiguresWithoutBox() {
         QCOMPARE(s.text(row.quantity, Nutrient::P), QString::fromUtf8(row.p));
         QCOMPARE(s.text(row.quantity, Nutrient::N), QString::fromUtf8(row.n));
     }
-    QCOMPARE(s.recorder.boxes, std::vector<RecordedBox>{});
+    QCOMPARE(s.recorder.boxes, Boxes{});
     QCOMPARE(s.window.windowTitle(), QStringLiteral("Результаты расчетов"));
     QCOMPARE(s.window.findChild<QLabel*>("Label2")->text(), QStringLiteral("Частный водосбор Финского залива"));
     QCOMPARE(s.window.focusWidget(), button(s.window, "BitBtn1"));
@@ -154,7 +150,7 @@ void ResultsWindowTest::initialTextsGiveOtherFigures() {
             QCOMPARE(s.text(row.quantity, nutrient),
                      QString::fromStdString(standardText(row.quantity, nutrient, true)));
     }
-    QCOMPARE(s.recorder.boxes, std::vector<RecordedBox>{});
+    QCOMPARE(s.recorder.boxes, Boxes{});
 }
 
 void ResultsWindowTest::loadBelowBackgroundIsReportedPerNutrient_data() {
@@ -175,7 +171,7 @@ void ResultsWindowTest::loadBelowBackgroundIsReportedPerNutrient() {
     Session s;
     s.edit(edits);
     s.window.show();
-    QCOMPARE(s.recorder.boxes, errors(boxes));
+    QCOMPARE(s.recorder.boxes, Boxes(boxes, {"error", nutrient::kErrorBelowBackground}));
     QVERIFY(s.window.isVisible());
     QCOMPARE(s.recorder.seen, QStringList(boxes, s.text(Quantity::L, Nutrient::P)));
     if (phosphorusAtBackground) {
@@ -206,7 +202,7 @@ void ResultsWindowTest::failedCalculationOpensWithTheRowsItWrote() {
     s.window.close();
     s.edit(edits);
     s.window.show();
-    QCOMPARE(s.recorder.boxes, (std::vector<RecordedBox>{{"failure", failure.toStdString()}}));
+    QCOMPARE(s.recorder.boxes, (Boxes{{"failure", failure.toStdString()}}));
     QCOMPARE(s.recorder.seen, QStringList{QString()});  // no old L(P) beneath the box
     QVERIFY(s.window.isVisible());
     for (const nutrient::ResultRow& row : nutrient::kResultRows) {
@@ -227,7 +223,7 @@ void ResultsWindowTest::reopeningKeepsTextsAndRereadsTheName() {
         QCOMPARE(s.text(row.quantity, Nutrient::N), QString::fromUtf8(row.n));
     QCOMPARE(s.window.findChild<QLabel*>("Label2")->text(), QStringLiteral("Озеро <b>Ильмень</b>"));
     QCOMPARE(s.window.findChild<QLabel*>("Label2")->textFormat(), Qt::PlainText);
-    QCOMPARE(s.recorder.boxes, std::vector<RecordedBox>{});
+    QCOMPARE(s.recorder.boxes, Boxes{});
 }
 
 void ResultsWindowTest::chartButtonsOpenTheirWindowsOverThisOne() {
@@ -337,7 +333,7 @@ void ResultsWindowTest::menuAndShortcuts() {
     QCOMPARE(s.window.actions()[action]->shortcut(), keys);
     QTest::keySequence(&s.window, keys);
     QCOMPARE(s.dialogs.shown, dialogs);
-    QCOMPARE(s.recorder.boxes, std::vector<RecordedBox>{});
+    QCOMPARE(s.recorder.boxes, Boxes{});
 }
 
 void ResultsWindowTest::resultsAndReportLeaveTheProgram_data() {
@@ -382,11 +378,11 @@ void ResultsWindowTest::resultsAndReportLeaveTheProgram() {
     // A PDF is offered under the object's name.
     if (action == 2) QCOMPARE(QFileInfo(s.dialogs.offeredPdf).fileName(), "Частный водосбор Финского залива.pdf");
     if (!failure.isEmpty()) {
-        QCOMPARE(s.recorder.boxes, (std::vector<RecordedBox>{{"failure", failure.toStdString()}}));
+        QCOMPARE(s.recorder.boxes, (Boxes{{"failure", failure.toStdString()}}));
         QVERIFY(leftAsItWas(obstacle, saved));
         return;
     }
-    QCOMPARE(s.recorder.boxes, std::vector<RecordedBox>{});
+    QCOMPARE(s.recorder.boxes, Boxes{});
     if (action == 1) {
         QCOMPARE(fileBytes(saved), standardCsv(fileField));
     } else if (target == Target::None) {

@@ -78,7 +78,7 @@ void ScreenshotsTest::everyWindowAsTheUserReachesIt() {
     program.methodWindow().close();
 
     // The standard set calculates and charts without a single box.
-    QCOMPARE(recorder.boxes, std::vector<RecordedBox>{});
+    QCOMPARE(recorder.boxes, Boxes{});
 }
 
 QTEST_MAIN(ScreenshotsTest)
