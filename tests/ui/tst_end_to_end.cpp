@@ -32,46 +32,21 @@ struct Session {
     Session() { program.mainWindow().show(); }
 };
 
-enum WindowIndex { Parameters = 2, Results, Help, SourceShares, Budget, Method };
+enum WindowIndex { Parameters, Results, Help, SourceShares, Budget, Method };
 
 QDialog& windowOf(Program& program, int index) {
-    switch (index) {
-    case Parameters:
-        return program.parametersWindow();
-    case Results:
-        return program.resultsWindow();
-    case Help:
-        return program.helpWindow();
-    case SourceShares:
-        return program.sourceShareWindow();
-    case Budget:
-        return program.budgetWindow();
-    default:
-        return program.methodWindow();
-    }
+    QDialog* const windows[] = {&program.parametersWindow(),  &program.resultsWindow(), &program.helpWindow(),
+                                &program.sourceShareWindow(), &program.budgetWindow(),  &program.methodWindow()};
+    return *windows[index];
 }
 
-// Opens a window the way the user does: from the main window, or for the charts from the
-// results window (opened first when it is not open).
+// Opens a window the way the user does: a chart from the results window (opened first when it
+// is not open), any other from the main window.
 void open(Program& program, int index) {
-    QWidget& main = program.mainWindow();
-    switch (index) {
-    case Parameters:
-        click(main, "BitBtn3");
-        break;
-    case Results:
-        click(main, "BitBtn2");
-        break;
-    case Help:
-        click(main, "BitBtn4");
-        break;
-    case Method:
-        click(main, "BitBtn5");
-        break;
-    default:
-        if (!program.resultsWindow().isVisible()) click(main, "BitBtn2");
-        click(program.resultsWindow(), index == SourceShares ? "BitBtn2" : "BitBtn3");
-    }
+    const char* const buttons[] = {"BitBtn3", "BitBtn2", "BitBtn4", "BitBtn2", "BitBtn3", "BitBtn5"};
+    const bool chart = index == SourceShares || index == Budget;
+    if (chart && !program.resultsWindow().isVisible()) open(program, Results);
+    click(chart ? static_cast<QWidget&>(program.resultsWindow()) : program.mainWindow(), buttons[index]);
 }
 
 // Every text the window shows: caption, labels, fields, buttons, text views.
