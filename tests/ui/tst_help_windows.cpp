@@ -4,12 +4,12 @@
 #include "ui/help_windows.h"
 
 #include "saved_files.h"
+#include "widgets.h"
 
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTextBlock>
-#include <QtTest>
 
 using nutrient::HelpWindow;
 using nutrient::MethodWindow;
@@ -202,7 +202,7 @@ void HelpWindowsTest::textsCannotBeEdited() {
     QPlainTextEdit* memo = memoOf(*window);
     const QString before = memo->toPlainText();
     memo->setFocus();
-    QTest::keyClicks(memo, QStringLiteral("xyz"));
+    typeKeys(memo, QStringLiteral("xyz"));
     QTest::keyClick(memo, Qt::Key_Delete);
     QTest::keyClick(memo, Qt::Key_Backspace);
     QTest::keyClick(memo, Qt::Key_Return);
