@@ -56,6 +56,16 @@ QList<std::size_t> figureCounts(const ChartWindow& window) {
     return {bars.chartP().figures().size(), bars.chartN().figures().size()};
 }
 
+// Shows the chart window over the calculation: each of its charts holds `figures`, and the
+// window showed `boxes`.
+void expectShown(Charts charts, Calculated& c, std::size_t figures, const Boxes& boxes) {
+    const auto window = chartWindow(charts, c);
+    showModal(*window);
+    QVERIFY(window->isVisible());
+    QCOMPARE(figureCounts(*window), QList<std::size_t>(2, figures));
+    QCOMPARE(c.recorder.boxes, boxes);
+}
+
 QStringList marks(const PieChart3D& pie) {
     QStringList texts;
     for (const PieSlice& slice : pie.figures()) texts << slice.mark;
@@ -139,11 +149,7 @@ private slots:
         QFETCH(int, figures);
         QFETCH(Boxes, boxes);
         Calculated c(overrides);
-        const auto window = chartWindow(charts, c);
-        showModal(*window);
-        QVERIFY(window->isVisible());
-        QCOMPARE(figureCounts(*window), QList<std::size_t>(2, figures));
-        QCOMPARE(c.recorder.boxes, boxes);
+        expectShown(charts, c, figures, boxes);
     }
 
     void shownTwiceIsNotDoubled_data() {
@@ -197,11 +203,7 @@ private slots:
         c.parameters.setText(static_cast<Parameter>(parameter), text.toStdString());
         QVERIFY_THROWS_EXCEPTION(Failure, calculate(c.parameters, c.results, c.coefficients));
         c.recorder.boxes.clear();
-        const auto window = chartWindow(charts, c);
-        showModal(*window);
-        QVERIFY(window->isVisible());
-        QCOMPARE(figureCounts(*window), QList<std::size_t>(2, 0));
-        QCOMPARE(c.recorder.boxes, boxes);
+        expectShown(charts, c, 0, boxes);
     }
 
     void standardSetBudget() {
