@@ -81,12 +81,17 @@ std::string pieMark(long double sharePercent, long double total) {
     return filledIn(kPieMarkPattern, {formatGrouped(sharePercent, 2) + "%", formatGrouped(total, 0)});
 }
 
-std::array<ShareSlice, kSourceCount> sourceShareSlices(const LoadResults& results, const TransportCoefficients& coefficients,
-                                                       Nutrient nutrient) {
+std::array<ShareSlice, kSourceCount> sourceShareSlices(const LoadResults& results,
+                                                       const TransportCoefficients& coefficients, Nutrient nutrient) {
+    // Read in this order: the first text that is not a number is the failure reported.
     const long double load = shownValue(results, Quantity::L, nutrient);
     const long double background = shownValue(results, Quantity::Lnat, nutrient);
     const long double pointAfterTransport = shownValue(results, Quantity::Lp, nutrient) * coefficients.rt(nutrient);
+    return sourceShareSlices(load, background, pointAfterTransport);
+}
 
+std::array<ShareSlice, kSourceCount> sourceShareSlices(long double load, long double background,
+                                                       long double pointAfterTransport) {
     // Shares and total come from the slices as the chart keeps them.
     std::array<ShareSlice, kSourceCount> slices = {{
         {Source::PointSources, chartValue(pointAfterTransport), {}},

@@ -25,6 +25,19 @@ void requireCompletedCalculation(const LoadResults& results);
 enum class Source { PointSources, AnthropogenicDiffuse, Natural };
 inline constexpr int kSourceCount = 3;
 
+// Each source's key in files and its caption in the legend of the pies.
+struct SourceInfo {
+    Source source;
+    const char* key;
+    const char* caption;
+};
+inline constexpr std::array<SourceInfo, kSourceCount> kSources = {{
+    {Source::PointSources, "point", "Вклад точечных источников"},
+    {Source::AnthropogenicDiffuse, "anthropogenic_diffuse", "Вклад антропогенных рассредоточенных источников"},
+    {Source::Natural, "natural", "Природная составляющая нагрузки"},
+}};
+constexpr const SourceInfo& sourceInfo(Source source) { return kSources[static_cast<int>(source)]; }
+
 struct ShareSlice {
     Source source;
     double value;      // may be negative; the pie draws it by its magnitude
@@ -33,8 +46,13 @@ struct ShareSlice {
 
 // Point sources after transport (Lp * Rt), the rest of the anthropogenic load
 // (L - Lnat - Lp * Rt) and the background (Lnat), each with its mark "<share> of <total>".
-std::array<ShareSlice, kSourceCount> sourceShareSlices(const LoadResults& results, const TransportCoefficients& coefficients,
-                                                       Nutrient nutrient);
+std::array<ShareSlice, kSourceCount> sourceShareSlices(const LoadResults& results,
+                                                       const TransportCoefficients& coefficients, Nutrient nutrient);
+// The same slices from the three loads they are made of, for a load that is no one
+// catchment's results (the sum over a basin): L, its natural component Lnat and the point
+// sources after transport.
+std::array<ShareSlice, kSourceCount> sourceShareSlices(long double load, long double background,
+                                                       long double pointAfterTransport);
 // The pies are drawn only when L, Lp and Lnat are positive for both nutrients and the crop
 // removal does not exceed the diffuse inputs; the tests stop at the first that fails.
 bool sourceSharesDrawable(const LoadResults& results);

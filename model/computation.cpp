@@ -1,5 +1,7 @@
 #include "computation.h"
 
+#include "number_text.h"
+
 namespace nutrient {
 
 std::optional<std::string> Computation::rejection() const {
@@ -7,6 +9,10 @@ std::optional<std::string> Computation::rejection() const {
     for (const Message& message : messages)
         if (message.kind == Message::Kind::Error) return message.shown();
     return std::nullopt;
+}
+
+long double Computation::parameterValue(Parameter parameter) const {
+    return parseNumber(parameters[static_cast<int>(parameter)]);
 }
 
 void calculateAndCheck(const ParameterSet& parameters, Computation& computation, MessageLog& log) {

@@ -20,6 +20,8 @@ struct Computation {
     std::vector<Message> messages;
 
     const std::string& objectName() const { return parameters[static_cast<int>(Parameter::ObjectName)]; }
+    // The number a parameter's text holds.  Throws Failure.
+    long double parameterValue(Parameter parameter) const;
     // Why these results cannot be taken as a load: the failure the calculation stopped with, or
     // the error box of a load on the water body below its natural component, as their boxes
     // show them; nothing for results that can.  Only for a computation whose calculation ran.

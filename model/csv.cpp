@@ -1,6 +1,10 @@
 #include "csv.h"
 
 #include "messages.h"
+#include "windows1251.h"
+
+#include <algorithm>
+#include <regex>
 
 namespace nutrient {
 
@@ -11,7 +15,7 @@ bool blank(const CsvRecord& record) { return record.fields.size() == 1 && record
 }  // namespace
 
 std::vector<CsvRecord> parseCsv(std::string_view text) {
-    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+    if (text.starts_with(kUtf8ByteOrderMark)) text.remove_prefix(kUtf8ByteOrderMark.size());
     std::vector<CsvRecord> records;
     CsvRecord record{1, {std::string()}};
     std::size_t line = 1;
@@ -52,11 +56,45 @@ std::vector<CsvRecord> parseCsv(std::string_view text) {
     return records;
 }
 
-std::string csvField(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+std::string csvField(const std::string& text, char separator) {
+    if (text.find_first_of(std::string{separator, '"', '\r', '\n'}) == std::string::npos) return text;
     std::string quoted = "\"";
     for (char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
     return quoted + "\"";
+}
+
+std::string csvTextField(const std::string& text, char separator) {
+    const bool startsFormula =
+        !text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos;
+    return csvField(startsFormula ? "'" + text : text, separator);
+}
+
+std::string csvNumberField(std::string text, const CsvDialect& dialect) {
+    std::replace(text.begin(), text.end(), '.', dialect.decimalMark);
+    return text;
+}
+
+namespace {
+
+// A figure as the program writes it: a sign, digits with a point, an exponent.
+bool isFigure(const std::string& text) {
+    static const std::regex figure(R"(-?[0-9]+(\.[0-9]+)?([eE][-+]?[0-9]+)?)");
+    return std::regex_match(text, figure);
+}
+
+}  // namespace
+
+std::string csvInDialect(std::string_view rfc4180, const CsvDialect& dialect) {
+    std::string out(dialect.byteOrderMark ? kUtf8ByteOrderMark : "");
+    for (const CsvRecord& record : parseCsv(rfc4180)) {
+        for (std::size_t i = 0; i < record.fields.size(); ++i) {
+            const std::string& field = record.fields[i];
+            if (i > 0) out += dialect.separator;
+            out += isFigure(field) ? csvNumberField(field, dialect) : csvField(field, dialect.separator);
+        }
+        out += "\r\n";
+    }
+    return out;
 }
 
 }  // namespace nutrient

@@ -4,11 +4,15 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <locale.h>
+#include <signal.h>
 #include <string.h>
 #include <sys/random.h>
 #include <sys/stat.h>
@@ -57,6 +61,11 @@ std::string ioErrorText(int error) {
 
 [[noreturn]] void throwIoFailure(int error) { throw Failure(ioErrorText(error)); }
 
+// The system reads a name up to its first NUL byte: a name that holds one would reach another file.
+void refuseNul(const std::string& fileName) {
+    if (fileName.find('\0') != std::string::npos) throwIoFailure(EINVAL);
+}
+
 class FileDescriptor {
 public:
     explicit FileDescriptor(int fd = -1) : fd_(fd) {}
@@ -102,12 +111,24 @@ std::string linkTarget(const std::string& path) {
     }
 }
 
+// The kernel's protection of sticky world-writable folders such as /tmp (fs.protected_symlinks):
+// there a link is followed only when the saver or the folder's owner owns it, so that a link
+// another user planted cannot lead a save to a file of the saver's.  The program resolves the
+// links of a save itself, so it applies the rule itself.
+void refuseLinkPlantedByAnother(const std::string& link, const struct stat& linkStatus) {
+    struct stat folder;
+    if (::stat(folderOf(link).c_str(), &folder) != 0) throwIoFailure(errno);
+    const bool sharedFolder = (folder.st_mode & S_ISVTX) && (folder.st_mode & S_IWOTH);
+    if (sharedFolder && linkStatus.st_uid != ::geteuid() && linkStatus.st_uid != folder.st_uid) throwIoFailure(EACCES);
+}
+
 // Saving over a symbolic link replaces the file it points to and keeps the link.
 std::string followLinks(std::string path) {
     constexpr int kMaxLinks = 40;
     for (int hops = 0; hops < kMaxLinks; ++hops) {
         struct stat status;
         if (::lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) return path;
+        refuseLinkPlantedByAnother(path, status);
         const std::string target = linkTarget(path);
         path = target.starts_with('/') ? target : folderOf(path) + "/" + target;
     }
@@ -125,15 +146,56 @@ void writeAll(int fd, std::string_view bytes) {
     }
 }
 
-// A hidden name in the folder that no file has yet, for as long as it takes to open it with
-// O_EXCL or to link a file to it.
+// A new file waiting to replace its target has a hidden name that says whose it is,
+// ".nutrient-<process id>-<six letters>", so that later saves can tell the files of saves
+// killed before their rename from those of saves still running.
+constexpr std::string_view kHiddenPrefix = ".nutrient-";
+constexpr std::string_view kHiddenLetters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+constexpr std::size_t kHiddenLetterCount = 6;
+
+// A hidden name of this process in the folder that no file has yet, for as long as it takes to
+// open it with O_EXCL or to link a file to it.
 std::string hiddenName(const std::string& folder) {
-    static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    unsigned char random[6];
+    unsigned char random[kHiddenLetterCount];
     if (::getrandom(random, sizeof random, 0) != static_cast<ssize_t>(sizeof random)) throwIoFailure(errno);
-    std::string name = folder + "/.nutrient-";
-    for (unsigned char r : random) name += kLetters[r % (sizeof kLetters - 1)];
+    std::string name = folder + "/" + std::string(kHiddenPrefix) + std::to_string(::getpid()) + "-";
+    for (unsigned char r : random) name += kHiddenLetters[r % kHiddenLetters.size()];
     return name;
+}
+
+// The process whose save gave a file this name; nothing for a name of any other pattern.
+std::optional<pid_t> saverOfHiddenName(std::string_view name) {
+    if (!name.starts_with(kHiddenPrefix)) return std::nullopt;
+    name.remove_prefix(kHiddenPrefix.size());
+    const std::size_t dash = name.find('-');
+    if (dash == std::string_view::npos || name.size() - dash - 1 != kHiddenLetterCount) return std::nullopt;
+    if (name.find_first_not_of(kHiddenLetters, dash + 1) != std::string_view::npos) return std::nullopt;
+    const std::string_view digits = name.substr(0, dash);
+    if (digits.empty() || digits.front() < '1' || digits.front() > '9') return std::nullopt;  // as written
+    pid_t pid = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), pid);
+    if (error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
+    return pid;
+}
+
+// A process that exists, whoever runs it.
+bool processExists(pid_t pid) { return ::kill(pid, 0) == 0 || errno == EPERM; }
+
+// Removes what saves of this user left in the folder when they were killed between naming their
+// new file and the rename: regular files of the hidden pattern, the saver's own, whose process
+// is gone.  Nothing else is touched, and what cannot be removed waits for a later save.
+void removeStaleHiddenFiles(const std::string& folder) {
+    const std::unique_ptr<DIR, int (*)(DIR*)> listing(::opendir(folder.c_str()), ::closedir);
+    if (!listing) return;
+    const int directory = ::dirfd(listing.get());
+    while (const dirent* entry = ::readdir(listing.get())) {
+        const std::optional<pid_t> saver = saverOfHiddenName(entry->d_name);
+        if (!saver || processExists(*saver)) continue;
+        struct stat status;
+        if (::fstatat(directory, entry->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(status.st_mode) &&
+            status.st_uid == ::geteuid())
+            ::unlinkat(directory, entry->d_name, 0);
+    }
 }
 
 // An unnamed file is given its name through /proc; without it, saves take named files.
@@ -176,8 +238,23 @@ public:
 
     int fd() const { return file_.get(); }
 
+    // Puts the bytes written on disk and gives the file the name of a target that does not
+    // exist, by a link, which never replaces a file: false, with nothing changed, when a file
+    // took the name meanwhile.
+    bool linkAs(const std::string& target) {
+        if (::fsync(file_.get()) != 0) throwIoFailure(errno);
+        const bool unnamed = name_.empty();
+        const std::string source = unnamed ? selfLink() : name_;
+        if (::linkat(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), unnamed ? AT_SYMLINK_FOLLOW : 0) != 0) {
+            if (errno == EEXIST) return false;
+            throwIoFailure(errno);
+        }
+        if (file_.close() != 0) throwIoFailure(errno);
+        return true;
+    }
+
     // Puts the bytes written on disk and renames the file over the target.
-    void publish(const std::string& target) {
+    void renameOver(const std::string& target) {
         if (::fsync(file_.get()) != 0) throwIoFailure(errno);
         if (name_.empty()) giveName();
         if (file_.close() != 0) throwIoFailure(errno);
@@ -186,12 +263,14 @@ public:
     }
 
 private:
+    // The unnamed file as /proc shows it, a name that linkat can follow.
+    std::string selfLink() const { return "/proc/self/fd/" + std::to_string(file_.get()); }
+
     // Links the unnamed file to a hidden name of its folder, from which it is renamed.
     void giveName() {
-        const std::string self = "/proc/self/fd/" + std::to_string(file_.get());
         for (int attempt = 0; attempt < 100; ++attempt) {
             std::string name = hiddenName(folder_);
-            if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+            if (::linkat(AT_FDCWD, selfLink().c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
                 name_ = std::move(name);
                 return;
             }
@@ -214,23 +293,30 @@ bool tookOwnerAndGroup(int fd, const struct stat& replaced) {
     return ::fchown(fd, replaced.st_uid, replaced.st_gid) == 0;
 }
 
+// Writes the bytes into a new file and gives it the name of a target that does not exist: an
+// atomic create that leaves nothing behind whenever the process dies.  False, with nothing
+// changed, when a file took the name meanwhile.
+bool createdByNewFile(const std::string& target, std::string_view bytes) {
+    NewFile file;
+    if (!file.create(folderOf(target))) throwIoFailure(errno);
+    writeAll(file.fd(), bytes);
+    return file.linkAs(target);
+}
+
 // Writes the bytes into a new file that then replaces the target, with the owner, group and
-// mode of the file replaced when there is one.  False, with nothing changed, when the file
-// replaced would not keep them: the folder takes no new file, or the new file cannot be given
-// the owner and group.
-bool replacedByNewFile(const std::string& target, const struct stat* replaced, std::string_view bytes) {
+// mode of the file replaced.  False, with nothing changed, when the file replaced would not
+// keep them: the folder takes no new file, or the new file cannot be given the owner and group.
+bool replacedByNewFile(const std::string& target, const struct stat& replaced, std::string_view bytes) {
     NewFile file;
     if (!file.create(folderOf(target))) {
-        if (replaced && (errno == EACCES || errno == EPERM)) return false;
+        if (errno == EACCES || errno == EPERM) return false;
         throwIoFailure(errno);
     }
-    if (replaced) {
-        if (!tookOwnerAndGroup(file.fd(), *replaced)) return false;
-        // After the owner: a change of owner clears the set-user and set-group bits.
-        if (::fchmod(file.fd(), replaced->st_mode & 07777) != 0) throwIoFailure(errno);
-    }
+    if (!tookOwnerAndGroup(file.fd(), replaced)) return false;
+    // After the owner: a change of owner clears the set-user and set-group bits.
+    if (::fchmod(file.fd(), replaced.st_mode & 07777) != 0) throwIoFailure(errno);
     writeAll(file.fd(), bytes);
-    file.publish(target);
+    file.renameOver(target);
     return true;
 }
 
@@ -264,24 +350,42 @@ void syncFolder(const std::string& folder) {
 
 }  // namespace
 
-void replaceFile(const std::string& fileName, std::string_view bytes) {
+namespace {
+
+// One attempt at a save; false when a file took the name of a new target meanwhile.
+bool savedOnce(const std::string& fileName, std::string_view bytes) {
     const std::string target = followLinks(fileName);
+    const std::string folder = folderOf(target);
+    removeStaleHiddenFiles(folder);
     struct stat existing;
     if (::lstat(target.c_str(), &existing) != 0) {
         if (errno != ENOENT) throwIoFailure(errno);
-        replacedByNewFile(target, nullptr, bytes);
+        if (!createdByNewFile(target, bytes)) return false;
     } else {
         if (S_ISDIR(existing.st_mode)) throwIoFailure(EISDIR);
         if (!S_ISREG(existing.st_mode)) throw Failure(notRegularFileMessage(target));
         // A file the user may not write stays as it is, as if it had been opened for writing.
         if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) throwIoFailure(errno);
         // A rename would leave the file's other names with the old bytes, and its access list behind.
-        if (existing.st_nlink > 1 || hasAccessList(target) || !replacedByNewFile(target, &existing, bytes)) {
+        if (existing.st_nlink > 1 || hasAccessList(target) || !replacedByNewFile(target, existing, bytes)) {
             overwrittenInPlace(target, bytes);
-            return;
+            return true;
         }
     }
-    syncFolder(folderOf(target));
+    syncFolder(folder);
+    return true;
+}
+
+}  // namespace
+
+void replaceFile(const std::string& fileName, std::string_view bytes) {
+    refuseNul(fileName);
+    // A file that appears under a new name while the bytes are written is never clobbered: the
+    // save starts over and replaces it as an existing file, with all the checks that takes.
+    constexpr int kAttempts = 2;
+    for (int attempt = 0; attempt < kAttempts; ++attempt)
+        if (savedOnce(fileName, bytes)) return;
+    throwIoFailure(EEXIST);
 }
 
 namespace {
@@ -339,19 +443,23 @@ std::vector<std::string> readLinesFrom(int fd, std::size_t count, std::string_vi
     return lines;
 }
 
+// A file opened for reading; without waiting, a pipe or a device gives what it has at once.
+int openForReading(const std::string& fileName, Waiting waiting) {
+    refuseNul(fileName);
+    const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | (waiting == Waiting::Never ? O_NONBLOCK : 0));
+    if (fd < 0) throwIoFailure(errno);
+    return fd;
+}
+
 }  // namespace
 
-std::vector<std::string> readLines(const std::string& fileName, std::size_t count) {
-    // Non-blocking: a pipe given a ".txt" name fails or reads as empty instead of hanging the
-    // window; regular files read as usual.
-    FileDescriptor file(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (file.get() < 0) throwIoFailure(errno);
+std::vector<std::string> readLines(const std::string& fileName, std::size_t count, Waiting waiting) {
+    FileDescriptor file(openForReading(fileName, waiting));
     return readLinesFrom(file.get(), count, fileName);
 }
 
 std::string readFile(const std::string& fileName) {
-    FileDescriptor file(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (file.get() < 0) throwIoFailure(errno);
+    FileDescriptor file(openForReading(fileName, Waiting::Never));
     std::string bytes;
     constexpr std::size_t kChunkSize = 64 * 1024;
     for (;;) {
@@ -366,6 +474,46 @@ std::string readFile(const std::string& fileName) {
 
 std::vector<std::string> readStandardInputLines(std::size_t count) {
     return readLinesFrom(STDIN_FILENO, count, kStandardInputName);
+}
+
+bool pathExists(const std::string& fileName) {
+    struct stat status;
+    return ::lstat(fileName.c_str(), &status) == 0;
+}
+
+LineReader::LineReader(const std::string& fileName)
+    : fd_(fileName == "-" ? STDIN_FILENO : openForReading(fileName, Waiting::ForTheWriter)), ownsFd_(fileName != "-") {}
+
+LineReader::~LineReader() {
+    if (ownsFd_) ::close(fd_);
+}
+
+bool LineReader::refill() {
+    constexpr std::size_t kChunkSize = 64 * 1024;
+    buffer_.resize(kChunkSize);
+    buffer_.resize(readSome(fd_, buffer_.data(), kChunkSize));
+    position_ = 0;
+    return !buffer_.empty();
+}
+
+std::optional<std::string> LineReader::next() {
+    std::string line;
+    for (;;) {
+        const std::size_t end = buffer_.find('\n', position_);
+        const std::size_t length = (end == std::string::npos ? buffer_.size() : end) - position_;
+        if (line.size() <= kLongestLine)
+            line.append(buffer_, position_, std::min(length, kLongestLine + 1 - line.size()));
+        if (end != std::string::npos) {
+            position_ = end + 1;
+            break;
+        }
+        if (!refill()) {
+            if (line.empty()) return std::nullopt;
+            break;
+        }
+    }
+    if (line.ends_with('\r')) line.pop_back();
+    return line;
 }
 
 std::size_t readLimit() { return currentReadLimit; }

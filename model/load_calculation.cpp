@@ -2,7 +2,6 @@
 
 #include "number_text.h"
 
-#include <algorithm>
 #include <bitset>
 #include <cfloat>
 #include <cmath>
@@ -212,8 +211,10 @@ private:
         const double xN = hydraulicLoadPower(hydraulicLoad(), parameterValue(Parameter::RetentionExponentN));
         coefficients_.rtP =
             storedAsDouble(checkedDivide(1, checkedFinite(parameterValue(Parameter::RetentionCoefficientP) * xP + 1)));
+        coefficients_.computedP = true;
         coefficients_.rtN =
             storedAsDouble(checkedDivide(1, checkedFinite(parameterValue(Parameter::RetentionCoefficientN) * xN + 1)));
+        coefficients_.computedN = true;
     }
 
     const ParameterSet& parameters_;

@@ -13,6 +13,14 @@ namespace nutrient {
 // Every load exists once for total phosphorus and once for total nitrogen; P comes first.
 enum class Nutrient { P, N };
 inline constexpr std::array<Nutrient, 2> kNutrients = {Nutrient::P, Nutrient::N};
+// The nutrient as symbols and keys write it: "P", "N".
+constexpr const char* nutrientSymbol(Nutrient nutrient) { return nutrient == Nutrient::P ? "P" : "N"; }
+// The nutrient of "P" or "N"; nothing for any other text.
+constexpr std::optional<Nutrient> nutrientOfSymbol(std::string_view symbol) {
+    if (symbol == "P") return Nutrient::P;
+    if (symbol == "N") return Nutrient::N;
+    return std::nullopt;
+}
 
 // The results in the row order of the results window.
 enum class Quantity {
@@ -115,8 +123,16 @@ private:
 struct TransportCoefficients {
     double rtP = 0.0;
     double rtN = 0.0;
+    // Whether a calculation has computed the coefficient: a computed one may be 0 too, when
+    // a·HL^b is so large that Rt underflows.
+    bool computedP = false;
+    bool computedN = false;
     double rt(Nutrient nutrient) const { return nutrient == Nutrient::P ? rtP : rtN; }
+    bool computed(Nutrient nutrient) const { return nutrient == Nutrient::P ? computedP : computedN; }
 };
+// The results window does not show a transport coefficient; the analyses write one with five
+// decimals.
+inline constexpr int kTransportCoefficientDecimals = 5;
 
 // The hydraulic load HL = 3.15·q/W in m/yr from the runoff modulus q (l/(s·km²)) and the water
 // share W (%), stored as a double; and HL^b as exp(b·ln HL), stored as a double.  The

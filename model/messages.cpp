@@ -4,15 +4,17 @@
 
 namespace nutrient {
 
-std::string readableQuote(std::string_view text) {
+std::string shortenedText(std::string_view text, std::size_t characters) {
     std::size_t end = 0;
-    for (std::size_t characters = 0; characters < kQuotedCharacters && end < text.size(); ++characters) {
+    for (std::size_t counted = 0; counted < characters && end < text.size(); ++counted) {
         char32_t ignored;
         if (!nextCodePoint(text, end, ignored)) ++end;  // a stray byte counts as one character
     }
-    std::string cut = "'" + std::string(text.substr(0, end));
-    return end < text.size() ? cut + "…'" : cut + "'";
+    const std::string cut(text.substr(0, end));
+    return end < text.size() ? cut + "…" : cut;
 }
+
+std::string readableQuote(std::string_view text) { return "'" + shortenedText(text, kQuotedCharacters) + "'"; }
 
 std::string notANumberMessage(std::string_view text) {
     return readableQuote(text) + " is not a valid floating point value";

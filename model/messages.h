@@ -77,9 +77,11 @@ inline constexpr const char* kOverflow = "Floating point overflow";
 
 inline constexpr const char* kOutOfMemory = "Out of memory";
 
-// A text quoted in a message, in single quotes and cut to a readable length: a field may hold
-// a line of megabytes, and a box with all of it would take the window minutes to lay out.  The
-// first kQuotedCharacters characters (not bytes), and "…" when there were more.
+// The first `characters` characters of a text (not bytes), and "…" when there were more: a
+// field may hold a line of megabytes, and laying all of it out would take a window or a page
+// minutes.
+std::string shortenedText(std::string_view text, std::size_t characters);
+// A text quoted in a message, in single quotes and cut to a readable length.
 inline constexpr std::size_t kQuotedCharacters = 100;
 std::string readableQuote(std::string_view text);
 

@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <clocale>
 #include <cmath>
 #include <cstdint>
 #include <optional>
@@ -27,7 +26,8 @@ Separators regional;
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 using u64 = std::uint64_t;
-using u128 = unsigned __int128;
+// 128-bit integers are a GCC and clang extension: the exact decimal forms need them.
+__extension__ typedef unsigned __int128 u128;
 
 constexpr u64 kTenPow17 = 100000000000000000ULL;
 constexpr u64 kTenPow18 = 1000000000000000000ULL;

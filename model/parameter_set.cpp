@@ -25,6 +25,68 @@ constexpr long double kRunoffModulusPerMm = 0.03171L;
 
 }  // namespace
 
+namespace {
+
+long double valueOf(const ParameterTexts& texts, Parameter parameter) {
+    return parseNumber(texts[static_cast<int>(parameter)]);
+}
+
+// A derived value, what the note on a stored one that differs calls it, and what it is derived from.
+struct DerivedValue {
+    Parameter parameter;
+    std::string (*derived)(const ParameterTexts&);
+    const char* name;
+    const char* source;
+};
+constexpr DerivedValue kDerivedValues[] = {
+    {Parameter::NaturalArea, derivedNaturalArea, "the natural area", "the areas and the water share"},
+    {Parameter::RunoffModulus, derivedRunoffModulus, "the runoff modulus", "the runoff layer"},
+};
+
+// A stored number that the calculation reads as another than the derived one.  A stored text
+// that is no number is not pointed out: the calculation reports it itself.
+bool contradicts(const std::string& stored, const std::string& derived) {
+    try {
+        return parseNumber(stored) != parseNumber(derived);
+    } catch (const Failure&) {
+        return false;
+    }
+}
+
+}  // namespace
+
+std::string derivedNaturalArea(const ParameterTexts& texts) {
+    const long double a = valueOf(texts, Parameter::TotalArea);
+    const long double af = valueOf(texts, Parameter::ArableArea);
+    const long double au = valueOf(texts, Parameter::UrbanArea);
+    const long double amix = valueOf(texts, Parameter::MixedArea);
+    const long double w = valueOf(texts, Parameter::WaterShare);
+    // The water share W is a percentage of the total area; the water surface is not natural land.
+    const long double natural = ((a - af) - au) - amix - (w * a / 100);
+    return formatGeneral(checkedFinite(natural));
+}
+
+std::string derivedRunoffModulus(const ParameterTexts& texts) {
+    return formatGeneral(checkedFinite(valueOf(texts, Parameter::RunoffLayer) * kRunoffModulusPerMm));
+}
+
+std::vector<std::string> derivedValueNotes(const ParameterTexts& texts) {
+    std::vector<std::string> notes;
+    for (const DerivedValue& value : kDerivedValues) {
+        std::string derived;
+        try {
+            derived = value.derived(texts);
+        } catch (const Failure&) {
+            continue;
+        }
+        const std::string& stored = texts[static_cast<int>(value.parameter)];
+        if (contradicts(stored, derived))
+            notes.push_back(std::string(value.name) + " " + readableQuote(stored) + " differs from " +
+                            readableQuote(derived) + " derived from " + value.source);
+    }
+    return notes;
+}
+
 std::optional<Parameter> parameterOfField(std::string_view field) {
     const auto it =
         std::find_if(kParameters.begin(), kParameters.end(), [&](const ParameterInfo& p) { return field == p.field; });
@@ -67,21 +129,9 @@ void ParameterSet::applyStandard() {
 
 long double ParameterSet::value(Parameter parameter) const { return parseNumber(text(parameter)); }
 
-void ParameterSet::deriveNaturalArea() {
-    const long double a = value(Parameter::TotalArea);
-    const long double af = value(Parameter::ArableArea);
-    const long double au = value(Parameter::UrbanArea);
-    const long double amix = value(Parameter::MixedArea);
-    const long double w = value(Parameter::WaterShare);
-    // The water share W is a percentage of the total area; the water surface is not natural land.
-    const long double natural = ((a - af) - au) - amix - (w * a / 100);
-    setText(Parameter::NaturalArea, formatGeneral(checkedFinite(natural)));
-}
+void ParameterSet::deriveNaturalArea() { setText(Parameter::NaturalArea, derivedNaturalArea(texts_)); }
 
-void ParameterSet::deriveRunoffModulus() {
-    const long double y = value(Parameter::RunoffLayer);
-    setText(Parameter::RunoffModulus, formatGeneral(checkedFinite(y * kRunoffModulusPerMm)));
-}
+void ParameterSet::deriveRunoffModulus() { setText(Parameter::RunoffModulus, derivedRunoffModulus(texts_)); }
 
 // Each rule either fails before it writes or writes its one derived text, so the unchanged
 // state moves along with each rule that succeeded.

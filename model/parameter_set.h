@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace nutrient {
 
@@ -140,6 +141,19 @@ std::optional<Parameter> parameterOfSymbol(std::string_view symbol);
 // The 40 texts of a catchment, indexed by the enumeration.
 using ParameterTexts = std::array<std::string, kParameterCount>;
 
+// The two derived values as the parameters window derives them from the other texts, in the
+// general format: Anat = A - Af - Au - Amix - W*A/100, and q = y * 0.03171.  Throw Failure.
+std::string derivedNaturalArea(const ParameterTexts& texts);
+std::string derivedRunoffModulus(const ParameterTexts& texts);
+
+// Notes on a set of texts as opened whose stored natural area or runoff modulus is another
+// number than the one derived from its own areas and water share or runoff layer (a file
+// edited by hand): such a set computes with the stored value until the parameters window is
+// shown again and derives the other, so each note gives both ("the natural area '22439.52'
+// differs from '26451' derived from the areas and the water share").  Nothing for a value that
+// cannot be derived or a stored text that is no number, which the calculation reports.
+std::vector<std::string> derivedValueNotes(const ParameterTexts& texts);
+
 class ParameterSet {
 public:
     // Starts with the initial texts: the standard set except the natural area "22440" and the
@@ -165,9 +179,9 @@ public:
     // The current texts become the unchanged state (after an Open or a successful Save).
     void markUnchanged() { unchanged_ = texts_; }
 
-    // Anat = A - Af - Au - Amix - W*A/100 into the natural area (general format).  Throws Failure.
+    // The derived natural area into its field.  Throws Failure.
     void deriveNaturalArea();
-    // q = y * 0.03171 into the runoff modulus (general format).  Throws Failure.
+    // The derived runoff modulus into its field.  Throws Failure.
     void deriveRunoffModulus();
     // The show rule of the parameters window: natural area, then runoff modulus (skipped when
     // the first fails).  Throws Failure.  The derived texts follow from the others, so a set

@@ -2,6 +2,7 @@
 // Parameter sets on disk: 40 lines in file order, CR LF, Windows-1251, each line the field's
 // text exactly as it stands.
 
+#include "file_system.h"
 #include "parameter_set.h"
 
 #include <optional>
@@ -26,8 +27,9 @@ std::optional<std::string> saveParameters(ParameterSet& parameters, const std::s
 // Warns and changes nothing when the name does not end in "txt"; throws Failure (and changes
 // nothing) when the file cannot be read; else assigns the 40 lines in file order, each an
 // ordinary change firing the change rules, missing lines read as empty texts.  The texts as
-// opened count as unchanged.
-void loadParameters(ParameterSet& parameters, const std::string& fileName, Messages& messages);
+// opened count as unchanged.  A pipe is waited for only when asked (see Waiting).
+void loadParameters(ParameterSet& parameters, const std::string& fileName, Messages& messages,
+                    Waiting waiting = Waiting::Never);
 // The same for a parameters file given on standard input, which has no name to check.
 void loadParametersFromStandardInput(ParameterSet& parameters);
 

@@ -1,6 +1,5 @@
 #include "results_export.h"
 
-#include "csv.h"
 #include "windows1251.h"
 
 #include <algorithm>
@@ -25,12 +24,6 @@ void forEachCharacter(std::string_view text, Visit&& visit) {
     }
 }
 
-std::size_t characterCount(std::string_view text) {
-    std::size_t count = 0;
-    forEachCharacter(text, [&](std::string_view, char32_t, bool) { ++count; });
-    return count;
-}
-
 void appendHexEscapes(std::string& out, std::string_view bytes) {
     for (unsigned char byte : bytes) {
         char escape[8];
@@ -39,7 +32,14 @@ void appendHexEscapes(std::string& out, std::string_view bytes) {
     }
 }
 
-// A file name need not be UTF-8; the CSV is.
+}  // namespace
+
+std::size_t characterCount(std::string_view text) {
+    std::size_t count = 0;
+    forEachCharacter(text, [&](std::string_view, char32_t, bool) { ++count; });
+    return count;
+}
+
 std::string wellFormedText(std::string_view text) {
     std::string out;
     forEachCharacter(text, [&](std::string_view bytes, char32_t, bool wellFormed) {
@@ -53,9 +53,14 @@ std::string rightAligned(const std::string& text, std::size_t width) {
     return length >= width ? text : std::string(width - length, ' ') + text;
 }
 
-}  // namespace
-
 std::string jsonString(std::string_view text) {
+    // Most texts (figures, keys, file names) are printable ASCII without a quote or a backslash:
+    // they are copied whole, without the walk character by character.
+    const bool copiedWhole = std::all_of(text.begin(), text.end(), [](char c) {
+        const unsigned char byte = static_cast<unsigned char>(c);
+        return byte >= 0x20 && byte < 0x80 && c != '"' && c != '\\';
+    });
+    if (copiedWhole) return "\"" + std::string(text) + "\"";
     std::string out = "\"";
     forEachCharacter(text, [&](std::string_view bytes, char32_t c, bool wellFormed) {
         if (!wellFormed) {
@@ -74,16 +79,20 @@ std::string jsonString(std::string_view text) {
     return out + "\"";
 }
 
-namespace {
+std::string jsonStringOrNull(std::string_view text) { return text.empty() ? "null" : jsonString(text); }
 
-// The shortest text that reads back as the same double; null for a coefficient the calculation
-// did not reach (a complete one is never 0: Rt = 1 / (a·x + 1)).
-std::string jsonCoefficient(double rt) {
-    if (rt == 0.0) return "null";
+std::string jsonNumber(double value) {
     char buffer[32];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, rt);
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
     (void)ec;  // a double's shortest form always fits
     return std::string(buffer, end);
+}
+
+namespace {
+
+// Null for a coefficient the calculation did not reach; a computed one is a number, 0 too.
+std::string jsonCoefficient(const TransportCoefficients& coefficients, Nutrient nutrient) {
+    return coefficients.computed(nutrient) ? jsonNumber(coefficients.rt(nutrient)) : "null";
 }
 
 const char* kindName(Message::Kind kind) {
@@ -98,9 +107,16 @@ const char* kindName(Message::Kind kind) {
     return "";
 }
 
-constexpr const char* kNutrientNames[] = {"P", "N"};
-
 }  // namespace
+
+std::string jsonMessages(const std::vector<Message>& messages) {
+    std::string json = "[";
+    for (const Message& message : messages) {
+        if (json.size() > 1) json += ", ";
+        json += "{\"kind\": " + jsonString(kindName(message.kind)) + ", \"text\": " + jsonString(message.shown()) + "}";
+    }
+    return json + "]";
+}
 
 std::string printableText(std::string_view text) {
     std::string out;
@@ -110,6 +126,17 @@ std::string printableText(std::string_view text) {
         else appendHexEscapes(out, bytes);
     });
     return out;
+}
+
+std::string messageLine(std::string_view fileName, std::string_view text) {
+    return printableText(fileName) + ": " + printableText(text) + "\n";
+}
+
+std::string fileMessageLines(const std::string& fileName, const FileCalculation& calculation) {
+    std::string lines;
+    for (const Message& message : calculation.messages) lines += messageLine(fileName, message.shown());
+    for (const std::string& note : calculation.notes) lines += messageLine(fileName, "note: " + note);
+    return lines;
 }
 
 std::string plainCaption(std::string_view caption) {
@@ -125,8 +152,14 @@ std::string plainCaption(std::string_view caption) {
 
 std::string plainCaption(const ResultRow& row) { return plainCaption(std::string_view(row.caption)); }
 
+const char* nutrientHeading(Nutrient nutrient) { return nutrient == Nutrient::P ? "Фосфор" : "Азот"; }
+
+std::string keyedByNutrient(std::string_view name, Nutrient nutrient) {
+    return std::string(name) + "(" + nutrientSymbol(nutrient) + ")";
+}
+
 std::string resultKey(Quantity quantity, Nutrient nutrient) {
-    return std::string(resultRow(quantity).symbol) + "(" + kNutrientNames[static_cast<int>(nutrient)] + ")";
+    return keyedByNutrient(resultRow(quantity).symbol, nutrient);
 }
 
 std::string jsonResultTexts(const LoadResults& results) {
@@ -140,47 +173,90 @@ std::string jsonResultTexts(const LoadResults& results) {
     return json + "}";
 }
 
-std::string csvHeader() {
-    std::string header = "file,object";
+// Each field after a comma, the first comma dropped.
+std::string csvResultKeys() {
+    std::string keys;
     for (const ResultRow& row : kResultRows)
-        for (Nutrient nutrient : kNutrients) header += "," + resultKey(row.quantity, nutrient);
+        for (Nutrient nutrient : kNutrients) keys += "," + resultKey(row.quantity, nutrient);
+    return keys.substr(1);
+}
+
+std::string csvResultTexts(const LoadResults& results) {
+    std::string texts;
+    for (const ResultRow& row : kResultRows)
+        for (Nutrient nutrient : kNutrients) texts += "," + csvField(results.text(row.quantity, nutrient));
+    return texts.substr(1);
+}
+
+std::string csvHeader(const CsvDialect& dialect) {
+    std::string header(dialect.byteOrderMark ? kUtf8ByteOrderMark : "");
+    header += "file" + std::string(1, dialect.separator) + "object";
+    for (const ResultRow& row : kResultRows)
+        for (Nutrient nutrient : kNutrients) header += dialect.separator + resultKey(row.quantity, nutrient);
     return header + "\r\n";
 }
 
-std::string csvRecord(const std::string& fileName, const FileCalculation& calculation) {
-    std::string record = csvField(wellFormedText(fileName)) + "," + csvField(calculation.objectName());
+std::string csvFileFields(const std::string& fileName, const Computation& computation) {
+    return csvTextField(wellFormedText(fileName)) + "," + csvTextField(computation.objectName());
+}
+
+std::string jsonFileMembers(const std::string& fileName, const Computation& computation) {
+    return "\"file\": " + jsonString(fileName) + ", \"object\": " + jsonString(computation.objectName());
+}
+
+std::string tableHeading(const std::string& fileName, const Computation& computation) {
+    std::string heading = printableText(fileName);
+    if (!computation.objectName().empty()) heading += ": " + printableText(computation.objectName());
+    return heading;
+}
+
+std::string csvRecord(const std::string& fileName, const FileCalculation& calculation, const CsvDialect& dialect) {
+    std::string record = csvTextField(wellFormedText(fileName), dialect.separator) + dialect.separator +
+                         csvTextField(calculation.objectName(), dialect.separator);
     for (const ResultRow& row : kResultRows)
-        for (Nutrient nutrient : kNutrients) record += "," + csvField(calculation.results.text(row.quantity, nutrient));
+        for (Nutrient nutrient : kNutrients)
+            record += dialect.separator + csvNumberField(calculation.results.text(row.quantity, nutrient), dialect);
     return record + "\r\n";
 }
 
 std::string jsonObject(const std::string& fileName, const FileCalculation& calculation) {
-    std::string json = "{\"file\": " + jsonString(fileName) + ", \"object\": " + jsonString(calculation.objectName()) +
+    std::string json = "{" + jsonFileMembers(fileName, calculation) +
                        ", \"computed\": " + (calculation.computed ? "true" : "false") + ", \"results\": {";
     for (const ResultRow& row : kResultRows) {
         if (row.quantity != Quantity::Lp) json += ", ";
         json += jsonString(row.symbol) + ": {";
         for (Nutrient nutrient : kNutrients) {
             if (nutrient == Nutrient::N) json += ", ";
-            json += jsonString(kNutrientNames[static_cast<int>(nutrient)]) + ": " +
+            json += jsonString(nutrientSymbol(nutrient)) + ": " +
                     jsonString(calculation.results.text(row.quantity, nutrient));
         }
         json += "}";
     }
-    json += "}, \"Rt\": {\"P\": " + jsonCoefficient(calculation.coefficients.rtP) +
-            ", \"N\": " + jsonCoefficient(calculation.coefficients.rtN) + "}, \"messages\": [";
-    for (std::size_t i = 0; i < calculation.messages.size(); ++i) {
-        const Message& message = calculation.messages[i];
-        if (i > 0) json += ", ";
-        json += "{\"kind\": " + jsonString(kindName(message.kind)) + ", \"text\": " + jsonString(message.shown()) + "}";
-    }
-    return json + "]}";
+    std::string notes;
+    for (const std::string& note : calculation.notes) notes += (notes.empty() ? "" : ", ") + jsonString(note);
+    return json + "}, \"Rt\": {\"P\": " + jsonCoefficient(calculation.coefficients, Nutrient::P) +
+           ", \"N\": " + jsonCoefficient(calculation.coefficients, Nutrient::N) +
+           "}, \"messages\": " + jsonMessages(calculation.messages) + ", \"notes\": [" + notes + "]}";
 }
 
-std::string textTable(const std::string& fileName, const FileCalculation& calculation) {
-    std::size_t captionWidth = 0;
-    for (const ResultRow& row : kResultRows) captionWidth = std::max(captionWidth, characterCount(plainCaption(row)));
-    captionWidth += 2;  // room for the shortest dot leader
+std::size_t resultCaptionWidth() {
+    std::size_t width = 0;
+    for (const ResultRow& row : kResultRows) width = std::max(width, characterCount(plainCaption(row)));
+    return width + 2;  // room for the shortest dot leader
+}
+
+std::string dottedCaption(const ResultRow& row, std::size_t width) {
+    std::string caption = plainCaption(row) + " ";
+    return caption + std::string(width - characterCount(caption), '.');
+}
+
+void addTableLine(std::string& table, std::string line) {
+    line.erase(line.find_last_not_of(' ') + 1);
+    table += line + "\n";
+}
+
+std::string textTable(const std::string& fileName, const Computation& calculation) {
+    const std::size_t captionWidth = resultCaptionWidth();
     // A value column is as wide as its widest text with a blank before it, at least ten.
     std::array<std::size_t, 2> valueWidth = {10, 10};
     for (const ResultRow& row : kResultRows)
@@ -190,22 +266,13 @@ std::string textTable(const std::string& fileName, const FileCalculation& calcul
         }
 
     std::string table;
-    // A row a calculation did not reach ends at its caption, without trailing blanks.
-    const auto addLine = [&table](std::string line) {
-        line.erase(line.find_last_not_of(' ') + 1);
-        table += line + "\n";
-    };
-    std::string heading = printableText(fileName);
-    if (!calculation.objectName().empty()) heading += ": " + printableText(calculation.objectName());
-    addLine(heading);
-    addLine(std::string(captionWidth, ' ') + rightAligned("Фосфор", valueWidth[0]) +
-            rightAligned("Азот", valueWidth[1]));
-    for (const ResultRow& row : kResultRows) {
-        std::string caption = plainCaption(row) + " ";
-        caption += std::string(captionWidth - characterCount(caption), '.');
-        addLine(caption + rightAligned(calculation.results.text(row.quantity, Nutrient::P), valueWidth[0]) +
-                rightAligned(calculation.results.text(row.quantity, Nutrient::N), valueWidth[1]));
-    }
+    addTableLine(table, tableHeading(fileName, calculation));
+    addTableLine(table, std::string(captionWidth, ' ') + rightAligned(nutrientHeading(Nutrient::P), valueWidth[0]) +
+                            rightAligned(nutrientHeading(Nutrient::N), valueWidth[1]));
+    for (const ResultRow& row : kResultRows)
+        addTableLine(table, dottedCaption(row, captionWidth) +
+                                rightAligned(calculation.results.text(row.quantity, Nutrient::P), valueWidth[0]) +
+                                rightAligned(calculation.results.text(row.quantity, Nutrient::N), valueWidth[1]));
     return table;
 }
 

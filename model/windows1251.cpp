@@ -84,6 +84,13 @@ bool nextCodePoint(std::string_view s, std::size_t& i, char32_t& c) {
     return true;
 }
 
+bool isWellFormedUtf8(std::string_view bytes) {
+    char32_t c;
+    for (std::size_t i = 0; i < bytes.size();)
+        if (!nextCodePoint(bytes, i, c)) return false;
+    return true;
+}
+
 std::string decodeWindows1251(std::string_view bytes) {
     std::string text;
     text.reserve(bytes.size() * 2);

@@ -8,11 +8,11 @@ cd "$(dirname "$0")/.."
 seconds="${1:-20}"
 
 cmake --preset fuzz
-cmake --build --preset fuzz -j2 --target fuzz_parse fuzz_load
+cmake --build --preset fuzz -j"$(nproc)" --target fuzz_parse fuzz_load fuzz_basin
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
-for target in parse load; do
+for target in parse load basin; do
     mkdir "$work/$target"
     cp fuzz/corpus/"$target"/* "$work/$target/"
     # The load target writes its input up to 32 times over, past the 64 KiB read chunk and its

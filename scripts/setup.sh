@@ -5,10 +5,10 @@ set -euo pipefail
 packages=(
   g++ cmake make pkg-config
   libgtest-dev
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
   fontconfig fonts-dejavu-core fonts-liberation
   xvfb xauth
-  clang-14 libclang-rt-14-dev
+  clang-14 libclang-rt-14-dev clang-format
   desktop-file-utils appstream dpkg-dev file lintian
   poppler-utils
 )

@@ -3,6 +3,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
+# The code keeps its one style (.clang-format): a file that differs from it fails the run.
+git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
 cmake --preset default
 cmake --build --preset default -j"$(nproc)"
 ctest --preset default -j"$(nproc)"

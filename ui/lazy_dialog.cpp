@@ -1,6 +1,7 @@
 #include "ui/lazy_dialog.h"
 
-#include "ui/message_boxes.h"
+#include "model/messages.h"
+
 #include "ui/window_parts.h"
 
 #include <QShowEvent>

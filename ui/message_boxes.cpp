@@ -8,8 +8,10 @@ namespace nutrient {
 
 namespace {
 
+// "OK" as the program has always shown it, also where Qt's texts are translated.
 void showBox(QMessageBox::Icon icon, const QString& title, const QString& text) {
     QMessageBox box(icon, title, text, QMessageBox::Ok, QApplication::activeWindow());
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
     box.exec();
 }
 

@@ -3,7 +3,6 @@
 #include "model/parameters_file.h"
 #include "ui/captions.h"
 #include "ui/file_dialogs.h"
-#include "ui/message_boxes.h"
 #include "ui/window_parts.h"
 
 #include <QCloseEvent>
@@ -14,8 +13,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
-#include <QStyle>
 #include <QTextLayout>
 #include <QVBoxLayout>
 

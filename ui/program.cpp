@@ -1,10 +1,14 @@
 #include "ui/program.h"
 
 #include "ui/command_line.h"
+#include "ui/window_parts.h"
 #include "ui/windowless.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QTimer>
+#include <QTranslator>
 
 namespace nutrient {
 
@@ -15,10 +19,14 @@ Program::Program(Messages& messages, FileDialogs& fileDialogs, Questions& questi
       parametersWindow_(parameters_, messages, fileDialogs),
       resultsWindow_(parameters_, results_, coefficients_, messages, fileDialogs),
       sourceShareWindow_(results_, coefficients_, messages, fileDialogs),
-      budgetWindow_(results_, messages, fileDialogs) {
+      budgetWindow_(results_, messages, fileDialogs),
+      analysisWindow_(parameters_, messages, fileDialogs) {
     mainWindow_.setWindows(parametersWindow_, resultsWindow_, helpWindow_, methodWindow_);
     resultsWindow_.setChartWindows(sourceShareWindow_, budgetWindow_);
     resultsWindow_.setParametersFile([this] { return parametersWindow_.fileOfTexts(); });
+    resultsWindow_.setAnalysisWindow(analysisWindow_);
+    analysisWindow_.setParametersFile([this] { return parametersWindow_.fileOfTexts(); });
+    addWindowAction(mainWindow_, kAnalysisAction, kAnalysisKeys, [this] { showModal(analysisWindow_); });
     // Parameters not yet saved are not lost silently when the program ends.
     mainWindow_.setClosingCheck(
         [this, &questions] { return parametersWindow_.settleUnsavedChanges(questions, &mainWindow_); });
@@ -39,19 +47,35 @@ void Program::start(const std::optional<std::string>& fileName) {
         QTimer::singleShot(0, &mainWindow_, [this, name = *fileName] { parametersWindow_.loadParametersFile(name); });
 }
 
+bool translateQtTexts(QTranslator& translator, const QLocale& desktop) {
+    return translator.load(desktop, QStringLiteral("qtbase"), QStringLiteral("_"),
+                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+           QCoreApplication::installTranslator(&translator);
+}
+
 int runInApplication(int& argc, char** argv, const std::function<int()>& run) {
     MessageBoxes boxes;
     GuardedApplication application(argc, argv, boxes);
+    QTranslator qtTexts;
+    translateQtTexts(qtTexts);
     takeRegionalSeparators();
     return run();
 }
 
 int runProgram(int& argc, char** argv, const std::function<void(QWidget&)>& onShown) {
     CommandLine commandLine;
-    if (!commandLine.wantsWindows(argc, argv)) return runWithoutWindows(argc, argv, commandLine);
+    switch (commandLine.read(argc, argv)) {
+    case CommandLine::Request::UsageError:
+        return kExitUsage;
+    case CommandLine::Request::Information:
+        return commandLine.printInformation();
+    case CommandLine::Request::Computation:
+        return runWithoutWindows(commandLine);
+    case CommandLine::Request::Windows:
+        break;
+    }
     return runInApplication(argc, argv, [&] {
-        if (!commandLine.parse(QCoreApplication::arguments())) return kExitUsage;
-        const std::vector<std::string> files = commandLine.fileNames(argc, argv);
+        const std::vector<std::string> files = commandLine.fileNames();
         Program program;
         program.start(files.empty() ? std::nullopt : std::optional(files.front()));
         if (onShown) onShown(program.mainWindow());

@@ -5,6 +5,7 @@
 
 #include "model/load_calculation.h"
 #include "model/parameter_set.h"
+#include "ui/analysis_window.h"
 #include "ui/budget_window.h"
 #include "ui/file_dialogs.h"
 #include "ui/help_windows.h"
@@ -15,6 +16,8 @@
 #include "ui/source_share_window.h"
 
 #include <QApplication>
+#include <QLocale>
+#include <QTranslator>
 
 #include <functional>
 #include <optional>
@@ -40,6 +43,7 @@ public:
     SourceShareWindow& sourceShareWindow() { return sourceShareWindow_; }
     BudgetWindow& budgetWindow() { return budgetWindow_; }
     MethodWindow& methodWindow() { return methodWindow_; }
+    AnalysisWindow& analysisWindow() { return analysisWindow_; }
     ParameterSet& parameters() { return parameters_; }
 
 private:
@@ -56,6 +60,8 @@ private:
     SourceShareWindow sourceShareWindow_;
     BudgetWindow budgetWindow_;
     MethodWindow methodWindow_;
+    // Beyond the program's seven: reached from the windows' menus.
+    AnalysisWindow analysisWindow_;
 };
 
 // The application of the windows.  Each handler of the windows runs guarded; whatever still
@@ -71,10 +77,17 @@ private:
     Messages& messages_;
 };
 
+// Qt's own texts (the file and print dialogs, a field's menu, the question before a file is
+// replaced) in the language of the desktop, from Debian's translations of Qt, through the
+// translator, which must live as long as they are shown.  False when there are none for it.
+// The texts the program gives in English ("OK", "&Close", "Warning" …) are set explicitly and
+// stay as they are.
+bool translateQtTexts(QTranslator& translator, const QLocale& desktop = QLocale::system());
+
 // The windows' application as the program sets it up: QApplication on the real arguments
 // (it takes its own options, such as -platform and -style, out of argc and argv), the number
-// texts on the regional separators, then `run`; returns what `run` returns.  The start-up
-// benchmark starts its bare dialog the same way.
+// texts on the regional separators, Qt's own texts translated, then `run`; returns what `run`
+// returns.  The start-up benchmark starts its bare dialog the same way.
 int runInApplication(int& argc, char** argv, const std::function<int()>& run);
 
 // Everything main() does.  The command line is read first.  With --calculate the files are

@@ -9,6 +9,7 @@
 #include "ui/charts/chart_painting.h"
 #include "ui/charts/pie_chart.h"
 #include "ui/pdf_document.h"
+#include "ui/report_canvas.h"
 #include "ui/resource_text.h"
 
 #include <QDate>
@@ -27,35 +28,20 @@ namespace nutrient {
 
 namespace {
 
-// The pages are laid out in tenths of a millimetre on A4 paper, then each is fitted into the
-// device's page.  Fonts are sized in these units too, so that they scale with the page.
-constexpr qreal kPageWidth = 2100;
-constexpr qreal kPageHeight = 2970;
-constexpr qreal kLeft = 150;
-constexpr qreal kRight = kPageWidth - 150;
-constexpr qreal kWidth = kRight - kLeft;
-constexpr qreal kTop = 130;
-constexpr qreal kFooterTop = kPageHeight - 110;
-constexpr int kPageCount = 2;
+using Canvas = ReportCanvas;
+constexpr qreal kLeft = Canvas::kLeft;
+constexpr qreal kRight = Canvas::kRight;
+constexpr qreal kWidth = Canvas::kWidth;
+constexpr qreal kTop = Canvas::kTop;
+constexpr qreal kPageWidth = Canvas::kPageWidth;
+constexpr qreal kChartWidth = Canvas::kChartWidth;
 
 // The charts are painted at these sizes in the windows' pixels and scaled onto the page:
 // somewhat smaller than in their windows (497 × 537 and 537 × 521, the same shapes), so that
 // their titles and marks are read at print size.
 constexpr QSizeF kPieSize(420, 454);
 constexpr QSizeF kBarSize(440, 427);
-constexpr qreal kChartGap = 40;
-constexpr qreal kChartWidth = (kWidth - kChartGap) / 2;
-
-const QColor kGrey(0x50, 0x50, 0x50);
-const QColor kRule(0xA0, 0xA0, 0xA0);
-const QColor kStripe(0xF0, 0xF0, 0xF0);
-
-// Arial, as on the charts, at a size in points.
-QFont font(qreal points, bool bold = false, bool italic = false) {
-    QFont result = chart::arial(qRound(points * 254 / 72), bold);
-    result.setItalic(italic);
-    return result;
-}
+QFont font(qreal points, bool bold = false, bool italic = false) { return Canvas::font(points, bold, italic); }
 
 QString text(const std::string& utf8) { return QString::fromStdString(utf8); }
 
@@ -118,101 +104,41 @@ const char* const kBudgetCondition = "вынос с урожаем Lc больш
 const char* const kStopped = "расчет остановлен: ";
 const char* const kRowsNotComputed = "Расчет остановлен: %1 Пустые строки не рассчитаны.";
 
+// The catchment's two pages: the parameters and the results, then the charts and the method.
 class ReportPainter {
 public:
-    ReportPainter(QPagedPaintDevice& device, const ParameterTexts& parameters, const LoadResults& results,
+    ReportPainter(Canvas& canvas, const ParameterTexts& parameters, const LoadResults& results,
                   const TransportCoefficients& coefficients, const QDate& date)
-        : device_(device), parameters_(parameters), results_(results), coefficients_(coefficients), date_(date) {}
+        : canvas_(canvas), parameters_(parameters), results_(results), coefficients_(coefficients), date_(date) {}
 
     void paint() {
-        if (!painter_.begin(&device_)) throw Failure(kReportNotPrinted);
-        beginPage(1);
         qreal y = paintHeader(kTop);
         y = paintParameters(y + 45);
+        y = paintNotes(y);
         paintResults(y + 55);
-        device_.newPage();
-        beginPage(2);
+        canvas_.newPage();
         y = paintSourceShares(kTop);
         y = paintBudget(y + 60);
         paintMethod(y + 60);
-        painter_.end();
     }
 
 private:
-    QString objectName() const { return text(parameters_[static_cast<int>(Parameter::ObjectName)]); }
-
-    // The page fitted into the device's, centred; then the footer.
-    void beginPage(int number) {
-        painter_.resetTransform();
-        const qreal scale = std::min(device_.width() / kPageWidth, device_.height() / kPageHeight);
-        painter_.translate((device_.width() - kPageWidth * scale) / 2, (device_.height() - kPageHeight * scale) / 2);
-        painter_.scale(scale, scale);
-        painter_.setRenderHint(QPainter::Antialiasing);
-        painter_.setRenderHint(QPainter::TextAntialiasing);
-
-        rule(kFooterTop, kRule);
-        const QFont small = font(7.5);
-        painter_.setPen(kGrey);
-        paintLine(QRectF(kLeft, kFooterTop + 12, kWidth * 0.7, 40), objectName(), small, Qt::AlignLeft);
-        paintLine(QRectF(kLeft, kFooterTop + 12, kWidth, 40),
-                  QStringLiteral("Страница %1 из %2").arg(number).arg(kPageCount), small, Qt::AlignRight);
-        painter_.setPen(Qt::black);
-    }
-
-    void rule(qreal y, const QColor& colour, qreal thickness = 2) {
-        painter_.fillRect(QRectF(kLeft, y, kWidth, thickness), colour);
-    }
-
-    // A thin grey frame, like the windows' panels.
-    void frame(const QRectF& box) {
-        painter_.setPen(QPen(kRule, 3));
-        painter_.setBrush(Qt::NoBrush);
-        painter_.drawRect(box);
-        painter_.setPen(Qt::black);
-    }
-
-    QFontMetricsF metrics(const QFont& font) const { return QFontMetricsF(font, &device_); }
-
-    // Text on one line in the box, cut short with "…" when it is too wide.
-    void paintLine(const QRectF& box, const QString& line, const QFont& font, Qt::Alignment alignment) {
-        painter_.setFont(font);
-        painter_.drawText(box, alignment | Qt::AlignVCenter,
-                          metrics(font).elidedText(line, Qt::ElideRight, box.width()));
-    }
-
-    // Text wrapped into the box's width from its top, at word boundaries where it can be;
-    // returns the height it took.  With `paint` false it only measures.
-    qreal paintText(const QRectF& box, const QString& text, const QFont& font, Qt::Alignment alignment = Qt::AlignLeft,
-                    bool paint = true) {
-        painter_.setFont(font);
-        QTextOption option(alignment);
-        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-        const QRectF room(box.left(), box.top(), box.width(), kPageHeight);
-        const qreal height = painter_.boundingRect(room, text, option).height();
-        if (paint) painter_.drawText(QRectF(box.left(), box.top(), box.width(), height), text, option);
-        return height;
-    }
+    QString objectName() const { return reportName(parameters_); }
 
     // The program, the date, the object in large letters.
     qreal paintHeader(qreal y) {
         const QFont small = font(9);
-        painter_.setPen(kGrey);
-        paintLine(QRectF(kLeft, y, kWidth * 0.7, 45), QString::fromUtf8(kProgramTitle), small, Qt::AlignLeft);
-        paintLine(QRectF(kLeft, y, kWidth, 45), QStringLiteral("Дата: ") + date_.toString(QStringLiteral("dd.MM.yyyy")),
-                  small, Qt::AlignRight);
-        painter_.setPen(Qt::black);
-        rule(y + 55, Qt::black, 4);
+        canvas_.painter().setPen(Canvas::kGrey);
+        canvas_.paintLine(QRectF(kLeft, y, kWidth * 0.7, 45), QString::fromUtf8(kProgramTitle), small, Qt::AlignLeft);
+        canvas_.paintLine(QRectF(kLeft, y, kWidth, 45),
+                          QStringLiteral("Дата: ") + date_.toString(QStringLiteral("dd.MM.yyyy")), small,
+                          Qt::AlignRight);
+        canvas_.painter().setPen(Qt::black);
+        canvas_.rule(y + 55, Qt::black, 4);
         // A name of any length takes three lines at most.
         const QFont title = font(16, true);
-        const QString name = metrics(title).elidedText(objectName(), Qt::ElideRight, 3 * kWidth * 0.9);
-        return y + 80 + paintText(QRectF(kLeft, y + 80, kWidth, 0), name, title);
-    }
-
-    qreal paintSectionHeading(qreal y, const QString& heading) {
-        const QFont bold = font(11, true);
-        const qreal height = paintText(QRectF(kLeft, y, kWidth, 0), heading, bold);
-        rule(y + height + 6, kRule);
-        return y + height + 20;
+        const QString name = canvas_.metrics(title).elidedText(objectName(), Qt::ElideRight, 3 * kWidth * 0.9);
+        return y + 80 + canvas_.paintText(QRectF(kLeft, y + 80, kWidth, 0), name, title);
     }
 
     // --- The forty parameters, in two columns of the window's groups ---
@@ -227,7 +153,7 @@ private:
 
     // The widths that symbols, values and units of the groups take.
     ParameterColumns naturalColumns(const std::vector<GroupOfParameters>& groups) const {
-        const QFontMetricsF m = metrics(parameterFont_);
+        const QFontMetricsF m = canvas_.metrics(parameterFont_);
         ParameterColumns columns;
         for (const GroupOfParameters& group : groups) {
             for (const ParameterInfo* parameter : group.parameters) {
@@ -252,22 +178,22 @@ private:
     qreal paintGroup(const GroupOfParameters& group, qreal x, qreal y, qreal width, const ParameterColumns& c,
                      bool paint) {
         const qreal top = y;
-        y += paintText(QRectF(x, y, width, 0), group.caption, groupFont_, Qt::AlignLeft, paint) + kRowSpacing;
-        const qreal lineHeight = metrics(parameterFont_).height();
+        y += canvas_.paintText(QRectF(x, y, width, 0), group.caption, groupFont_, Qt::AlignLeft, paint) + kRowSpacing;
+        const qreal lineHeight = canvas_.metrics(parameterFont_).height();
         const qreal captionX = x + c.symbol + kCellGap;
         const qreal valueX = captionX + c.caption + kCellGap;
         const qreal unitX = valueX + c.value + kCellGap;
         for (const ParameterInfo* parameter : group.parameters) {
             const qreal height =
-                std::max(lineHeight, paintText(QRectF(captionX, y, c.caption, 0), parameterCaption(*parameter),
-                                               parameterFont_, Qt::AlignLeft, paint));
+                std::max(lineHeight, canvas_.paintText(QRectF(captionX, y, c.caption, 0), parameterCaption(*parameter),
+                                                       parameterFont_, Qt::AlignLeft, paint));
             if (paint) {
-                paintLine(QRectF(x, y, c.symbol, lineHeight), QString::fromUtf8(parameter->symbol), parameterFont_,
-                          Qt::AlignLeft);
-                paintLine(QRectF(valueX, y, c.value, lineHeight), text(parameters_[int(parameter->key)]), valueFont_,
-                          Qt::AlignRight);
-                paintLine(QRectF(unitX, y, c.unit, lineHeight), QString::fromUtf8(parameter->unit), parameterFont_,
-                          Qt::AlignLeft);
+                canvas_.paintLine(QRectF(x, y, c.symbol, lineHeight), QString::fromUtf8(parameter->symbol),
+                                  parameterFont_, Qt::AlignLeft);
+                canvas_.paintLine(QRectF(valueX, y, c.value, lineHeight), text(parameters_[int(parameter->key)]),
+                                  valueFont_, Qt::AlignRight);
+                canvas_.paintLine(QRectF(unitX, y, c.unit, lineHeight), QString::fromUtf8(parameter->unit),
+                                  parameterFont_, Qt::AlignLeft);
             }
             y += height + kRowSpacing;
         }
@@ -318,7 +244,7 @@ private:
     }
 
     qreal paintParameters(qreal y) {
-        y = paintSectionHeading(y, QStringLiteral("Параметры водосбора"));
+        y = canvas_.paintSectionHeading(y, QStringLiteral("Параметры водосбора"));
         const qreal room = kWidth - kColumnGap;
         const Columns columns = splitIntoColumns(parameterGroups(), room / 2);
         const qreal leftWidth = leftColumnWidth(columns, room);
@@ -335,63 +261,37 @@ private:
         return bottom - kGroupSpacing;
     }
 
+    // A stored natural area or runoff modulus that its own inputs contradict: the results were
+    // computed with the stored one, as in the windows until the parameters window is shown.
+    qreal paintNotes(qreal y) {
+        for (const std::string& note : derivedValueNotes(parameters_))
+            y += 20 + canvas_.paintText(QRectF(kLeft, y + 20, kWidth, 0), QStringLiteral("Замечание: ") + text(note),
+                                        font(9, false, true));
+        return y;
+    }
+
     // --- The 26 results as the results window shows them ---
 
     qreal paintResults(qreal y) {
-        y = paintSectionHeading(y, resultsTitle());
-        const QFont captionFont = font(9.5);
-        const QFont valueFont = font(9.5, true);
+        y = canvas_.paintSectionHeading(y, resultsTitle());
         constexpr qreal kValueWidth = 220;
-        constexpr qreal kPad = 14;
-        const qreal captionWidth = kWidth - 2 * kValueWidth - 2 * kPad;
-        const qreal lineHeight = metrics(captionFont).height();
-
-        const QRectF headings(kLeft + captionWidth + kPad, y, kValueWidth, lineHeight);
-        paintLine(headings, QStringLiteral("Фосфор"), valueFont, Qt::AlignRight);
-        paintLine(headings.translated(kValueWidth, 0), QStringLiteral("Азот"), valueFont, Qt::AlignRight);
-        y += lineHeight + 8;
-        for (std::size_t i = 0; i < kResultRows.size(); ++i) {
-            const ResultRow& row = kResultRows[i];
-            const QString caption = text(plainCaption(row));
-            const qreal height = paintText(QRectF(kLeft + kPad, y + 6, captionWidth - kPad, 0), caption, captionFont,
-                                           Qt::AlignLeft, false) +
-                                 12;
-            if (i % 2 == 0) painter_.fillRect(QRectF(kLeft, y, kWidth, height), kStripe);
-            paintText(QRectF(kLeft + kPad, y + 6, captionWidth - kPad, 0), caption, captionFont);
-            const QRectF value(kLeft + captionWidth + kPad, y + height - 6 - lineHeight, kValueWidth, lineHeight);
-            paintLine(value, text(results_.text(row.quantity, Nutrient::P)), valueFont, Qt::AlignRight);
-            paintLine(value.translated(kValueWidth, 0), text(results_.text(row.quantity, Nutrient::N)), valueFont,
-                      Qt::AlignRight);
-            y += height;
-        }
-        rule(y, kRule);
+        std::vector<QStringList> rows;
+        for (const ResultRow& row : kResultRows)
+            rows.push_back({text(plainCaption(row)), text(results_.text(row.quantity, Nutrient::P)),
+                            text(results_.text(row.quantity, Nutrient::N))});
+        y = canvas_.paintTable(y,
+                               {{},
+                                {QString::fromUtf8(nutrientHeading(Nutrient::P)), kValueWidth},
+                                {QString::fromUtf8(nutrientHeading(Nutrient::N)), kValueWidth}},
+                               rows, Canvas::TableLook());
         if (!results_.failure().empty()) {
             const QString note = QString::fromUtf8(kRowsNotComputed).arg(text(shownFailureText(results_.failure())));
-            y += 20 + paintText(QRectF(kLeft, y + 20, kWidth, 0), note, font(9, false, true));
+            y += 20 + canvas_.paintText(QRectF(kLeft, y + 20, kWidth, 0), note, font(9, false, true));
         }
         return y;
     }
 
     // --- The charts, drawn by the windows' painting ---
-
-    // Paints a chart of the given size in the windows' pixels scaled into the target.
-    void paintChart(const QRectF& target, const QSizeF& size,
-                    const std::function<void(QPainter&, const QRectF&)>& paintAt) {
-        painter_.save();
-        painter_.translate(target.topLeft());
-        painter_.scale(target.width() / size.width(), target.height() / size.height());
-        paintAt(painter_, QRectF(QPointF(0, 0), size));
-        painter_.restore();
-    }
-
-    // In place of charts that are not drawn: why, in a framed box.
-    qreal paintNotice(qreal y, const QString& why) {
-        const QFont italic = font(9, false, true);
-        const qreal height = paintText(QRectF(kLeft + 30, y + 25, kWidth - 60, 0), why, italic, Qt::AlignLeft, false);
-        frame(QRectF(kLeft, y, kWidth, height + 50));
-        paintText(QRectF(kLeft + 30, y + 25, kWidth - 60, 0), why, italic);
-        return y + height + 50;
-    }
 
     // Works out the figures of a pair of charts before anything is painted; returns nothing
     // when they are drawn, else why not, as the window would: the calculation stopped, the
@@ -417,41 +317,42 @@ private:
                 return true;
             },
             kPiesCondition);
-        if (why) return paintNotice(y, QString::fromUtf8(kPiesMissing) + *why);
+        if (why) return canvas_.paintNotice(y, QString::fromUtf8(kPiesMissing) + *why);
 
         const qreal height = kChartWidth * kPieSize.height() / kPieSize.width();
-        paintChart(QRectF(kLeft, y, kChartWidth, height), kPieSize, [&](QPainter& painter, const QRectF& bounds) {
-            PieChart3D::paint(painter, bounds, sourceShareLook(Nutrient::P), p);
-        });
-        paintChart(QRectF(kRight - kChartWidth, y, kChartWidth, height), kPieSize,
-                   [&](QPainter& painter, const QRectF& bounds) {
-                       PieChart3D::paint(painter, bounds, sourceShareLook(Nutrient::N), n);
-                   });
+        canvas_.paintChart(QRectF(kLeft, y, kChartWidth, height), kPieSize,
+                           [&](QPainter& painter, const QRectF& bounds) {
+                               PieChart3D::paint(painter, bounds, sourceShareLook(Nutrient::P), p);
+                           });
+        canvas_.paintChart(QRectF(kRight - kChartWidth, y, kChartWidth, height), kPieSize,
+                           [&](QPainter& painter, const QRectF& bounds) {
+                               PieChart3D::paint(painter, bounds, sourceShareLook(Nutrient::N), n);
+                           });
         y += height + 20;
         // The window's panel that explains the slice labels.
         const QFont legendFont = font(9, true);
         const QStringList legend = sourceShareLegend();
-        const qreal lineHeight = metrics(legendFont).height();
-        frame(QRectF(kLeft, y, kWidth, legend.size() * lineHeight + 40));
+        const qreal lineHeight = canvas_.metrics(legendFont).height();
+        canvas_.frame(QRectF(kLeft, y, kWidth, legend.size() * lineHeight + 40));
         for (int i = 0; i < legend.size(); ++i)
-            paintLine(QRectF(kLeft + 40, y + 20 + i * lineHeight, kWidth - 80, lineHeight), legend[i], legendFont,
-                      Qt::AlignLeft);
+            canvas_.paintLine(QRectF(kLeft + 40, y + 20 + i * lineHeight, kWidth - 80, lineHeight), legend[i],
+                              legendFont, Qt::AlignLeft);
         return y + legend.size() * lineHeight + 40;
     }
 
     // The heading over the bar charts with its two colours: inputs 1, outputs 2.
     qreal paintBudgetHeading(qreal y) {
         const QFont bold = font(10, true);
-        const qreal lineHeight = metrics(bold).height();
-        paintLine(QRectF(kLeft, y, kWidth, lineHeight), budgetHeading(), bold, Qt::AlignHCenter);
+        const qreal lineHeight = canvas_.metrics(bold).height();
+        canvas_.paintLine(QRectF(kLeft, y, kWidth, lineHeight), budgetHeading(), bold, Qt::AlignHCenter);
         y += lineHeight + 10;
         const QSizeF swatch(70, 42);
         const qreal left = kPageWidth / 2 - 130;
         for (const bool input : {true, false}) {
             const qreal x = input ? left : left + 150;
-            painter_.fillRect(QRectF(QPointF(x, y), swatch), budgetColour(input));
-            paintLine(QRectF(x + swatch.width() + 15, y, 60, swatch.height()),
-                      input ? QStringLiteral("1") : QStringLiteral("2"), bold, Qt::AlignLeft);
+            canvas_.painter().fillRect(QRectF(QPointF(x, y), swatch), budgetColour(input));
+            canvas_.paintLine(QRectF(x + swatch.width() + 15, y, 60, swatch.height()),
+                              input ? QStringLiteral("1") : QStringLiteral("2"), bold, Qt::AlignLeft);
         }
         return y + swatch.height() + 20;
     }
@@ -466,17 +367,18 @@ private:
                 return true;
             },
             kBudgetCondition);
-        if (why) return paintNotice(y, QString::fromUtf8(kBudgetMissing) + *why);
+        if (why) return canvas_.paintNotice(y, QString::fromUtf8(kBudgetMissing) + *why);
 
         y = paintBudgetHeading(y);
         const qreal height = kChartWidth * kBarSize.height() / kBarSize.width();
-        paintChart(QRectF(kLeft, y, kChartWidth, height), kBarSize, [&](QPainter& painter, const QRectF& bounds) {
-            BarChart3D::paint(painter, bounds, budgetLook(Nutrient::P), p);
-        });
-        paintChart(QRectF(kRight - kChartWidth, y, kChartWidth, height), kBarSize,
-                   [&](QPainter& painter, const QRectF& bounds) {
-                       BarChart3D::paint(painter, bounds, budgetLook(Nutrient::N), n);
-                   });
+        canvas_.paintChart(QRectF(kLeft, y, kChartWidth, height), kBarSize,
+                           [&](QPainter& painter, const QRectF& bounds) {
+                               BarChart3D::paint(painter, bounds, budgetLook(Nutrient::P), p);
+                           });
+        canvas_.paintChart(QRectF(kRight - kChartWidth, y, kChartWidth, height), kBarSize,
+                           [&](QPainter& painter, const QRectF& bounds) {
+                               BarChart3D::paint(painter, bounds, budgetLook(Nutrient::N), n);
+                           });
         return y + height;
     }
 
@@ -484,14 +386,15 @@ private:
 
     qreal paintMethod(qreal y) {
         const MethodReference reference = methodReference();
-        y = paintSectionHeading(y, QStringLiteral("Методика расчета"));
-        y += paintText(QRectF(kLeft, y, kWidth, 0), reference.title, font(9)) + 20;
-        y += paintText(QRectF(kLeft, y, kWidth, 0), QStringLiteral("Литература"), font(9, true)) + 8;
-        for (const QString& item : reference.literature) y += paintText(QRectF(kLeft, y, kWidth, 0), item, font(8)) + 6;
+        y = canvas_.paintSectionHeading(y, QStringLiteral("Методика расчета"));
+        y += canvas_.paintText(QRectF(kLeft, y, kWidth, 0), reference.title, font(9)) + 20;
+        y += canvas_.paintText(QRectF(kLeft, y, kWidth, 0), QStringLiteral("Литература"), font(9, true)) + 8;
+        for (const QString& item : reference.literature)
+            y += canvas_.paintText(QRectF(kLeft, y, kWidth, 0), item, font(8)) + 6;
         return y;
     }
 
-    QPagedPaintDevice& device_;
+    Canvas& canvas_;
     const ParameterTexts& parameters_;
     const LoadResults& results_;
     const TransportCoefficients& coefficients_;
@@ -499,22 +402,33 @@ private:
     const QFont parameterFont_ = font(8.5);
     const QFont groupFont_ = font(8.5, true, true);
     const QFont valueFont_ = font(8.5, true);
-    QPainter painter_;
 };
 
 }  // namespace
 
+QString reportName(const ParameterTexts& parameters) {
+    return text(shortenedText(parameters[static_cast<int>(Parameter::ObjectName)], kReportNameCharacters));
+}
+
 void paintReport(QPagedPaintDevice& device, const ParameterTexts& parameters, const LoadResults& results,
-                 const TransportCoefficients& coefficients, const QDate& date) {
-    ReportPainter(device, parameters, results, coefficients, date).paint();
+                 const TransportCoefficients& coefficients, const QDate& date,
+                 const std::vector<ReportPage>& morePages) {
+    ReportCanvas canvas(device, reportName(parameters), 2 + static_cast<int>(morePages.size()));
+    canvas.begin();
+    ReportPainter(canvas, parameters, results, coefficients, date).paint();
+    for (const ReportPage& page : morePages) {
+        canvas.newPage();
+        page(canvas);
+    }
+    canvas.end();
 }
 
 QByteArray reportPdf(const ParameterTexts& parameters, const LoadResults& results,
-                     const TransportCoefficients& coefficients, const QDate& date) {
-    const PdfLayout layout{QPageSize(QPageSize::A4), 0, text(parameters[static_cast<int>(Parameter::ObjectName)]),
-                           QString::fromUtf8(kProgramTitle)};
-    return pdfDocument(layout,
-                       [&](QPdfWriter& writer) { paintReport(writer, parameters, results, coefficients, date); });
+                     const TransportCoefficients& coefficients, const QDate& date,
+                     const std::vector<ReportPage>& morePages) {
+    const PdfLayout layout{QPageSize(QPageSize::A4), 0, reportName(parameters), QString::fromUtf8(kProgramTitle)};
+    return pdfDocument(
+        layout, [&](QPdfWriter& writer) { paintReport(writer, parameters, results, coefficients, date, morePages); });
 }
 
 }  // namespace nutrient

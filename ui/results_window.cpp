@@ -5,6 +5,7 @@
 #include "ui/captions.h"
 #include "ui/file_dialogs.h"
 #include "ui/report.h"
+#include "ui/report_output.h"
 #include "ui/window_parts.h"
 
 #include <QAction>
@@ -21,7 +22,6 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QStringList>
-#include <QStyle>
 
 namespace nutrient {
 
@@ -82,16 +82,6 @@ QString dotLeader(const QString& line, const QFontMetrics& metrics, int width) {
     return dots;
 }
 
-// A PDF report is offered under the object's name, kept short and without the one character a
-// file name cannot hold, in the folder of the last one (at first the working folder).
-QString reportFileName(const QString& objectName, const QString& lastFile) {
-    QString name = objectName.left(100).trimmed();
-    name.replace(u'/', u'_');
-    if (name.isEmpty()) name = QStringLiteral("Отчет");
-    const QString folder = lastFile.isEmpty() ? QDir::currentPath() : QFileInfo(lastFile).absolutePath();
-    return QDir(folder).filePath(name + QStringLiteral(".pdf"));
-}
-
 }  // namespace
 
 ResultsWindow::ResultsWindow(const ParameterSet& parameters, LoadResults& results, TransportCoefficients& coefficients,
@@ -101,7 +91,8 @@ ResultsWindow::ResultsWindow(const ParameterSet& parameters, LoadResults& result
       results_(results),
       coefficients_(coefficients),
       messages_(messages),
-      dialogs_(dialogs) {
+      dialogs_(dialogs),
+      reportOutput_(dialogs) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Результаты расчетов"));
     setFixedSize(kClientWidth, kClientHeight);
@@ -119,16 +110,13 @@ void ResultsWindow::build() {
 }
 
 void ResultsWindow::addMenuActions() {
-    const auto add = [this](const QString& text, QKeySequence::StandardKey keys, void (ResultsWindow::*handler)()) {
-        auto* action = new QAction(text, this);
-        action->setShortcuts(keys);
-        connect(action, &QAction::triggered, this, handler);
-        addAction(action);
-    };
-    add(QStringLiteral("Копировать"), QKeySequence::Copy, &ResultsWindow::copyTable);
-    add(QStringLiteral("Сохранить результаты…"), QKeySequence::Save, &ResultsWindow::saveResults);
-    add(QStringLiteral("Отчет…"), QKeySequence::Print, &ResultsWindow::makeReport);
-    setContextMenuPolicy(Qt::ActionsContextMenu);
+    addWindowAction(*this, QStringLiteral("Копировать"), QKeySequence::keyBindings(QKeySequence::Copy),
+                    [this] { copyTable(); });
+    addWindowAction(*this, QStringLiteral("Сохранить результаты…"), QKeySequence::keyBindings(QKeySequence::Save),
+                    [this] { saveResults(); });
+    addWindowAction(*this, QStringLiteral("Отчет…"), QKeySequence::keyBindings(QKeySequence::Print),
+                    [this] { makeReport(); });
+    addWindowAction(*this, kAnalysisAction, kAnalysisKeys, [this] { showAnalysis(); });
 }
 
 void ResultsWindow::buildHeadings(QWidget* panel) {
@@ -200,6 +188,8 @@ void ResultsWindow::addValueFields(QWidget* panel, const ResultRow& row, int top
         field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         field->setGeometry(nutrient == Nutrient::P ? kPFieldLeft : kNFieldLeft, top, kFieldWidth, kFieldHeight);
         field->installEventFilter(this);
+        // The window's own menu, not the field's, comes up over a number.
+        field->setContextMenuPolicy(Qt::NoContextMenu);
         fields_[static_cast<int>(row.quantity)][static_cast<int>(nutrient)] = field;
     }
 }
@@ -226,6 +216,8 @@ void ResultsWindow::setChartWindows(QDialog& sourceShares, QDialog& budget) {
     sourceShares_ = &sourceShares;
     budget_ = &budget;
 }
+
+void ResultsWindow::setAnalysisWindow(QDialog& analysis) { analysis_ = &analysis; }
 
 void ResultsWindow::refresh() {
     objectNameLabel_->setText(QString::fromStdString(parameters_.text(Parameter::ObjectName)));
@@ -278,61 +270,42 @@ void ResultsWindow::setParametersFile(std::function<QString()> fileOfTexts) {
     parametersFile_ = std::move(fileOfTexts);
 }
 
-// The CSV of the command line for this one catchment, replacing the file only when complete.
+// The CSV of the command line for this one catchment, in the kind the user chose, replacing the
+// file only when complete.
 void ResultsWindow::saveResults() {
     guarded(messages_, [this] {
-        const QString name = dialogs_.resultsFileName(this);
-        if (name.isEmpty()) return;
+        const CsvFileChoice choice = dialogs_.resultsFile(this);
+        if (choice.fileName.isEmpty()) return;
         const QString file = parametersFile_ ? parametersFile_() : QString();
         FileCalculation calculation;
         calculation.parameters = parameters_.texts();
         calculation.results = results_;
         calculation.coefficients = coefficients_;
-        replaceFile(name.toStdString(), csvHeader() + csvRecord(file.toStdString(), calculation));
+        replaceFile(choice.fileName.toStdString(),
+                    csvHeader(choice.dialect) + csvRecord(file.toStdString(), calculation, choice.dialect));
     });
 }
 
-// The printer the print dialog sets up, kept from one report to the next; a PDF file is
-// offered under the object's name.
-QPrinter& ResultsWindow::reportPrinter() {
-    const QString objectName = QString::fromStdString(parameters_.text(Parameter::ObjectName));
-    if (!printer_) {
-        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        printer_->setPageSize(QPageSize(QPageSize::A4));
-        // The report keeps its own margins.
-        printer_->setFullPage(true);
-        printer_->setOutputFileName(reportFileName(objectName, QString()));
-    } else if (printer_->outputFormat() == QPrinter::PdfFormat) {
-        printer_->setOutputFileName(reportFileName(objectName, printer_->outputFileName()));
-    }
-    printer_->setDocName(objectName);
-    return *printer_;
-}
-
-// A report saved as a PDF file is written whole and then put in place, like the other files.
+// The catchment's report, printed or saved as a PDF file.
 void ResultsWindow::makeReport() {
     guarded(messages_, [this] {
-        QPrinter& printer = reportPrinter();
-        const ReportTarget target = dialogs_.reportTarget(this, printer);
-        const QDate today = QDate::currentDate();
-        if (target.kind == ReportTarget::Kind::Printer) {
-            paintReport(printer, parameters_.texts(), results_, coefficients_, today);
-        } else if (target.kind == ReportTarget::Kind::PdfFile) {
-            const QByteArray pdf = reportPdf(parameters_.texts(), results_, coefficients_, today);
-            replaceFile(target.fileName.toStdString(), std::string_view(pdf.constData(), pdf.size()));
-        }
+        reportOutput_.make(this, reportName(parameters_.texts()), [this](QPagedPaintDevice& device) {
+            paintReport(device, parameters_.texts(), results_, coefficients_, QDate::currentDate());
+        });
     });
 }
 
-// A value field with a selection copies that selection; without one, Ctrl+C in it copies
-// the whole table like anywhere else in the window.
+void ResultsWindow::showAnalysis() {
+    if (analysis_) guarded(messages_, [this] { showModal(*analysis_); });
+}
+
+// Ctrl+C copies the whole table wherever the focus is: a value field does not keep it for its
+// own selection.
 bool ResultsWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::ShortcutOverride) {
-        const auto* field = qobject_cast<QLineEdit*>(watched);
-        if (field && !field->hasSelectedText() && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
-            event->ignore();
-            return true;
-        }
+    if (event->type() == QEvent::ShortcutOverride && qobject_cast<QLineEdit*>(watched) &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+        event->ignore();
+        return true;
     }
     return QDialog::eventFilter(watched, event);
 }

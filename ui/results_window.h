@@ -7,6 +7,7 @@
 #include "model/messages.h"
 #include "model/parameter_set.h"
 #include "ui/lazy_dialog.h"
+#include "ui/report_output.h"
 
 #include <QString>
 
@@ -16,7 +17,6 @@
 class QFontMetrics;
 class QLabel;
 class QLineEdit;
-class QPrinter;
 class QPushButton;
 
 namespace nutrient {
@@ -32,6 +32,8 @@ public:
 
     // The chart windows the two buttons open; they live as long as this one.
     void setChartWindows(QDialog& sourceShares, QDialog& budget);
+    // The analysis window the context menu opens.
+    void setAnalysisWindow(QDialog& analysis);
     // Names the parameters file the results were computed from, or nothing: the file column
     // of the saved results.
     void setParametersFile(std::function<QString()> fileOfTexts);
@@ -49,10 +51,12 @@ public:
     QString tableText() const;
 
     // The context menu and shortcuts: the table on the clipboard (Ctrl+C), the results as a
-    // CSV file (Ctrl+S), the report printed or saved as PDF (Ctrl+P).
+    // CSV file (Ctrl+S), the report printed or saved as PDF (Ctrl+P), the analyses of the
+    // parameters.
     void copyTable();
     void saveResults();
     void makeReport();
+    void showAnalysis();
 
 protected:
     // The headings, the 13 rows with their fields and the buttons, built on first showing.
@@ -68,7 +72,6 @@ private:
     void buildButtons(QWidget* panel);
     void showResults();
     void addMenuActions();
-    QPrinter& reportPrinter();
 
     const ParameterSet& parameters_;
     LoadResults& results_;
@@ -76,9 +79,10 @@ private:
     Messages& messages_;
     FileDialogs& dialogs_;
     std::function<QString()> parametersFile_;
-    std::unique_ptr<QPrinter> printer_;  // set up by the print dialog, kept for the next report
+    ReportOutput reportOutput_;
     QDialog* sourceShares_ = nullptr;
     QDialog* budget_ = nullptr;
+    QDialog* analysis_ = nullptr;
 
     QLabel* objectNameLabel_ = nullptr;
     QLineEdit* fields_[kResultRowCount][2] = {};  // per quantity: P field, N field

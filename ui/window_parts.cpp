@@ -1,5 +1,6 @@
 #include "ui/window_parts.h"
 
+#include <QAction>
 #include <QDialog>
 #include <QFrame>
 #include <QLabel>
@@ -55,6 +56,16 @@ QPushButton* makeButton(QWidget* parent, const char* objectName, const QString& 
     button->setObjectName(QString::fromLatin1(objectName));
     if (geometry.isValid()) button->setGeometry(geometry);
     return button;
+}
+
+QAction* addWindowAction(QWidget& window, const QString& text, const QList<QKeySequence>& keys,
+                         const std::function<void()>& handler) {
+    auto* action = new QAction(text, &window);
+    action->setShortcuts(keys);
+    QObject::connect(action, &QAction::triggered, &window, handler);
+    window.addAction(action);
+    window.setContextMenuPolicy(Qt::ActionsContextMenu);
+    return action;
 }
 
 QPushButton* makeCloseButton(QDialog& window, QWidget* parent) {

@@ -4,9 +4,13 @@
 
 #include <QFont>
 #include <QIcon>
+#include <QKeySequence>
 #include <QRect>
 #include <QString>
 
+#include <functional>
+
+class QAction;
 class QDialog;
 class QFrame;
 class QLabel;
@@ -35,6 +39,16 @@ QLabel* setUpLabel(QLabel* label, const QString& text, const QFont& font, Qt::Al
 // placed only when a geometry is given.
 QPushButton* makeButton(QWidget* parent, const char* objectName, const QString& text, const QIcon& glyph = {},
                         const QRect& geometry = {});
+
+// An entry of the window's context menu (the right mouse button anywhere over it) with its
+// shortcut, which works wherever the focus is in the window.
+QAction* addWindowAction(QWidget& window, const QString& text, const QList<QKeySequence>& keys,
+                         const std::function<void()>& handler);
+
+// The analyses of the parameters as they stand, from the main window's and the results
+// window's menus.
+inline const QString kAnalysisAction = QStringLiteral("Анализ…");
+inline const QList<QKeySequence> kAnalysisKeys = {QKeySequence(QStringLiteral("Ctrl+Shift+A"))};
 
 // The close button of a dialog window: the close glyph, the toolkit's standard "&Close",
 // closing `window` (so its close handler runs).  Its object name is "BitBtn1", as in every window.

@@ -4,8 +4,8 @@
 #include "model/messages.h"
 #include "ui/file_dialogs.h"
 #include "ui/pdf_document.h"
+#include "ui/window_parts.h"
 
-#include <QAction>
 #include <QBuffer>
 #include <QImage>
 #include <QPageSize>
@@ -58,8 +58,7 @@ QByteArray windowPicture(QWidget& window, const QWidget& leftOut, bool asPdf) {
 }
 
 void addSavePictureAction(QWidget& window, const QWidget& leftOut, FileDialogs& dialogs, Messages& messages) {
-    auto* action = new QAction(QStringLiteral("Сохранить изображение…"), &window);
-    QObject::connect(action, &QAction::triggered, &window, [&window, &leftOut, &dialogs, &messages] {
+    addWindowAction(window, QStringLiteral("Сохранить изображение…"), {}, [&window, &leftOut, &dialogs, &messages] {
         guarded(messages, [&] {
             const QString name = dialogs.pictureFileName(&window);
             if (name.isEmpty()) return;
@@ -68,8 +67,6 @@ void addSavePictureAction(QWidget& window, const QWidget& leftOut, FileDialogs& 
             replaceFile(name.toStdString(), std::string_view(bytes.constData(), bytes.size()));
         });
     });
-    window.addAction(action);
-    window.setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
 }  // namespace nutrient

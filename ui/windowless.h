@@ -14,8 +14,8 @@ namespace nutrient {
 void takeRegionalSeparators();
 
 // Everything the command line asks that needs no window: a core application (a painting one,
-// offscreen, for a report), then the computation; the exit status tells whether every file
-// computed (kExitUsage for a command line it cannot follow).
-int runWithoutWindows(int& argc, char** argv, CommandLine& commandLine);
+// offscreen, for a report) on the arguments without Qt's own options, then the computation; the
+// exit status tells whether every file computed.
+int runWithoutWindows(CommandLine& commandLine);
 
 }  // namespace nutrient

@@ -50,7 +50,7 @@ INSTANTIATE_TEST_SUITE_P(
                       GroupedCase{"negativeTick", -4000.0L, 3, "-4,000"},
                       GroupedCase{"negativeRoundingToZeroHasNoSign", -0.0004L, 3, "0"},
                       GroupedCase{"axisFraction", -0.35L, 3, "-0.35"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST(ChartNumbers, FollowTheRegionalSeparators) {
     setSeparators({",", " "});
@@ -63,14 +63,18 @@ TEST(ChartNumbers, FollowTheRegionalSeparators) {
 
 // With all three slices zero every share reads 100.
 TEST(SourceShares, ZeroSumReadsHundred) {
-    for (const ShareSlice& slice : sourceShareSlices(shareResults("0.0", "0.0", "0.0"), TransportCoefficients{}, Nutrient::P))
+    for (const ShareSlice& slice :
+         sourceShareSlices(shareResults("0.0", "0.0", "0.0"), TransportCoefficients{}, Nutrient::P))
         EXPECT_EQ(slice.mark, "100% of 0");
 }
 
 // A result beyond the range of the chart's doubles stops with an overflow, never INF.
 TEST(SourceShares, ValueBeyondDoubleOverflows) {
     const LoadResults results = shareResults("1e400", "1e401", "1.0");
-    EXPECT_EQ(failureText([&] { sourceShareSlices(results, TransportCoefficients{0.5, 0.5}, Nutrient::P); }), kOverflow);
+    EXPECT_EQ(failureText([&] {
+                  sourceShareSlices(results, TransportCoefficients{0.5, 0.5}, Nutrient::P);
+              }),
+              kOverflow);
 }
 
 }  // namespace

@@ -33,7 +33,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, ParseCsv,
                                                    "\"x,\"\"y\"\"\",\"two\nlines\"\nz",
                                                    {{1, {"x,\"y\"", "two\nlines"}}, {3, {"z"}}}},
                                            CsvCase{"quoteInsideAField", "a\"b,c", {{1, {"a\"b", "c"}}}}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 TEST(ParseCsvFailure, NamesTheLineOfAQuoteThatNeverCloses) {
     EXPECT_EQ(failureText([] { parseCsv("a\n\"b,\nc"); }), "Line 2: a quoted field does not end");

@@ -161,7 +161,7 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"hydraulicLoadBeyondDouble", {{Parameter::RunoffModulus, "1e400"}}, kOverflow, 7},
         // A valid number whose shown text, rounded to 18 digits, lies beyond the extended range.
         FailureCase{"shownTextBeyondRange", {{Parameter::PointSourcesP, "1.189731495357231765e4932"}}, kOverflow, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(CalculationTest, ZeroWaterShareKeepsRowsOneToEightAndBothCoefficients) {
     calculate(parameters, results, coefficients);

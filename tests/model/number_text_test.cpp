@@ -147,7 +147,7 @@ INSTANTIATE_TEST_SUITE_P(
                       PowerCase{"longExponent", 0, 0, false, "123456789012345678901234567890", kBound},
                       PowerCase{"longNegativeExponent", 7, 0, true, "99999999999999999999", -kBound},
                       PowerCase{"zerosAtTheirLargest", 0, SIZE_MAX, false, "9", kBound}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 // A text quoted in a message: at most 100 characters, counted as characters.
 struct QuoteCase {
@@ -173,7 +173,7 @@ INSTANTIATE_TEST_SUITE_P(
                       QuoteCase{"hundredAndOne", repeated("7", 101), "'" + repeated("7", 100) + "…'"},
                       QuoteCase{"megabyteOfCyrillic", repeated("Я", 500000), "'" + repeated("Я", 100) + "…'"},
                       QuoteCase{"strayBytesCountOnce", repeated("\xFF", 150), "'" + repeated("\xFF", 100) + "…'"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 struct FixedCase {
     long double value;

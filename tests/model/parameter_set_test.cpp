@@ -156,7 +156,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {{Parameter::TotalArea, "100"}, {Parameter::WaterShare, "abc"}},
                   {{"warning", kWarnAreaSum}},
                   notANumberMessage("abc")}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(ParameterSetTest, StandartWithEmptyWaterShareEndsWithTheStandardSet) {
     parameters.setText(Parameter::TotalArea, "30000");
@@ -251,7 +251,7 @@ INSTANTIATE_TEST_SUITE_P(Steps, UnsavedChanges,
                                                            EXPECT_EQ(p.text(Parameter::NaturalArea), "22439.52");
                                                        },
                                                        false}),
-                         [](const auto& info) { return info.param.name; });
+                         [](const auto& test) { return test.param.name; });
 
 // A rule that runs out of memory is reported like any failed rule, and the assignment goes on:
 // W = 150 makes the natural area negative (its rule warns) and then warns about W itself.

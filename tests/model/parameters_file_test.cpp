@@ -5,11 +5,14 @@
 
 #include "model/parameters_file.h"
 #include "file_size_limit.h"
+#include "killed_at_rename.h"
 #include "model/file_system.h"
 #include "model/number_text.h"
 #include "model/windows1251.h"
 #include "model_fixture.h"
+#include "standard_input.h"
 #include "standard_set.h"
+#include "temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -40,41 +43,6 @@ namespace fs = std::filesystem;
 namespace {
 
 const std::string kNotTextFile = kWarnNotTextFile;
-
-// A fresh folder under the system's temporary folder, removed with everything in it.
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern = (fs::temp_directory_path() / "nutrient-file-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
-        fs::permissions(path_, fs::perms(0755));  // others may enter: see AsUnprivilegedUser
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
-        for (const auto& entry : fs::recursive_directory_iterator(path_, ignored))
-            if (!entry.is_symlink())
-                fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
-        fs::remove_all(path_, ignored);
-    }
-    std::string operator/(const std::string& name) const { return (path_ / name).string(); }
-    const fs::path& path() const { return path_; }
-    std::set<std::string> names() const {
-        std::set<std::string> result;
-        for (const auto& entry : fs::directory_iterator(path_)) result.insert(entry.path().filename().string());
-        return result;
-    }
-
-private:
-    fs::path path_;
-};
-
-std::string readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-void writeBytes(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 std::vector<std::string> textsOf(const ParameterSet& parameters) {
     std::vector<std::string> texts;
@@ -236,7 +204,7 @@ INSTANTIATE_TEST_SUITE_P(Lines, ShortFile,
                                            {conversionFailure(""), conversionFailure(""), conversionFailure("")}},
                              // Every line is missing: A, Af, Au, Amix, W, Anat and y each fail once.
                              ShortFileCase{"empty", {}, std::vector<RecordedBox>(7, conversionFailure(""))}),
-                         [](const auto& info) { return info.param.name; });
+                         [](const auto& test) { return test.param.name; });
 
 struct RunoffCase {
     const char* name;
@@ -259,7 +227,7 @@ TEST_P(RunoffModulusAfterLoading, IsTheStoredTextUnlessLine40ChangesTheRunoffLay
 INSTANTIATE_TEST_SUITE_P(Lines, RunoffModulusAfterLoading,
                          ::testing::Values(RunoffCase{"sameY", "300", "7.7"},
                                            RunoffCase{"otherY", "250", "7.9275"}),  // 250 * 0.03171
-                         [](const auto& info) { return info.param.name; });
+                         [](const auto& test) { return test.param.name; });
 
 TEST_F(ParametersFileTest, LoadingWarnsAboutAreasAsTheLinesChangeTheFields) {
     // W = 150 makes the natural area negative when line 6 is assigned; line 7 then stores
@@ -314,7 +282,43 @@ INSTANTIATE_TEST_SUITE_P(Files, LineEnds,
                                                                b += l[i] + ends[i % 3];
                                                            return b;
                                                        }}),
-                         [](const auto& info) { return info.param.name; });
+                         [](const auto& test) { return test.param.name; });
+
+// --- Files saved by a modern editor ----------------------------------------------------------
+
+struct FileEncodingCase {
+    const char* name;
+    std::string firstLine;
+    const char* objectName;
+};
+
+class FileEncoding : public ParametersFileTest, public ::testing::WithParamInterface<FileEncodingCase> {};
+
+TEST_P(FileEncoding, IsUtf8WhenTheBytesAreWellFormedUtf8BeyondAsciiElseWindows1251) {
+    const std::string name = folder / "object.txt";
+    writeBytes(name, join(standardLines({{1, GetParam().firstLine}}), "\r\n"));
+    loadParameters(parameters, name, recorder);
+    EXPECT_EQ(parameters.text(Parameter::ObjectName), GetParam().objectName);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, FileEncoding,
+                         ::testing::Values(FileEncodingCase{"utf8", "Озеро №2", "Озеро №2"},
+                                           FileEncodingCase{"utf8WithByteOrderMark", "\xEF\xBB\xBFLake", "Lake"},
+                                           FileEncodingCase{"windows1251",
+                                                            "\xCE\xE7\xE5\xF0\xEE \xB9"
+                                                            "2",
+                                                            "Озеро №2"},
+                                           // "Ё" in UTF-8 beside a Windows-1251 "№": not UTF-8 throughout.
+                                           FileEncodingCase{"mixed", "\xD0\x81 \xB9", "РЃ №"}),
+                         [](const auto& test) { return test.param.name; });
+
+TEST_F(ParametersFileTest, AUtf8FileIsSavedInWindows1251) {
+    const std::string name = folder / "utf8.txt";
+    writeBytes(name, join(standardLines({{1, "Частный водосбор Финского залива"}}), "\r\n"));
+    loadParameters(parameters, name, recorder);
+    saveParameters(parameters, name, recorder);
+    EXPECT_EQ(readBytes(name), kStandardFileBytes);
+}
 
 // --- Files the program never wrote --------------------------------------------------------
 
@@ -385,7 +389,7 @@ INSTANTIATE_TEST_SUITE_P(Files, StrangeContent,
                                  {{Parameter::ObjectName, "Частный водосбор Финского залива"},
                                   {Parameter::RunoffLayer, "300"},
                                   {Parameter::RunoffModulus, "9.513"}}}),
-                         [](const auto& info) { return info.param.name; });
+                         [](const auto& test) { return test.param.name; });
 
 // --- Failures --------------------------------------------------------------------------------
 
@@ -453,7 +457,7 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"missingFolder", kNothing, "missing/new.txt", Condition::None, kFileNotFound},
         FailureCase{"throughAFile", kNothing, "old.txt/new.txt", Condition::None, kInvalidFileName},
         FailureCase{"nameTooLong", kNothing, kLongName, Condition::None, kInvalidFileName}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& test) { return test.param.name; });
 
 class FailedLoad : public ParametersFileTest, public ::testing::WithParamInterface<FailureCase> {};
 
@@ -481,7 +485,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FailureCase{"nameTooLong", kNothing, kLongName, Condition::None, kInvalidFileName},
                       FailureCase{"linkLoop", kLinkLoop, "a.txt", Condition::None,
                                   "I/O error 40: Too many levels of symbolic links"}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& test) { return test.param.name; });
 
 // --- The unchanged state: the texts last opened or saved ----------------------------------
 
@@ -533,7 +537,7 @@ INSTANTIATE_TEST_SUITE_P(
                           EXPECT_EQ(failureText([&] { saveParameters(p, name, m); }), kFileNotFound);
                       },
                       true}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& test) { return test.param.name; });
 
 // --- What a replaced file keeps ---------------------------------------------------------------
 
@@ -567,7 +571,7 @@ TEST_P(EitherKindOfNewFile, TakesTheUsualOrTheReplacedModeAndLeavesNothingWhenIt
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, EitherKindOfNewFile, ::testing::Bool(),
-                         [](const auto& info) { return info.param ? "named" : "unnamed"; });
+                         [](const auto& test) { return test.param ? "named" : "unnamed"; });
 
 // A write beyond the size limit ends the process, as a crash would, with the new file half
 // written: the unnamed file goes with the process.
@@ -695,26 +699,9 @@ INSTANTIATE_TEST_SUITE_P(
                                    ::close(s);
                                },
                                "socket.txt", "socket.txt", fs::file_type::socket}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& test) { return test.param.name; });
 
 // --- Files too large to be parameters files ----------------------------------------------------
-
-// Standard input reads from a file while the object lives.
-class StandardInputFrom {
-public:
-    explicit StandardInputFrom(const std::string& path) : saved_(::dup(STDIN_FILENO)) {
-        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-        ::dup2(fd, STDIN_FILENO);
-        ::close(fd);
-    }
-    ~StandardInputFrom() {
-        ::dup2(saved_, STDIN_FILENO);
-        ::close(saved_);
-    }
-
-private:
-    int saved_;
-};
 
 // A file of zeros, none of them stored, `size` bytes long.
 void writeSparse(const std::string& path, std::size_t size) {
@@ -768,7 +755,7 @@ INSTANTIATE_TEST_SUITE_P(
                                        loadParametersFromStandardInput(p);
                                    },
                                    [](const TempFolder&) { return std::string(kStandardInputName); }}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& test) { return test.param.name; });
 
 TEST_F(ParametersFileTest, FortyLinesEndingAtTheReadLimitLoad) {
     const std::string name = folder / "full.txt";
@@ -902,7 +889,141 @@ INSTANTIATE_TEST_SUITE_P(
                  kAlice,
                  kBob},
         KeptCase{"writableFileInAFolderThatIsNot", {0, 0, 0755}, {0, 0, 0666}, Extra::None, kBob, 0}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& test) { return test.param.name; });
+
+// --- Links planted in a folder that anyone may write ------------------------------------------
+
+struct PlantedLinkCase {
+    const char* name;
+    mode_t folderMode;
+    uid_t folderOwner;
+    uid_t linkOwner;
+    bool dangling;  // the link points where no file is
+    bool followed;
+};
+
+class LinkInASharedFolder : public ParametersFileTest, public ::testing::WithParamInterface<PlantedLinkCase> {};
+
+// Root saves through shared/p.txt, a link to the root-only private/secret.txt.
+TEST_P(LinkInASharedFolder, IsFollowedOnlyWhereTheKernelWouldFollowIt) {
+    if (::geteuid() != 0) GTEST_SKIP() << "a link of another user takes root";
+    fs::create_directory(folder.path() / "private");
+    const std::string secret = folder / "private/secret.txt";
+    if (!GetParam().dangling) {
+        writeBytes(secret, "secret");
+        fs::permissions(secret, fs::perms(0600));
+    }
+    fs::create_directory(folder.path() / "shared");
+    setOwnership(folder / "shared", {GetParam().folderOwner, GetParam().folderOwner, GetParam().folderMode});
+    std::string link = folder / "shared/p.txt";
+    fs::create_symlink("../private/secret.txt", link);
+    ASSERT_EQ(::lchown(link.c_str(), GetParam().linkOwner, GetParam().linkOwner), 0);
+
+    const std::string failure = failureText([&] { saveParameters(parameters, link, recorder); });
+    const std::string secretBytes = fs::exists(secret) ? readBytes(secret) : "<none>";
+    if (GetParam().followed) {
+        EXPECT_EQ(failure, "");
+        EXPECT_EQ(secretBytes, kStandardFileBytes);
+    } else {
+        EXPECT_EQ(failure, kFileAccessDenied);
+        EXPECT_EQ(secretBytes, GetParam().dangling ? "<none>" : "secret");
+    }
+    EXPECT_TRUE(fs::is_symlink(link));
+}
+
+INSTANTIATE_TEST_SUITE_P(Links, LinkInASharedFolder,
+                         ::testing::Values(PlantedLinkCase{"plantedByAnother", 01777, 0, kAlice, false, false},
+                                           PlantedLinkCase{"danglingPlantedByAnother", 01777, 0, kAlice, true, false},
+                                           PlantedLinkCase{"theSaversOwn", 01777, 0, 0, false, true},
+                                           PlantedLinkCase{"theFolderOwners", 01777, kAlice, kAlice, false, true},
+                                           PlantedLinkCase{"folderNotSticky", 0777, 0, kAlice, false, true}),
+                         [](const auto& test) { return test.param.name; });
+
+// --- Saves killed before they are complete -------------------------------------------------------
+
+// The hidden name a save of the process gives its new file begins so.
+std::string hiddenPrefixOf(pid_t saver) { return ".nutrient-" + std::to_string(saver) + "-"; }
+
+struct KilledSaveCase {
+    const char* name;
+    bool targetExists;  // a new target is linked to its name, never renamed to it
+    bool namedNewFile;
+};
+
+class KilledAtTheRename : public ParametersFileTest, public ::testing::WithParamInterface<KilledSaveCase> {};
+
+TEST_P(KilledAtTheRename, LeavesNothingOnceTheNextSaveInTheFolderHasFinished) {
+    const std::string target = folder / "p.txt";
+    if (GetParam().targetExists) writeBytes(target, "old");
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const rlimit noCore{0, 0};
+        ::setrlimit(RLIMIT_CORE, &noCore);
+        setNamedTemporaryFilesForTests(GetParam().namedNewFile);
+        if (!dieAtTheNextRename()) ::_exit(2);
+        std::string name = target;
+        saveParameters(parameters, name, recorder);
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (GetParam().targetExists) {
+        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGSYS) << "premise: killed at the rename";
+        EXPECT_EQ(readBytes(target), "old");
+        std::set<std::string> left = folder.names();
+        left.erase("p.txt");
+        ASSERT_EQ(left.size(), 1u);
+        EXPECT_TRUE(left.begin()->starts_with(hiddenPrefixOf(child))) << *left.begin();
+    } else {
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+        EXPECT_EQ(readBytes(target), kStandardFileBytes);
+    }
+    std::string other = folder / "other.txt";
+    saveParameters(parameters, other, recorder);
+    EXPECT_EQ(folder.names(), (std::set<std::string>{"p.txt", "other.txt"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Saves, KilledAtTheRename,
+                         ::testing::Values(KilledSaveCase{"newTarget", false, false},
+                                           KilledSaveCase{"newTargetNamedNewFile", false, true},
+                                           KilledSaveCase{"replacedTarget", true, false},
+                                           KilledSaveCase{"replacedTargetNamedNewFile", true, true}),
+                         [](const auto& test) { return test.param.name; });
+
+// A process that has ended, and so cannot be saving.
+pid_t endedProcess() {
+    const pid_t child = ::fork();
+    if (child == 0) ::_exit(0);
+    ::waitpid(child, nullptr, 0);
+    return child;
+}
+
+TEST_F(ParametersFileTest, ASaveRemovesOnlyTheSaversOwnHiddenFilesOfSavesThatEnded) {
+    const std::string ended = hiddenPrefixOf(endedProcess());
+    const std::set<std::string> spared = {
+        hiddenPrefixOf(::getpid()) + "AbCd09",  // a save still running
+        ended + "AbCd0",
+        ended + "AbCd09.txt",
+        ended + "AbCd-9",
+        ".nutrient-0" + ended.substr(10) + "AbCd09",
+        ".nutrient-AbCd09",  // no process in the name
+    };
+    for (const std::string& name : spared) writeBytes(folder / name, "x");
+    fs::create_directory(folder / (ended + "Folder"));
+    fs::create_symlink("p.txt", folder / (ended + "ALink1"));
+    writeBytes(folder / (ended + "Others"), "x");
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown((folder / (ended + "Others")).c_str(), kAlice, kAlice), 0);
+    }
+    writeBytes(folder / (ended + "Stale1"), "x");
+
+    std::string name = folder / "p.txt";
+    saveParameters(parameters, name, recorder);
+    std::set<std::string> expected = spared;
+    expected.insert({"p.txt", ended + "Folder", ended + "ALink1"});
+    if (::geteuid() == 0) expected.insert(ended + "Others");
+    EXPECT_EQ(folder.names(), expected);
+}
 
 // --- Windows-1251 -----------------------------------------------------------------------------
 
@@ -953,6 +1074,6 @@ INSTANTIATE_TEST_SUITE_P(Texts, Encoding,
                                            EncodingCase{"overlong", "\xC0\xAF", "??"},
                                            EncodingCase{"surrogate", "\xED\xA0\x80", "???"},
                                            EncodingCase{"beyondUnicode", "\xF4\x90\x80\x80", "????"}),
-                         [](const auto& info) { return info.param.name; });
+                         [](const auto& test) { return test.param.name; });
 
 }  // namespace

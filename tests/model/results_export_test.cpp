@@ -66,11 +66,49 @@ TEST_P(Escaping, QuotesTheCsvFieldAndEscapesTheJsonString) {
               std::string::npos);
 }
 
-INSTANTIATE_TEST_SUITE_P(ObjectNames, Escaping,
-                         ::testing::Values(Escaped{"Луга", "Луга", "\"Луга\""},
-                                           Escaped{"Луга, верх", "\"Луга, верх\"", "\"Луга, верх\""},
-                                           Escaped{"\"Нева\" 2", "\"\"\"Нева\"\" 2\"", "\"\\\"Нева\\\" 2\""},
-                                           Escaped{"a\r\nb\\", "\"a\r\nb\\\"", "\"a\\u000d\\u000ab\\\\\""}));
+INSTANTIATE_TEST_SUITE_P(
+    ObjectNames, Escaping,
+    ::testing::Values(Escaped{"Луга", "Луга", "\"Луга\""}, Escaped{"Луга, верх", "\"Луга, верх\"", "\"Луга, верх\""},
+                      Escaped{"\"Нева\" 2", "\"\"\"Нева\"\" 2\"", "\"\\\"Нева\\\" 2\""},
+                      Escaped{"a\r\nb\\", "\"a\r\nb\\\"", "\"a\\u000d\\u000ab\\\\\""},
+                      // What a spreadsheet would run as a formula is shown as text.
+                      Escaped{"=1+2", "'=1+2", "\"=1+2\""}, Escaped{"+7", "'+7", "\"+7\""},
+                      Escaped{"-x", "'-x", "\"-x\""}, Escaped{"@SUM(A1)", "'@SUM(A1)", "\"@SUM(A1)\""},
+                      Escaped{"\tx", "'\tx", "\"\\u0009x\""}, Escaped{"\rx", "\"'\rx\"", "\"\\u000dx\""},
+                      Escaped{"a=b", "a=b", "\"a=b\""}));
+
+TEST(Csv, ANegativeResultStaysANumberWhileAFileNameLikeOneIsText) {
+    const std::string record = csvRecord("-2.txt", computed("Луга", Parameter::CropRemovalP, "-1"));
+    EXPECT_EQ(record.substr(0, record.find(",212.0")), "'-2.txt,Луга");
+    EXPECT_NE(record.find(",-1684.0,"), std::string::npos) << record;
+}
+
+TEST(Csv, ForARussianSpreadsheetQuotesTheSemicolonAndKeepsTheCommaOfAName) {
+    const std::string record = csvRecord("f", computed("=a; b, c"), kRussianSpreadsheetCsv);
+    EXPECT_EQ(record.substr(0, record.find(";1324,0")), "f;\"'=a; b, c\";212,0");
+}
+
+struct CoefficientCase {
+    Parameter changed;
+    const char* text;
+    const char* rt;  // the JSON of both coefficients
+};
+
+class JsonCoefficients : public ::testing::TestWithParam<CoefficientCase> {};
+
+// Rt(P) underflows to 0 with a(P) = 1e330, yet it was computed.
+TEST_P(JsonCoefficients, AreNumbersOnceComputedAndNullOnlyWhereTheCalculationStoppedBefore) {
+    const std::string json = jsonObject("f", computed("Луга", GetParam().changed, GetParam().text));
+    EXPECT_NE(json.find(std::string("\"Rt\": ") + GetParam().rt), std::string::npos) << json;
+}
+
+INSTANTIATE_TEST_SUITE_P(Coefficients, JsonCoefficients,
+                         ::testing::Values(CoefficientCase{Parameter::RetentionCoefficientP, "1e330",
+                                                           "{\"P\": 0, \"N\": 0.7357853060224985}"},
+                                           CoefficientCase{Parameter::RetentionCoefficientN, "x",
+                                                           "{\"P\": 0.6397532588568118, \"N\": null}"},
+                                           CoefficientCase{Parameter::ArableConcentrationN, "x",
+                                                           "{\"P\": null, \"N\": null}"}));
 
 TEST(Table, ValueColumnsEndOnOneColumnWithCyrillicCaptionsAndWideValues) {
     for (const FileCalculation& calculation : {computed("Луга"), computed("Луга", Parameter::PointSourcesP, "1e14")}) {

@@ -11,12 +11,6 @@ using namespace nutrient;
 
 namespace {
 
-ParameterTexts standardTexts() {
-    ParameterTexts texts;
-    for (const ParameterInfo& p : kParameters) texts[static_cast<int>(p.key)] = p.standardText;
-    return texts;
-}
-
 struct PercentCase {
     const char* text;
     long double percent;
@@ -39,11 +33,11 @@ TEST(ChangedByPercent, ANonNumberIsAConversionFailure) {
 }
 
 TEST(Variant, OfTheInitialTextsIsTheStandardSetAfterTheShowRule) {
-    ParameterTexts initial = standardTexts();
+    ParameterTexts initial = standardParameterTexts();
     initial[static_cast<int>(Parameter::NaturalArea)] = "22440";
     initial[static_cast<int>(Parameter::RunoffModulus)] = "9.5";
     const Computation variant = computeVariant(initial);
-    EXPECT_EQ(variant.parameters, standardTexts());
+    EXPECT_EQ(variant.parameters, standardParameterTexts());
     for (const ShownResult& row : kStandardResults) {
         EXPECT_EQ(variant.results.text(row.quantity, Nutrient::P), row.p);
         EXPECT_EQ(variant.results.text(row.quantity, Nutrient::N), row.n);
@@ -54,9 +48,9 @@ TEST(Variant, OfTheInitialTextsIsTheStandardSetAfterTheShowRule) {
 }
 
 TEST(Variant, ReportsWhyItsResultsCannotBeTaken) {
-    const Computation stopped = computeVariant(withChanges(standardTexts(), {{Parameter::WaterShare, "0"}}));
+    const Computation stopped = computeVariant(withChanges(standardParameterTexts(), {{Parameter::WaterShare, "0"}}));
     EXPECT_EQ(stopped.rejection(), shownFailureText(kDivisionByZero));
-    const Computation below = computeVariant(withChanges(standardTexts(), {{Parameter::CropRemovalP, "4"}}));
+    const Computation below = computeVariant(withChanges(standardParameterTexts(), {{Parameter::CropRemovalP, "4"}}));
     EXPECT_TRUE(below.computed);
     EXPECT_EQ(below.rejection(), kErrorBelowBackground);
 }

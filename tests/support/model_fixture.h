@@ -1,6 +1,6 @@
 #pragma once
-// The three model objects of a running program with a recorder for its boxes, and the text of
-// the failure an action stops with.
+// The three model objects of a running program with a recorder for its boxes, the text of the
+// failure an action stops with, and a box as the messages stream of a windowless run writes it.
 
 #include "model/load_calculation.h"
 #include "model/parameter_set.h"
@@ -43,4 +43,10 @@ inline std::string failureText(const std::function<void()>& action) {
         return failure.what();
     }
     return "";
+}
+
+// A box on the messages stream as a test expects it: the file, then the box's text as it is
+// shown (see shownFailureText).
+inline std::string fileLine(const std::string& file, const std::string& shownText) {
+    return file + ": " + shownText + "\n";
 }

@@ -17,6 +17,21 @@ inline const std::string kStandardFileBytes =
     "77.1\r\n14.4\r\n1.14\r\n108030\r\n69900\r\n12311600\r\n212\r\n1324\r\n0\r\n0\r\n"
     "0.08\r\n0.2\r\n0.05\r\n0.12\r\n3.1\r\n2.3\r\n0.7\r\n1.4\r\n300\r\n";
 
+// The standard set's 40 texts, as Standart writes them.
+inline nutrient::ParameterTexts standardParameterTexts() {
+    nutrient::ParameterTexts texts;
+    for (const nutrient::ParameterInfo& p : nutrient::kParameters) texts[static_cast<int>(p.key)] = p.standardText;
+    return texts;
+}
+
+// The standard set's file with one line (from 1) replaced by an ASCII text.
+inline std::string standardFileWith(int line, const std::string& text) {
+    std::size_t start = 0;
+    for (int i = 1; i < line; ++i) start = kStandardFileBytes.find("\r\n", start) + 2;
+    const std::size_t end = kStandardFileBytes.find("\r\n", start);
+    return kStandardFileBytes.substr(0, start) + text + kStandardFileBytes.substr(end);
+}
+
 struct ShownResult {
     nutrient::Quantity quantity;
     const char* p;

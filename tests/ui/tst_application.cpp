@@ -4,6 +4,8 @@
 #include "ui/program.h"
 #include "widgets.h"
 
+#include <QMessageBox>
+
 #include <functional>
 #include <new>
 
@@ -55,6 +57,23 @@ private slots:
         QEvent next(QEvent::Type(QEvent::User + 1));
         QVERIFY(QCoreApplication::sendEvent(&handler, &next));
         QCOMPARE(handler.delivered, 1);
+    }
+
+    // On a Russian desktop Qt's own dialogs speak Russian, and the boxes keep their "OK".
+    void qtTextsInTheDesktopsLanguage() {
+        QTranslator russian;
+        QVERIFY(nutrient::translateQtTexts(russian, QLocale(QLocale::Russian, QLocale::Russia)));
+        QCOMPARE(QCoreApplication::translate("QFileDialog", "&Open"), QStringLiteral("&Открыть"));
+        QString okText;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            okText = box->button(QMessageBox::Ok)->text();
+            box->accept();
+        });
+        nutrient::MessageBoxes().warning(nutrient::kWarnWaterShare);
+        QCoreApplication::removeTranslator(&russian);
+        QCOMPARE(okText, QStringLiteral("OK"));
     }
 
 private:

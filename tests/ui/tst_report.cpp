@@ -33,6 +33,7 @@ class ReportTest : public QObject {
 private slots:
     void pagesAndTexts_data();
     void pagesAndTexts();
+    void aNameOfAMillionCharactersLeavesTheFirstPageItsTables();
 };
 
 void ReportTest::pagesAndTexts_data() {
@@ -75,6 +76,10 @@ void ReportTest::pagesAndTexts_data() {
         << Edits{{Parameter::ObjectName, kLongName.c_str()}, {Parameter::PointSourcesP, "1e300"}}
         << QStringList{"Озеро Ильмень Озеро", "…", "Страница 2 из 2"}
         << QStringList{"00000000000000000000000000000000"};
+    // A natural area that its own areas contradict is used as stored, and pointed out.
+    QTest::newRow("stored natural area") << Edits{{Parameter::TotalArea, "30000"}, {Parameter::NaturalArea, "22439.52"}}
+                                         << QStringList{"Замечание: the natural area '22439.52' differs from"}
+                                         << QStringList{};
     // The run stops at the transport coefficients: the rows before them are shown, the others
     // are empty, and no chart can be drawn.
     QTest::newRow("no water share") << Edits{{Parameter::WaterShare, "0"}}
@@ -105,6 +110,20 @@ void ReportTest::pagesAndTexts() {
     const QString text = pdfText(file);
     for (const QString& phrase : present) QVERIFY2(text.contains(phrase), qPrintable(phrase));
     for (const QString& phrase : absent) QVERIFY2(!text.contains(phrase), qPrintable(phrase));
+}
+
+// Such a name once took 41 s to lay out and pushed the parameters and the results off page 1.
+void ReportTest::aNameOfAMillionCharactersLeavesTheFirstPageItsTables() {
+    Model model;
+    model.parameters.setText(Parameter::ObjectName, std::string(1'100'000, 'x'));
+    calculate(model.parameters, model.results, model.coefficients);
+    const QString file = QCoreApplication::applicationDirPath() + "/report-huge-name.pdf";
+    QVERIFY(writeFileBytes(file, reportPdf(model.parameters.texts(), model.results, model.coefficients, QDate())));
+    QCOMPARE(pdfPageCount(file), 2);
+    QCOMPARE(pdfInfo(file, "Title"), QString(300, 'x') + "…");
+    const QString firstPage = popplerOutput("pdftotext", {"-l", "1", file, "-"}).simplified();
+    for (const char* phrase : {"Параметры водосбора", "Результаты расчета формирования биогенной нагрузки, т/год"})
+        QVERIFY2(firstPage.contains(QString::fromUtf8(phrase)), phrase);
 }
 
 QTEST_MAIN(ReportTest)

@@ -14,6 +14,7 @@
 
 #include <QClipboard>
 #include <QLabel>
+#include <QMenu>
 #include <QStyle>
 
 #include <functional>
@@ -119,6 +120,8 @@ private slots:
     void chartButtonsOpenTheirWindowsOverThisOne();
     void copyPutsTheTableOnTheClipboard_data();
     void copyPutsTheTableOnTheClipboard();
+    void theWindowsMenuComesUpOverANumber();
+    void resultsForASpreadsheet();
     void nothingIsClippedOrOverlapping();
     void menuAndShortcuts_data();
     void menuAndShortcuts();
@@ -246,7 +249,7 @@ void ResultsWindowTest::copyPutsTheTableOnTheClipboard_data() {
     QTest::newRow("close button") << "BitBtn1" << false << true;
     const QString modulus = nutrient::resultField(Quantity::M, Nutrient::P);
     QTest::newRow("value field, nothing selected") << modulus << false << true;
-    QTest::newRow("value field, its text selected") << modulus << true << false;
+    QTest::newRow("value field, its text selected") << modulus << true << true;
 }
 
 void ResultsWindowTest::copyPutsTheTableOnTheClipboard() {
@@ -266,6 +269,24 @@ void ResultsWindowTest::copyPutsTheTableOnTheClipboard() {
     for (int i = 0; i < nutrient::kResultRowCount; ++i)
         expected << QString::fromUtf8(kCopiedCaptions[i]) + '\t' + kStandardResults[i].p + '\t' + kStandardResults[i].n;
     QCOMPARE(QGuiApplication::clipboard()->text(), wholeTable ? expected.join('\n') : QStringLiteral("120.49"));
+}
+
+// A right click on a number brings up the window's menu, not the field's.
+void ResultsWindowTest::theWindowsMenuComesUpOverANumber() {
+    Session s;
+    s.window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&s.window));
+    QStringList shown;
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu) return;
+        for (const QAction* action : menu->actions()) shown << action->text();
+        menu->close();
+    });
+    QLineEdit* number = field(s.window, Quantity::M, Nutrient::P);
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(5, 5), number->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(number, &rightClick);
+    QCOMPARE(shown, (QStringList{"Копировать", "Сохранить результаты…", "Отчет…", "Анализ…"}));
 }
 
 // Captions with their leaders inside their labels and clear of the fields, values whole in
@@ -317,6 +338,7 @@ void ResultsWindowTest::menuAndShortcuts_data() {
     QTest::newRow("copy") << 0 << "Копировать" << QKeySequence("Ctrl+C") << 0;
     QTest::newRow("save results") << 1 << "Сохранить результаты…" << QKeySequence("Ctrl+S") << 1;
     QTest::newRow("report") << 2 << "Отчет…" << QKeySequence("Ctrl+P") << 1;
+    QTest::newRow("analysis") << 3 << "Анализ…" << QKeySequence("Ctrl+Shift+A") << 0;
 }
 
 void ResultsWindowTest::menuAndShortcuts() {
@@ -328,7 +350,7 @@ void ResultsWindowTest::menuAndShortcuts() {
     s.window.show();
     QVERIFY(QTest::qWaitForWindowActive(&s.window));
     QCOMPARE(s.window.contextMenuPolicy(), Qt::ActionsContextMenu);
-    QCOMPARE(s.window.actions().size(), 3);
+    QCOMPARE(s.window.actions().size(), 4);
     QCOMPARE(s.window.actions()[action]->text(), text);
     QCOMPARE(s.window.actions()[action]->shortcut(), keys);
     QTest::keySequence(&s.window, keys);
@@ -393,6 +415,19 @@ void ResultsWindowTest::resultsAndReportLeaveTheProgram() {
         QVERIFY(text.contains("Частный водосбор Финского залива"));
         QVERIFY(text.contains("(L) 3126.5 15065.9"));
     }
+}
+
+// A spreadsheet on a Russian desktop reads semicolons, decimal commas and a byte-order mark.
+void ResultsWindowTest::resultsForASpreadsheet() {
+    Session s;
+    s.window.show();
+    QTemporaryDir dir;
+    const QString saved = dir.filePath("saved.csv");
+    s.dialogs.resultsAnswers << saved;
+    s.dialogs.resultsDialect = nutrient::kRussianSpreadsheetCsv;
+    s.window.saveResults();
+    QByteArray expected = standardCsv("").replace(',', ';').replace('.', ',');
+    QCOMPARE(fileBytes(saved), "\xEF\xBB\xBF" + expected);
 }
 
 QTEST_MAIN(ResultsWindowTest)
