@@ -17,7 +17,7 @@ enum class Reading { Changes, Choices, Targets, Step, MeasuredLoads };
 struct BadInput {
     Reading reading;
     const char* text;
-    const char* message;
+    std::string message;
 };
 
 void PrintTo(const BadInput& input, std::ostream* os) { *os << input.text; }
@@ -73,7 +73,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadInput{Reading::Targets, "P=1,P=2", "'P=2': a second target for P."},
         BadInput{Reading::Targets, "P", "'P': a target is P=T or N=T."},
         BadInput{Reading::MeasuredLoads, "P=0", "'P=0': '0' is not a measured load: it must be above zero"},
-        BadInput{Reading::MeasuredLoads, "N=lots", "'N=lots': 'lots' is not a valid floating point value"},
+        BadInput{Reading::MeasuredLoads, "N=lots", "'N=lots': " + notANumberMessage("lots")},
         BadInput{Reading::MeasuredLoads, "Q=1", "'Q=1': a measured load is P=L or N=L."},
         BadInput{Reading::MeasuredLoads, "N=1, N=2", "'N=2': a second measured load for N."},
         BadInput{Reading::Step, "0", "The sensitivity step '0' is outside 0 ... 100: give a percentage above 0."},

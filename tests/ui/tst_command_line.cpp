@@ -6,19 +6,16 @@
 #include "fake_file_dialogs.h"
 #include "model/file_system.h"
 #include "model/results_export.h"
-#include "recorder.h"
 #include "standard_set.h"
 #include "ui/lazy_dialog.h"
 #include "ui/program.h"
+#include "widgets.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QLineEdit>
 #include <QProcess>
-#include <QPushButton>
 #include <QTemporaryDir>
-#include <QtTest>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -69,7 +66,12 @@ struct Case {
     QByteArray output;  // a part of the standard output
 };
 
-const QByteArray kNan = "'' is not a valid floating point value.";
+// A failure on standard error: the file, then the text as its box shows it.
+QByteArray failureLine(const char* file, std::string_view text) {
+    return QByteArray(file) + ": " + QByteArray::fromStdString(shownFailureText(text));
+}
+
+const std::string kNan = notANumberMessage("");
 const QByteArray kComputed = standardRecord("standard.txt");  // the good file after a bad one
 const QByteArray kUsage;                                      // a usage error: no output, then the usage
 
@@ -119,21 +121,21 @@ const Case kCases[] = {
     {"report", R"("$0" --calculate --format csv standard.txt --report report.pdf && pdfinfo report.pdf)", 0, "", "", 0,
      kComputed + "Title:           Частный водосбор Финского залива\n"},
     {"report not written", R"("$0" --calculate --format csv standard.txt --report nowhere/report.pdf)", 1,
-     "nowhere/report.pdf: File not found.", "", 1, kComputed},
-    {"missing", R"("$0" --calculate --format csv missing.txt standard.txt)", 1, "missing.txt: File not found.", "", 1,
-     kComputed},
-    {"folder", R"("$0" --calculate --format csv folder.txt standard.txt)", 1, "folder.txt: File access denied.", "", 1,
-     kComputed},
+     failureLine("nowhere/report.pdf", kFileNotFound), "", 1, kComputed},
+    {"missing", R"("$0" --calculate --format csv missing.txt standard.txt)", 1,
+     failureLine("missing.txt", kFileNotFound), "", 1, kComputed},
+    {"folder", R"("$0" --calculate --format csv folder.txt standard.txt)", 1,
+     failureLine("folder.txt", kFileAccessDenied), "", 1, kComputed},
     {"binary", R"("$0" --calculate --format csv binary.txt standard.txt)", 1,
-     "binary.txt: '\\x1A' is not a valid floating point value.", "binary.txt: " + kNan, 9, kComputed},
-    {"3 lines", R"("$0" --calculate --format csv short.txt standard.txt)", 1, "short.txt: " + kNan,
-     "short.txt: " + kNan, 7, kComputed},
+     failureLine("binary.txt", notANumberMessage("\\x1A")), failureLine("binary.txt", kNan), 9, kComputed},
+    {"3 lines", R"("$0" --calculate --format csv short.txt standard.txt)", 1, failureLine("short.txt", kNan),
+     failureLine("short.txt", kNan), 7, kComputed},
     {"over the size limit", R"("$0" --calculate --format csv large.txt standard.txt)", 1,
-     "large.txt: File too large: 'large.txt'", "", 1, kComputed},
+     failureLine("large.txt", fileTooLargeMessage("large.txt")), "", 1, kComputed},
     {"400 lines", R"("$0" --calculate --format csv long.txt standard.txt)", 0, "", "", 0,
      standardRecord("long.txt") + kComputed},
-    {"not txt", R"("$0" --calculate --format csv data.dat standard.txt)", 1, "data.dat: Введите имя текстового файла.",
-     "", 1, kComputed},
+    {"not txt", R"("$0" --calculate --format csv data.dat standard.txt)", 1,
+     "data.dat: " + QByteArray(kWarnNotTextFile), "", 1, kComputed},
     {"name not UTF-8", R"sh("$0" --calculate --format csv "$(printf '\317\340\360.txt')")sh", 0, "", "", 0,
      standardRecord("\uFFFD\uFFFD\uFFFD.txt")},
     {"output not written", R"("$0" --calculate standard.txt >/dev/full)", 1,
@@ -157,8 +159,8 @@ const Case kCases[] = {
      "b(P)                   2757.1       3464.8   707.7         1.139"},
     {"sensitivity step", ANALYSE("--format csv --sensitivity --step 5"), 0, "", "", 0,
      ",b(P),P,5,2944.8,3300.3,355.5,1.139,"},
-    {"analysis of a file not read", R"("$0" --calculate --sensitivity missing.txt)", 1, "missing.txt: File not found.",
-     "", 1, ""},
+    {"analysis of a file not read", R"("$0" --calculate --sensitivity missing.txt)", 1,
+     failureLine("missing.txt", kFileNotFound), "", 1, ""},
     {"uncertainty", ANALYSE("--format json --uncertainty ranges.csv --draws 100 --target P=3000"), 0, "", "", 0,
      R"j("share_at_most_target": {"L(P)": {"target": "3000", "draws": 35, "percent": "35.00"}})j"},
     {"uncertainty the same for a seed",
@@ -169,14 +171,14 @@ const Case kCases[] = {
      "", 0, "draw,b(P),N(poultry),L(P),L(N),rejection\r\n1,"},
     {"range file refused", ANALYSE("--uncertainty bad-ranges.csv"), 1,
      "bad-ranges.csv: Line 2: the low end -0.85 is above the high end -1.", "", 1, ""},
-    {"range file missing", ANALYSE("--uncertainty none.csv"), 1, "none.csv: File not found.", "", 1, ""},
+    {"range file missing", ANALYSE("--uncertainty none.csv"), 1, failureLine("none.csv", kFileNotFound), "", 1, ""},
     {"observed", ANALYSE("--format json --observed P=2500"), 0, "", "", 0,
      R"j("deviation_percent": "+25.1", "rt_observed": "0.51156", "fitted": {"parameter": "a(P)", "text": "22.5515552144082"})j"},
     {"observed and recomputed", ANALYSE("--format json --observed P=2500"), 0, "", "", 0, R"j("L(P)": "2500.0")j"},
     {"observed beyond the catchment's load", ANALYSE("--observed P=9000 --save-variant f.txt"), 1,
      "f.txt: not saved: no coefficient was fitted.", "", 1, "The measured load exceeds what the catchment receives"},
     {"variant not written", ANALYSE("--change point=-10 --save-variant nowhere/v.txt"), 1,
-     "nowhere/v.txt: File not found.", "", 1, ""},
+     failureLine("nowhere/v.txt", kFileNotFound), "", 1, ""},
     {"report of an analysis", ANALYSE("--sensitivity --report r.pdf") " >/dev/null && pdfinfo r.pdf", 0, "", "", 0,
      "Pages:           2\n"},
     // A basin and lists of files.
@@ -184,10 +186,10 @@ const Case kCases[] = {
     {"basin in a spreadsheet's CSV", R"("$0" --basin basin.csv --format csv-ru)", 0, "", "", 0,
      "\xEF\xBB\xBF"
      "line;file;drains_into;"},
-    {"basin file missing", R"("$0" --basin none.csv)", 1, "none.csv: File not found.", "", 1, ""},
+    {"basin file missing", R"("$0" --basin none.csv)", 1, failureLine("none.csv", kFileNotFound), "", 1, ""},
     {"list of files",
      R"(printf 'missing.txt\n\nstandard.txt\n' > list && "$0" --calculate --format csv --files-from list)", 1,
-     "missing.txt: File not found.", "", 1, "missing.txt" + QByteArray(27, ',') + "\r\n" + kComputed},
+     failureLine("missing.txt", kFileNotFound), "", 1, "missing.txt" + QByteArray(27, ',') + "\r\n" + kComputed},
     // What does not go together, and values that cannot be read.
     {"unknown lever", ANALYSE("--change manure=-10"), 2,
      "nutrient-load: --change: Unknown lever 'manure=-10': point, fertiliser, livestock, livestock-emission, "
@@ -225,7 +227,9 @@ const Case kCases[] = {
     {"observed not above zero", ANALYSE("--observed P=0"), 2,
      "nutrient-load: --observed: 'P=0': '0' is not a measured load: it must be above zero.", "", 0, kUsage},
     {"observed not a number", ANALYSE("--observed N=abc"), 2,
-     "nutrient-load: --observed: 'N=abc': 'abc' is not a valid floating point value.", "", 0, kUsage},
+     "nutrient-load: --observed: " +
+         QByteArray::fromStdString(shownFailureText("'N=abc': " + notANumberMessage("abc"))),
+     "", 0, kUsage},
     {"fit alone", ANALYSE("--fit b"), 2, "nutrient-load: --fit needs --observed.", "", 0, kUsage},
     {"fit unknown", ANALYSE("--observed P=2500 --fit c"), 2, "nutrient-load: --fit: Unknown coefficient 'c': a or b.",
      "", 0, kUsage},
@@ -261,9 +265,8 @@ const Case kCases[] = {
      "nutrient-load: --report needs exactly one FILE, not --files-from.", "", 0, kUsage},
     // A Russian desktop's decimal comma: the windows' own failure.
     {"decimal comma", R"(LC_ALL=ru_RU.UTF-8 "$0" --calculate --format csv standard.txt)", 1,
-     "standard.txt: '22439.52' is not a valid floating point value.",
-     "standard.txt: '0.08' is not a valid floating point value.", 2,
-     "standard.txt,Частный водосбор Финского залива,212.0,1324.0,,"},
+     failureLine("standard.txt", notANumberMessage("22439.52")), failureLine("standard.txt", notANumberMessage("0.08")),
+     2, "standard.txt,Частный водосбор Финского залива,212.0,1324.0,,"},
 };
 
 struct Run {
@@ -271,19 +274,6 @@ struct Run {
     QByteArray out;
     QList<QByteArray> errorLines;
 };
-
-void click(QWidget& window, const char* buttonName) {
-    window.findChild<QPushButton*>(QString::fromLatin1(buttonName))->click();
-}
-
-// The boxes as the user reads them: "kind: text".
-QStringList shownBoxes(const Recorder& recorder) {
-    QStringList boxes;
-    for (const RecordedBox& box : recorder.boxes)
-        boxes << QString::fromStdString(box.kind + ": " +
-                                        (box.kind == "failure" ? shownFailureText(box.text) : box.text));
-    return boxes;
-}
 
 }  // namespace
 
@@ -374,7 +364,7 @@ void CommandLineTest::formats() {
     QVERIFY(json.out.startsWith("[\n{") && json.out.endsWith("}\n]\n") && json.out.count('\n') == 5);
     const QJsonArray objects = QJsonDocument::fromJson(json.out).array();
     QCOMPARE(objects.size(), 3);
-    QCOMPARE(objects[1]["messages"][0]["text"].toString(), QString("File not found."));
+    QCOMPARE(objects[1]["messages"][0]["text"].toString(), QString::fromStdString(shownFailureText(kFileNotFound)));
     QVERIFY(objects[1]["Rt"]["N"].isNull() && !objects[1]["computed"].toBool());
     QCOMPARE(objects[2]["Rt"]["N"].toDouble(), 0.7357853060224985);
 
@@ -439,14 +429,14 @@ void CommandLineTest::sameTextsAsTheWindows() {
         QJsonDocument::fromJson(run(R"("$0" --calculate --format json )" + file).out)[0].toObject();
     for (const ResultRow& row : kResultRows) {
         for (Nutrient nutrient : kNutrients) {
-            const auto* field = program.resultsWindow().findChild<QLineEdit*>(resultField(row.quantity, nutrient));
-            QCOMPARE(batch["results"][row.symbol][nutrient == Nutrient::P ? "P" : "N"].toString(), field->text());
+            QCOMPARE(batch["results"][row.symbol][nutrient == Nutrient::P ? "P" : "N"].toString(),
+                     field(program.resultsWindow(), row.quantity, nutrient)->text());
         }
     }
     QStringList messages;
     for (const QJsonValue& message : batch["messages"].toArray())
         messages << message["kind"].toString() + ": " + message["text"].toString();
-    QCOMPARE(messages, shownBoxes(recorder));
+    QCOMPARE(messages, boxLines(recorder, true));
     program.resultsWindow().close();
     program.parametersWindow().hide();
 }
@@ -456,12 +446,12 @@ void CommandLineTest::fileOpenedAtStart_data() {
     QTest::addColumn<QStringList>("boxes");
     QTest::addColumn<QString>("naturalArea");  // the file's, or the initial text when it was not read
     QTest::newRow("warnings") << QString("water.txt")
-                              << QStringList{"warning: Эта величина не может быть отрицательной!",
-                                             "warning: Доля покрытия площади водосбора водой больше 100%!"}
+                              << QStringList{boxLine("warning", kWarnNegativeArea), boxLine("warning", kWarnWaterShare)}
                               << QString("22439.52");
-    QTest::newRow("refused") << QString("data.dat") << QStringList{"warning: Введите имя текстового файла."}
+    QTest::newRow("refused") << QString("data.dat") << QStringList{boxLine("warning", kWarnNotTextFile)}
                              << QString("22440");
-    QTest::newRow("missing") << QString("missing.txt") << QStringList{"failure: File not found."} << QString("22440");
+    QTest::newRow("missing") << QString("missing.txt")
+                             << QStringList{boxLine("failure", shownFailureText(kFileNotFound))} << QString("22440");
 }
 
 void CommandLineTest::fileOpenedAtStart() {
@@ -474,7 +464,7 @@ void CommandLineTest::fileOpenedAtStart() {
     program.start(folder_.filePath(file).toStdString());
     QVERIFY(program.mainWindow().isVisible() && recorder.boxes.empty());  // opened once the event loop runs
     QCoreApplication::processEvents();
-    QCOMPARE(shownBoxes(recorder), boxes);
+    QCOMPARE(boxLines(recorder, true), boxes);
     QCOMPARE(QString::fromStdString(program.parameters().text(Parameter::NaturalArea)), naturalArea);
 }
 

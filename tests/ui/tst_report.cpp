@@ -11,12 +11,8 @@
 #include <QDate>
 #include <QtTest>
 
-#include <utility>
-#include <vector>
-
 using namespace nutrient;
 
-using Edits = std::vector<std::pair<Parameter, const char*>>;
 Q_DECLARE_METATYPE(Edits)
 
 namespace {
@@ -102,7 +98,7 @@ void ReportTest::pagesAndTexts() {
     QFETCH(QStringList, present);
     QFETCH(QStringList, absent);
     Model model;
-    for (const auto& [parameter, text] : edits) model.parameters.setText(parameter, text);
+    model.edit(edits);
     failureText([&] { calculate(model.parameters, model.results, model.coefficients); });
 
     const QByteArray pdf = reportPdf(model.parameters.texts(), model.results, model.coefficients, QDate(2026, 12, 8));
