@@ -2,7 +2,9 @@
 
 #include "model/variant.h"
 #include "ui/analysis_page.h"
+#include "ui/measured_load_page.h"
 #include "ui/report.h"
+#include "ui/uncertainty_page.h"
 #include "ui/window_parts.h"
 
 #include <QDate>
@@ -38,6 +40,13 @@ void AnalysisWindow::build() {
     layout->addWidget(tabs_);
     addWindowAction(*this, QStringLiteral("Отчет…"), QKeySequence::keyBindings(QKeySequence::Print),
                     [this] { makeReport(); });
+    addPage(new UncertaintyPage(messages_, dialogs_));
+    addPage(
+        new MeasuredLoadPage(messages_, dialogs_, [this] { return parametersFile_ ? parametersFile_() : QString(); }));
+    // Closing the window stops the work its pages still run.
+    connect(this, &QDialog::finished, this, [this] {
+        for (AnalysisPage* page : pages_) page->stopWork();
+    });
 }
 
 void AnalysisWindow::addPage(AnalysisPage* page) {

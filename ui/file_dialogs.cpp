@@ -107,6 +107,25 @@ CsvFileChoice QtFileDialogs::resultsFile(QWidget* parent) {
     return {name, lastResults_.filter == kSpreadsheetCsvFilter ? kRussianSpreadsheetCsv : kRfc4180Csv};
 }
 
+namespace {
+const QStringList kRangesFilters = {QStringLiteral("CSV (*.csv)"), QStringLiteral("Все файлы (*)")};
+}  // namespace
+
+QString QtFileDialogs::openRangesFileName(QWidget* parent) {
+    QFileDialog dialog(parent, QStringLiteral("Открыть диапазоны"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(kRangesFilters);
+    startAt(dialog, lastRanges_.name);
+    const QString name = chosenName(dialog);
+    if (!name.isEmpty()) lastRanges_.name = name;
+    return name;
+}
+
+QString QtFileDialogs::saveRangesFileName(QWidget* parent) {
+    return askExportName(parent, QStringLiteral("Сохранить диапазоны"), {kRangesFilters.front()}, lastRanges_);
+}
+
 QString QtFileDialogs::pictureFileName(QWidget* parent) {
     return askExportName(parent, QStringLiteral("Сохранить изображение"),
                          {QStringLiteral("PNG (*.png)"), QStringLiteral("PDF (*.pdf)")}, lastPicture_);

@@ -20,6 +20,8 @@ public:
         return {answer(resultsAnswers, parent), resultsDialect};
     }
     QString pictureFileName(QWidget* parent) override { return answer(pictureAnswers, parent); }
+    QString openRangesFileName(QWidget* parent) override { return answer(openRangesAnswers, parent); }
+    QString saveRangesFileName(QWidget* parent) override { return answer(saveRangesAnswers, parent); }
     nutrient::ReportTarget reportTarget(QWidget* parent, QPrinter& printer) override {
         ++shown;
         lastParent = parent;
@@ -34,6 +36,8 @@ public:
     QStringList resultsAnswers;
     nutrient::CsvDialect resultsDialect = nutrient::kRfc4180Csv;  // the file type chosen with them
     QStringList pictureAnswers;
+    QStringList openRangesAnswers;
+    QStringList saveRangesAnswers;
     nutrient::ReportTarget report;  // the print dialog's answer
     QString printedTo;              // the file a printer prints into
     QString offeredPdf;             // the PDF file the print dialog was offered

@@ -5,11 +5,16 @@
 #include "no_file_dialogs.h"
 #include "ui/lazy_dialog.h"
 #include "ui/program.h"
+#include "ui/uncertainty_runner.h"
 #include "widgets.h"
 
+#include <QComboBox>
 #include <QDir>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QTabWidget>
+#include <QTableWidget>
 
 namespace {
 
@@ -21,6 +26,19 @@ QDir screenshotDirectory() {
     dir.mkpath(QStringLiteral("screenshots"));
     dir.cd(QStringLiteral("screenshots"));
     return dir;
+}
+
+// A parameter's range on the page "Неопределенность", its distribution chosen by its caption.
+void giveRange(QWidget& window, const QString& symbol, const QString& low, const QString& high,
+               const QString& distribution) {
+    auto* table = window.findChild<QTableWidget*>(QStringLiteral("RangesTable"));
+    for (int row = 0; row < table->rowCount(); ++row) {
+        if (table->item(row, 0)->text() != symbol) continue;
+        table->item(row, 2)->setText(low);
+        table->item(row, 3)->setText(high);
+        auto* box = static_cast<QComboBox*>(table->cellWidget(row, 4));
+        box->setCurrentIndex(box->findText(distribution));
+    }
 }
 
 }  // namespace
@@ -39,6 +57,8 @@ private:
 void ScreenshotsTest::take(QWidget& window, const QString& name) {
     QVERIFY2(window.isVisible(), qPrintable(name));
     QVERIFY(QTest::qWaitForWindowExposed(&window));
+    // The layouts a change asked for are done first, as the event loop does before it paints.
+    QCoreApplication::sendPostedEvents();
     const QPixmap picture = window.grab();
     QCOMPARE(picture.size(), window.size());
     QVERIFY(picture.save(dir_.filePath(name + QStringLiteral(".png"))));
@@ -76,6 +96,28 @@ void ScreenshotsTest::everyWindowAsTheUserReachesIt() {
     scroll->setValue(scroll->maximum());
     take(program.methodWindow(), QStringLiteral("7-method-end"));
     program.methodWindow().close();
+
+    // The analyses: the uncertainty of the load with three ranges and a target, and its check
+    // against measured loads.
+    nutrient::AnalysisWindow& analysis = program.analysisWindow();
+    nutrient::showModal(analysis);
+    auto* pages = analysis.findChild<QTabWidget*>(QStringLiteral("AnalysisPages"));
+    pages->setCurrentWidget(analysis.findChild<QWidget*>(QStringLiteral("UncertaintyPage")));
+    typeKeys(namedChild<QLineEdit>(analysis, "TargetP"), QStringLiteral("3000"));
+    giveRange(analysis, QStringLiteral("a(P)"), QStringLiteral("-20%"), QStringLiteral("+20%"),
+              QStringLiteral("равномерное"));
+    giveRange(analysis, QStringLiteral("Lp(P)"), QStringLiteral("190"), QStringLiteral("260"),
+              QStringLiteral("треугольное"));
+    giveRange(analysis, QStringLiteral("a(N)"), QStringLiteral("-20%"), QStringLiteral("+20%"),
+              QStringLiteral("треугольное"));
+    auto* runner = analysis.findChild<nutrient::UncertaintyRunner*>();
+    QVERIFY(QTest::qWaitFor([&] { return !runner->running(); }, 300000));
+    take(analysis, QStringLiteral("uncertainty"));
+    pages->setCurrentWidget(analysis.findChild<QWidget*>(QStringLiteral("MeasuredLoadPage")));
+    typeKeys(namedChild<QLineEdit>(analysis, "MeasuredP"), QStringLiteral("2500"));
+    typeKeys(namedChild<QLineEdit>(analysis, "MeasuredN"), QStringLiteral("13500"));
+    take(analysis, QStringLiteral("measured-load"));
+    analysis.close();
 
     // The standard set calculates and charts without a single box.
     QCOMPARE(recorder.boxes, Boxes{});
