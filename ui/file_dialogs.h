@@ -30,6 +30,10 @@ public:
     // extended name next time.
     virtual void rememberSaveName(const QString& name) = 0;
 
+    // The name of a basin file to read (the basin window's "Открыть…"); empty when the user
+    // cancels.
+    virtual QString basinFileName(QWidget* parent) = 0;
+
     // The name of a CSV file for the results; empty when the user cancels.
     virtual QString resultsFileName(QWidget* parent) = 0;
     // The name of a picture of a chart window, ending in ".png" or ".pdf" as the user chose;
@@ -45,6 +49,7 @@ public:
     QString openFileName(QWidget* parent) override;
     QString saveFileName(QWidget* parent) override;
     void rememberSaveName(const QString& name) override;
+    QString basinFileName(QWidget* parent) override;
     QString resultsFileName(QWidget* parent) override;
     QString pictureFileName(QWidget* parent) override;
     ReportTarget reportTarget(QWidget* parent, QPrinter& printer) override;
@@ -52,6 +57,7 @@ public:
 private:
     QString lastOpenName_;
     QString lastSaveName_;
+    QString lastBasinName_;
     QString lastResultsName_;
     QString lastPictureName_;
 };

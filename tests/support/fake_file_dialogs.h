@@ -16,6 +16,7 @@ public:
     QString openFileName(QWidget* parent) override { return answer(openAnswers, parent); }
     QString saveFileName(QWidget* parent) override { return answer(saveAnswers, parent); }
     void rememberSaveName(const QString& name) override { rememberedSaveNames << name; }
+    QString basinFileName(QWidget* parent) override { return answer(basinAnswers, parent); }
     QString resultsFileName(QWidget* parent) override { return answer(resultsAnswers, parent); }
     QString pictureFileName(QWidget* parent) override { return answer(pictureAnswers, parent); }
     nutrient::ReportTarget reportTarget(QWidget* parent, QPrinter& printer) override {
@@ -29,6 +30,7 @@ public:
     QStringList openAnswers;
     QStringList saveAnswers;
     QStringList rememberedSaveNames;
+    QStringList basinAnswers;
     QStringList resultsAnswers;
     QStringList pictureAnswers;
     nutrient::ReportTarget report;  // the print dialog's answer
