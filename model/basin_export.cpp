@@ -415,12 +415,8 @@ int calculateBasin(const std::string& basinFileName, OutputFormat format, std::o
     try {
         basin = readBasinFile(basinFileName);
     } catch (const Failure& failure) {
-        const std::string problems = failure.what();
-        for (std::size_t start = 0; start <= problems.size();) {
-            const std::size_t end = std::min(problems.find('\n', start), problems.size());
-            messages << messageLine(basinFileName, shownFailureText(problems.substr(start, end - start)));
-            start = end + 1;
-        }
+        for (const std::string& problem : shownProblems(failure.what()))
+            messages << messageLine(basinFileName, problem);
         return kExitSomeFailed;
     }
     const BasinAnalysis analysis = analyseBasin(std::move(*basin));
