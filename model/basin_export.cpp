@@ -278,10 +278,6 @@ std::string jsonFit(const BasinAnalysis& analysis, Nutrient n) {
            ", \"refusal\": " + jsonText(fit->refusal) + ", \"outlets\": [" + outlets + "]}";
 }
 
-std::string messageLine(const std::string& file, const std::string& text) {
-    return printableText(file) + ": " + printableText(text) + "\n";
-}
-
 }  // namespace
 
 std::string rowFigureText(const OwnFigures& own, RowFigure figure) {

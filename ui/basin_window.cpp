@@ -1,5 +1,6 @@
 #include "ui/basin_window.h"
 
+#include "model/csv.h"
 #include "model/file_system.h"
 #include "ui/basin_report.h"
 #include "ui/chart_looks.h"
@@ -414,9 +415,9 @@ void BasinWindow::showMessages(const QString& more) {
 void BasinWindow::saveResults() {
     guarded(messages_, [this] {
         if (!analysis_) return;
-        const QString name = dialogs_.resultsFileName(this);
-        if (name.isEmpty()) return;
-        replaceFile(name.toStdString(), basinCsv(*analysis_));
+        const CsvFileChoice choice = dialogs_.resultsFile(this);
+        if (choice.fileName.isEmpty()) return;
+        replaceFile(choice.fileName.toStdString(), csvInDialect(basinCsv(*analysis_), choice.dialect));
     });
 }
 

@@ -17,7 +17,9 @@ public:
     QString saveFileName(QWidget* parent) override { return answer(saveAnswers, parent); }
     void rememberSaveName(const QString& name) override { rememberedSaveNames << name; }
     QString basinFileName(QWidget* parent) override { return answer(basinAnswers, parent); }
-    QString resultsFileName(QWidget* parent) override { return answer(resultsAnswers, parent); }
+    nutrient::CsvFileChoice resultsFile(QWidget* parent) override {
+        return {answer(resultsAnswers, parent), resultsDialect};
+    }
     QString pictureFileName(QWidget* parent) override { return answer(pictureAnswers, parent); }
     nutrient::ReportTarget reportTarget(QWidget* parent, QPrinter& printer) override {
         ++shown;
@@ -32,6 +34,7 @@ public:
     QStringList rememberedSaveNames;
     QStringList basinAnswers;
     QStringList resultsAnswers;
+    nutrient::CsvDialect resultsDialect = nutrient::kRfc4180Csv;  // the file type chosen with them
     QStringList pictureAnswers;
     nutrient::ReportTarget report;  // the print dialog's answer
     QString printedTo;              // the file a printer prints into

@@ -5,16 +5,14 @@
 
 #include "basin_files.h"
 #include "no_file_dialogs.h"
-#include "recorder.h"
 #include "ui/lazy_dialog.h"
 #include "ui/program.h"
+#include "widgets.h"
 
 #include <QAction>
 #include <QDir>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QScrollBar>
-#include <QtTest>
 
 namespace {
 
@@ -28,15 +26,9 @@ QDir screenshotDirectory() {
     return dir;
 }
 
-void click(QWidget& window, const char* buttonName) {
-    auto* button = window.findChild<QPushButton*>(QString::fromLatin1(buttonName));
-    QVERIFY2(button, buttonName);
-    button->click();
-}
-
 }  // namespace
 
-class Screenshots : public QObject {
+class ScreenshotsTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { nutrient::setModalShowingForTests(true); }
@@ -47,7 +39,7 @@ private:
     QDir dir_ = screenshotDirectory();
 };
 
-void Screenshots::take(QWidget& window, const QString& name) {
+void ScreenshotsTest::take(QWidget& window, const QString& name) {
     QVERIFY2(window.isVisible(), qPrintable(name));
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     const QPixmap picture = window.grab();
@@ -55,7 +47,7 @@ void Screenshots::take(QWidget& window, const QString& name) {
     QVERIFY(picture.save(dir_.filePath(name + QStringLiteral(".png"))));
 }
 
-void Screenshots::everyWindowAsTheUserReachesIt() {
+void ScreenshotsTest::everyWindowAsTheUserReachesIt() {
     Recorder recorder;
     NoFileDialogs dialogs;
     nutrient::Program program(recorder, dialogs, recorder);
@@ -107,8 +99,8 @@ void Screenshots::everyWindowAsTheUserReachesIt() {
     program.basinWindow().close();
 
     // The standard set calculates and charts without a single box.
-    QCOMPARE(recorder.boxes, std::vector<RecordedBox>{});
+    QCOMPARE(recorder.boxes, Boxes{});
 }
 
-QTEST_MAIN(Screenshots)
+QTEST_MAIN(ScreenshotsTest)
 #include "tst_screenshots.moc"
