@@ -405,8 +405,8 @@ int basinExitStatus(const BasinComputation& computed) {
     return all ? kExitAllComputed : kExitSomeFailed;
 }
 
-int calculateBasin(const std::string& basinFileName, OutputFormat format, std::ostream& results,
-                   std::ostream& messages) {
+int calculateBasin(const std::string& basinFileName, OutputFormat format, std::ostream& results, std::ostream& messages,
+                   const std::function<void(const BasinAnalysis&)>& computed) {
     std::optional<Basin> basin;
     try {
         basin = readBasinFile(basinFileName);
@@ -431,6 +431,7 @@ int calculateBasin(const std::string& basinFileName, OutputFormat format, std::o
         results << basinJson(analysis);
         break;
     }
+    if (computed) computed(analysis);
     return basinExitStatus(analysis.computed);
 }
 

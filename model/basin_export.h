@@ -7,6 +7,7 @@
 #include "batch.h"
 #include "retention_fit.h"
 
+#include <functional>
 #include <iosfwd>
 #include <string>
 
@@ -52,9 +53,10 @@ int basinExitStatus(const BasinComputation& computed);
 
 // The command line's basin: reads the basin file, computes it and writes the results in the
 // format to `results` and the boxes to `messages`.  A basin file that is refused writes each of
-// its problems as "BASIN: text" and returns kExitSomeFailed.
-int calculateBasin(const std::string& basinFileName, OutputFormat format, std::ostream& results,
-                   std::ostream& messages);
+// its problems as "BASIN: text" and returns kExitSomeFailed.  The computed basin is then handed
+// to `computed`, when given (a refused file has none).
+int calculateBasin(const std::string& basinFileName, OutputFormat format, std::ostream& results, std::ostream& messages,
+                   const std::function<void(const BasinAnalysis&)>& computed = {});
 
 // The figures of a row beyond its results, in the order of the table's and the files' columns.
 enum class RowFigure { Upstream, OwnExport, OwnModulus, Share, Rank };

@@ -195,7 +195,7 @@ BasinWindow::BasinWindow(Messages& messages, Questions& questions, FileDialogs& 
       reportOutput_(dialogs) {
     setObjectName(QStringLiteral("BasinWindow"));
     setWindowTitle(QStringLiteral("Бассейн"));
-    resize(1180, 860);
+    resize(1280, 860);
 }
 
 BasinWindow::~BasinWindow() = default;
@@ -222,19 +222,18 @@ void BasinWindow::build() {
     messagesView_->setPlaceholderText(QStringLiteral("Сообщения файлов подбассейнов"));
     messagesView_->setMaximumHeight(90);
     layout->addWidget(messagesView_);
-    layout->addWidget(buildButtonRow());
 
     addWindowAction(*this, QStringLiteral("Открыть бассейн…"), QKeySequence::keyBindings(QKeySequence::Open),
                     [this] { openBasinFile(); });
-    basinActions_ = {
-        addWindowAction(*this, QStringLiteral("Пересчитать"), QKeySequence::keyBindings(QKeySequence::Refresh),
-                        [this] { recompute(); }),
-        addWindowAction(*this, QStringLiteral("Сохранить результаты…"), QKeySequence::keyBindings(QKeySequence::Save),
-                        [this] { saveResults(); }),
-        addWindowAction(*this, QStringLiteral("Отчет…"), QKeySequence::keyBindings(QKeySequence::Print),
-                        [this] { makeReport(); }),
-    };
+    QAction* recomputing = addWindowAction(*this, QStringLiteral("Пересчитать"),
+                                           QKeySequence::keyBindings(QKeySequence::Refresh), [this] { recompute(); });
+    QAction* saving = addWindowAction(*this, QStringLiteral("Сохранить результаты…"),
+                                      QKeySequence::keyBindings(QKeySequence::Save), [this] { saveResults(); });
+    QAction* reporting = addWindowAction(*this, QStringLiteral("Отчет…"),
+                                         QKeySequence::keyBindings(QKeySequence::Print), [this] { makeReport(); });
+    basinActions_ = {recomputing, saving, reporting};
     for (QAction* action : basinActions_) action->setEnabled(false);
+    layout->addWidget(buildButtonRow(*saving, *reporting));
 }
 
 QWidget* BasinWindow::buildPage(Nutrient nutrient) {
@@ -266,7 +265,6 @@ QWidget* BasinWindow::buildPage(Nutrient nutrient) {
     auto* totalsLayout = new QVBoxLayout(totalsBox);
     page.totals = makeLabel(totalsBox, {}, pixelFont(12), Qt::AlignLeft | Qt::AlignTop, {},
                             nutrientName("BasinTotals", nutrient));
-    page.totals->setWordWrap(true);
     page.totals->setTextInteractionFlags(Qt::TextSelectableByMouse);
     totalsLayout->addWidget(page.totals);
     figures->addWidget(totalsBox, 4);
@@ -299,24 +297,34 @@ QWidget* BasinWindow::buildPage(Nutrient nutrient) {
     page.outlets->verticalHeader()->hide();
     page.outlets->horizontalHeader()->setStretchLastSection(true);
     fitLayout->addWidget(page.outlets, 1);
-    figures->addWidget(fitBox, 5);
+    figures->addWidget(fitBox, 6);
 
     layout->addLayout(figures, 2);
     return widget;
 }
 
-QWidget* BasinWindow::buildButtonRow() {
+// The buttons of what the user does most, the actions of the context menu among them.
+QWidget* BasinWindow::buildButtonRow(QAction& saving, QAction& reporting) {
     auto* row = new QWidget(this);
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
     QPushButton* open = makeButton(row, "OpenBasin", QStringLiteral("&Открыть…"));
     connect(open, &QPushButton::clicked, this, &BasinWindow::openBasinFile);
+    const auto actionButton = [row](const char* name, QAction& action) {
+        QPushButton* button = makeButton(row, name, action.text());
+        button->setEnabled(action.isEnabled());
+        connect(button, &QPushButton::clicked, &action, &QAction::trigger);
+        connect(&action, &QAction::enabledChanged, button, &QPushButton::setEnabled);
+        return button;
+    };
     applyButton_ = makeButton(row, "ApplyFit", QStringLiteral("&Применить"));
     applyButton_->setToolTip(
         QStringLiteral("Записать файлы параметров с общими a и b рядом с файлом бассейна (<имя>-fit.txt)"));
     applyButton_->setEnabled(false);
     connect(applyButton_, &QPushButton::clicked, this, &BasinWindow::applyFit);
     layout->addWidget(open);
+    layout->addWidget(actionButton("SaveBasinResults", saving));
+    layout->addWidget(actionButton("BasinReport", reporting));
     layout->addWidget(applyButton_);
     layout->addStretch(1);
     layout->addWidget(makeCloseButton(*this, row));
@@ -336,10 +344,16 @@ void BasinWindow::loadBasinFile(const QString& fileName) {
         try {
             basin = readBasinFile(fileName.toStdString());
         } catch (const Failure& failure) {
-            // Each problem on a line of its own, as the command line writes them.
-            std::string box;
-            for (const std::string& problem : shownProblems(failure.what())) box += (box.empty() ? "" : "\n") + problem;
-            throw Failure(box);
+            // Each problem on a line of its own, as the command line writes them, in the box and
+            // under the tables, where they stay while the user mends the file.
+            std::string problems;
+            for (const std::string& problem : shownProblems(failure.what()))
+                problems += (problems.empty() ? "" : "\n") + problem;
+            ensureBuilt();
+            messagesView_->setPlainText(
+                QStringLiteral("Файл бассейна не открыт: %1\n").arg(QDir::toNativeSeparators(fileName)) +
+                text(problems));
+            throw Failure(problems);
         }
         display(analyseBasin(std::move(*basin)), fileName);
     });

@@ -80,7 +80,7 @@ private:
         QTableWidget* outlets = nullptr;
     };
     QWidget* buildPage(Nutrient nutrient);
-    QWidget* buildButtonRow();
+    QWidget* buildButtonRow(QAction& saving, QAction& reporting);
     void display(BasinAnalysis analysis, const QString& fileName);
     void showTotals(Nutrient nutrient);
     void showFit(Nutrient nutrient);
