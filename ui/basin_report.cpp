@@ -20,16 +20,10 @@ namespace nutrient {
 namespace {
 
 using Canvas = ReportCanvas;
-constexpr qreal kLeft = Canvas::kLeft;
-constexpr qreal kRight = Canvas::kRight;
-constexpr qreal kWidth = Canvas::kWidth;
-constexpr qreal kTop = Canvas::kTop;
-constexpr qreal kChartWidth = Canvas::kChartWidth;
 // What a page holds ends a little above the footer's rule.
 constexpr qreal kBottom = Canvas::kFooterTop - 40;
 // The pies at the size of the catchment's report.
-constexpr QSizeF kPieSize(420, 454);
-constexpr qreal kPieHeight = kChartWidth * 454 / 420;
+constexpr qreal kPieHeight = Canvas::kChartWidth * Canvas::kPieSize.height() / Canvas::kPieSize.width();
 constexpr qreal kSectionGap = 50;
 
 QString text(const std::string& utf8) { return QString::fromStdString(utf8); }
@@ -114,7 +108,7 @@ private:
 
     void newPage() {
         pages_.emplace_back();
-        y_ = kTop;
+        y_ = Canvas::kTop;
     }
     // A piece of the given height, on the next page when the rest of this one is too short.
     void place(qreal height, Paint paint) {
@@ -165,13 +159,13 @@ private:
                 std::make_move_iterator(rows.begin() + static_cast<std::ptrdiff_t>(next)),
                 std::make_move_iterator(rows.begin() + static_cast<std::ptrdiff_t>(next + count)));
             const QString title =
-                fitted(first ? heading : heading + QStringLiteral(" (продолжение)"), headingFont, kWidth);
-            const QString intro = first ? fitted(introduction, introductionFont, kWidth) : QString();
+                fitted(first ? heading : heading + QStringLiteral(" (продолжение)"), headingFont, Canvas::kWidth);
+            const QString intro = first ? fitted(introduction, introductionFont, Canvas::kWidth) : QString();
             place(head + static_cast<qreal>(count) * rowHeight(), [=](Canvas& canvas, qreal y) {
                 y = canvas.paintSectionHeading(y, title);
                 if (introductionHeight > 0) {
-                    canvas.paintLine(QRectF(kLeft, y, kWidth, introductionHeight - 10), intro, introductionFont,
-                                     Qt::AlignLeft);
+                    canvas.paintLine(QRectF(Canvas::kLeft, y, Canvas::kWidth, introductionHeight - 10), intro,
+                                     introductionFont, Qt::AlignLeft);
                     y += introductionHeight;
                 }
                 canvas.paintTable(y, columns, chunk, rowsLook());
@@ -184,7 +178,7 @@ private:
     void placeLine(const QString& line, const QFont& f, qreal spaceAfter = 0) {
         const qreal height = lineHeight(f);
         place(height + spaceAfter, [=](Canvas& canvas, qreal y) {
-            canvas.paintLine(QRectF(kLeft, y, kWidth, height), line, f, Qt::AlignLeft);
+            canvas.paintLine(QRectF(Canvas::kLeft, y, Canvas::kWidth, height), line, f, Qt::AlignLeft);
         });
     }
 
@@ -197,24 +191,25 @@ private:
         const QFont italic = font(9, false, true);
         const qreal height = lineHeight(italic);
         place(height + 50, [=](Canvas& canvas, qreal y) {
-            canvas.frame(QRectF(kLeft, y, kWidth, height + 50));
-            canvas.paintLine(QRectF(kLeft + 30, y + 25, kWidth - 60, height), why, italic, Qt::AlignLeft);
+            canvas.frame(QRectF(Canvas::kLeft, y, Canvas::kWidth, height + 50));
+            canvas.paintLine(QRectF(Canvas::kLeft + 30, y + 25, Canvas::kWidth - 60, height), why, italic,
+                             Qt::AlignLeft);
         });
     }
 
     // The program and the date, the basin's name in large letters, its file and its rows.
     void placeHeader() {
         pages_.emplace_back();
-        y_ = kTop;
+        y_ = Canvas::kTop;
         const QFont small = font(9);
         const QFont title = font(16, true);
         const QString name = basinReportName(fileName_);
         const QString date = QStringLiteral("Дата: ") + date_.toString(QStringLiteral("dd.MM.yyyy"));
         place(80, [=](Canvas& canvas, qreal y) {
             canvas.painter().setPen(Canvas::kGrey);
-            canvas.paintLine(QRectF(kLeft, y, kWidth * 0.7, 45), QString::fromUtf8(kProgramTitle), small,
-                             Qt::AlignLeft);
-            canvas.paintLine(QRectF(kLeft, y, kWidth, 45), date, small, Qt::AlignRight);
+            canvas.paintLine(QRectF(Canvas::kLeft, y, Canvas::kWidth * 0.7, 45), QString::fromUtf8(kProgramTitle),
+                             small, Qt::AlignLeft);
+            canvas.paintLine(QRectF(Canvas::kLeft, y, Canvas::kWidth, 45), date, small, Qt::AlignRight);
             canvas.painter().setPen(Qt::black);
             canvas.rule(y + 55, Qt::black, 4);
         });
@@ -304,18 +299,19 @@ private:
         const qreal legendHeight = static_cast<qreal>(legend.size()) * legendLine + 40;
         place(kPieHeight + 20 + legendHeight, [=](Canvas& canvas, qreal y) {
             for (Nutrient n : kNutrients) {
-                const qreal x = n == Nutrient::P ? kLeft : kRight - kChartWidth;
-                canvas.paintChart(
-                    QRectF(x, y, kChartWidth, kPieHeight), kPieSize, [&](QPainter& painter, const QRectF& bounds) {
-                        PieChart3D::paint(painter, bounds, sourceShareLook(n), slices[static_cast<int>(n)]);
-                    });
+                const qreal x = n == Nutrient::P ? Canvas::kLeft : Canvas::kRight - Canvas::kChartWidth;
+                canvas.paintChart(QRectF(x, y, Canvas::kChartWidth, kPieHeight), Canvas::kPieSize,
+                                  [&](QPainter& painter, const QRectF& bounds) {
+                                      PieChart3D::paint(painter, bounds, sourceShareLook(n),
+                                                        slices[static_cast<int>(n)]);
+                                  });
             }
             const qreal top = y + kPieHeight + 20;
-            canvas.frame(QRectF(kLeft, top, kWidth, legendHeight));
+            canvas.frame(QRectF(Canvas::kLeft, top, Canvas::kWidth, legendHeight));
             for (qsizetype i = 0; i < legend.size(); ++i)
-                canvas.paintLine(
-                    QRectF(kLeft + 40, top + 20 + static_cast<qreal>(i) * legendLine, kWidth - 80, legendLine),
-                    legend[i], legendFont, Qt::AlignLeft);
+                canvas.paintLine(QRectF(Canvas::kLeft + 40, top + 20 + static_cast<qreal>(i) * legendLine,
+                                        Canvas::kWidth - 80, legendLine),
+                                 legend[i], legendFont, Qt::AlignLeft);
         });
     }
 
@@ -367,7 +363,7 @@ private:
     const std::string& fileName_;
     const QDate& date_;
     std::vector<std::vector<Placed>> pages_;
-    qreal y_ = kTop;
+    qreal y_ = Canvas::kTop;
 };
 
 }  // namespace
