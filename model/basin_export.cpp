@@ -12,7 +12,6 @@ namespace nutrient {
 namespace {
 
 constexpr const char* kNutrientCaptions[] = {"Фосфор", "Азот"};
-constexpr const char* kWaterBodyCaption = "водный объект";
 
 const char* statusKey(RowStatus status) {
     switch (status) {
@@ -22,22 +21,6 @@ const char* statusKey(RowStatus status) {
         return "failed";
     case RowStatus::NotComputed:
         return "not-computed";
-    }
-    return "";
-}
-
-std::string figureText(const OwnFigures& own, RowFigure figure) {
-    switch (figure) {
-    case RowFigure::Upstream:
-        return own.upstream;
-    case RowFigure::OwnExport:
-        return own.ownExport;
-    case RowFigure::OwnModulus:
-        return own.ownModulus;
-    case RowFigure::Share:
-        return own.share;
-    case RowFigure::Rank:
-        return own.rank > 0 ? std::to_string(own.rank) : std::string();
     }
     return "";
 }
@@ -90,24 +73,21 @@ private:
     std::vector<std::vector<std::string>> rows_;
 };
 
+std::vector<bool> leftAligned(const auto& columns) {
+    std::vector<bool> left;
+    for (const auto& column : columns) left.push_back(column.text);
+    return left;
+}
+
 std::string rowsTable(const BasinAnalysis& analysis, Nutrient n) {
-    AlignedColumns columns({false, true, true, false, false, false, false, false, false, false, false, false});
-    std::vector<std::string> headings = {"Строка", "Файл", "Впадает в", "A, км²", "L", "Lnat", "M с притоком"};
-    for (const RowFigureInfo& figure : kRowFigures) headings.push_back(figure.heading);
+    AlignedColumns columns(leftAligned(kRowColumns));
+    std::vector<std::string> headings;
+    for (const RowColumnInfo& column : kRowColumns) headings.push_back(column.heading);
     columns.add(headings);
     for (std::size_t i = 0; i < analysis.basin.rows.size(); ++i) {
-        const BasinRow& row = analysis.basin.rows[i];
-        const BasinRowResult& result = analysis.computed.rows[i];
-        const bool computed = result.status == RowStatus::Computed;
-        const LoadResults& results = result.calculation.results;
-        std::vector<std::string> cells = {std::to_string(row.line),
-                                          printableText(row.file),
-                                          row.drainsInto.empty() ? kWaterBodyCaption : printableText(row.drainsInto),
-                                          computed ? areaText(result) : "",
-                                          computed ? results.text(Quantity::L, n) : "",
-                                          computed ? results.text(Quantity::Lnat, n) : "",
-                                          computed ? results.text(Quantity::M, n) : ""};
-        for (const RowFigureInfo& figure : kRowFigures) cells.push_back(figureText(result.own(n), figure.figure));
+        std::vector<std::string> cells;
+        for (const RowColumnInfo& column : kRowColumns)
+            cells.push_back(printableText(rowCell(analysis, i, n, column.column)));
         columns.add(cells);
     }
     return columns.text();
@@ -131,13 +111,15 @@ std::string fitText(const BasinAnalysis& analysis, Nutrient n) {
     if (!fit) return "";
     const std::string title = "Общая аппроксимация удержания: ";
     if (!fit->fitted()) return title + fit->refusal + "\n";
-    AlignedColumns columns({false, true, false, false, false, false, true});
-    columns.add({"Строка", "Файл", "Lobs", "Rt_obs", "L при a и b", "Отклонение, %", "Примечание"});
+    AlignedColumns columns(leftAligned(kOutletColumns));
+    std::vector<std::string> headings;
+    for (const OutletColumnInfo& column : kOutletColumns) headings.push_back(column.heading);
+    columns.add(headings);
     for (const FittedOutlet& outlet : fit->outlets) {
-        const BasinRow& row = analysis.basin.rows[outlet.row];
-        columns.add({std::to_string(row.line), printableText(row.file), measuredText(row, n), outlet.transportShare,
-                     outlet.fittedLoad, outlet.residual,
-                     outlet.leftOut.empty() ? outlet.refitFailure : outlet.leftOut});
+        std::vector<std::string> cells;
+        for (const OutletColumnInfo& column : kOutletColumns)
+            cells.push_back(printableText(outletCell(analysis, outlet, n, column.column)));
+        columns.add(cells);
     }
     return title + "a = " + fit->a + ", b = " + fit->b + ", R² = " + fit->rSquared + "\n" + columns.text();
 }
@@ -187,7 +169,7 @@ std::vector<std::string> csvRow(const BasinAnalysis& analysis, std::size_t i) {
         for (Nutrient n : kNutrients) fields.push_back(result.calculation.results.text(resultRow.quantity, n));
     fields.push_back(areaText(result));
     for (const RowFigureInfo& figure : kRowFigures)
-        for (Nutrient n : kNutrients) fields.push_back(figureText(result.own(n), figure.figure));
+        for (Nutrient n : kNutrients) fields.push_back(rowFigureText(result.own(n), figure.figure));
     for (Nutrient n : kNutrients) fields.push_back(measuredText(row, n));
     const auto outletField = [&](std::string FittedOutlet::*member) {
         for (Nutrient n : kNutrients) {
@@ -254,7 +236,7 @@ std::string jsonRow(const BasinAnalysis& analysis, std::size_t i) {
     std::string figures = "{\"A\": " + jsonText(areaText(result));
     for (const RowFigureInfo& figure : kRowFigures)
         for (Nutrient n : kNutrients) {
-            const std::string text = figureText(result.own(n), figure.figure);
+            const std::string text = rowFigureText(result.own(n), figure.figure);
             const bool number = figure.figure == RowFigure::Rank && !text.empty();
             figures += ", " + jsonString(keyedByNutrient(figure.key, n)) + ": " + (number ? text : jsonText(text));
         }
@@ -297,6 +279,79 @@ std::string jsonFit(const BasinAnalysis& analysis, Nutrient n) {
 }
 
 }  // namespace
+
+std::string rowFigureText(const OwnFigures& own, RowFigure figure) {
+    switch (figure) {
+    case RowFigure::Upstream:
+        return own.upstream;
+    case RowFigure::OwnExport:
+        return own.ownExport;
+    case RowFigure::OwnModulus:
+        return own.ownModulus;
+    case RowFigure::Share:
+        return own.share;
+    case RowFigure::Rank:
+        return own.rank > 0 ? std::to_string(own.rank) : std::string();
+    }
+    return "";
+}
+
+std::string rowCell(const BasinAnalysis& analysis, std::size_t i, Nutrient n, RowColumn column) {
+    const BasinRow& row = analysis.basin.rows[i];
+    const BasinRowResult& result = analysis.computed.rows[i];
+    const bool computed = result.status == RowStatus::Computed;
+    const auto shown = [&](Quantity quantity) {
+        return computed ? result.calculation.results.text(quantity, n) : std::string();
+    };
+    switch (column) {
+    case RowColumn::Line:
+        return std::to_string(row.line);
+    case RowColumn::File:
+        return row.file;
+    case RowColumn::DrainsInto:
+        return row.drainsInto.empty() ? kWaterBodyCaption : row.drainsInto;
+    case RowColumn::Area:
+        return computed ? areaText(result) : std::string();
+    case RowColumn::L:
+        return shown(Quantity::L);
+    case RowColumn::Lnat:
+        return shown(Quantity::Lnat);
+    case RowColumn::M:
+        return shown(Quantity::M);
+    case RowColumn::Upstream:
+        return rowFigureText(result.own(n), RowFigure::Upstream);
+    case RowColumn::OwnExport:
+        return rowFigureText(result.own(n), RowFigure::OwnExport);
+    case RowColumn::OwnModulus:
+        return rowFigureText(result.own(n), RowFigure::OwnModulus);
+    case RowColumn::Share:
+        return rowFigureText(result.own(n), RowFigure::Share);
+    case RowColumn::Rank:
+        return rowFigureText(result.own(n), RowFigure::Rank);
+    }
+    return "";
+}
+
+std::string outletCell(const BasinAnalysis& analysis, const FittedOutlet& outlet, Nutrient n, OutletColumn column) {
+    const BasinRow& row = analysis.basin.rows[outlet.row];
+    switch (column) {
+    case OutletColumn::Line:
+        return std::to_string(row.line);
+    case OutletColumn::File:
+        return row.file;
+    case OutletColumn::Observed:
+        return measuredText(row, n);
+    case OutletColumn::TransportShare:
+        return outlet.transportShare;
+    case OutletColumn::FittedLoad:
+        return outlet.fittedLoad;
+    case OutletColumn::Residual:
+        return outlet.residual;
+    case OutletColumn::Note:
+        return outlet.leftOut.empty() ? outlet.refitFailure : outlet.leftOut;
+    }
+    return "";
+}
 
 BasinAnalysis analyseBasin(Basin basin) {
     BasinAnalysis analysis{std::move(basin), {}, {}};
@@ -350,18 +405,14 @@ int basinExitStatus(const BasinComputation& computed) {
     return all ? kExitAllComputed : kExitSomeFailed;
 }
 
-int calculateBasin(const std::string& basinFileName, OutputFormat format, std::ostream& results,
-                   std::ostream& messages) {
+int calculateBasin(const std::string& basinFileName, OutputFormat format, std::ostream& results, std::ostream& messages,
+                   const std::function<void(const BasinAnalysis&)>& computed) {
     std::optional<Basin> basin;
     try {
         basin = readBasinFile(basinFileName);
     } catch (const Failure& failure) {
-        const std::string problems = failure.what();
-        for (std::size_t start = 0; start <= problems.size();) {
-            const std::size_t end = std::min(problems.find('\n', start), problems.size());
-            messages << messageLine(basinFileName, shownFailureText(problems.substr(start, end - start)));
-            start = end + 1;
-        }
+        for (const std::string& problem : shownProblems(failure.what()))
+            messages << messageLine(basinFileName, problem);
         return kExitSomeFailed;
     }
     const BasinAnalysis analysis = analyseBasin(std::move(*basin));
@@ -380,6 +431,7 @@ int calculateBasin(const std::string& basinFileName, OutputFormat format, std::o
         results << basinJson(analysis);
         break;
     }
+    if (computed) computed(analysis);
     return basinExitStatus(analysis.computed);
 }
 

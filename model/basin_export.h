@@ -7,10 +7,14 @@
 #include "batch.h"
 #include "retention_fit.h"
 
+#include <functional>
 #include <iosfwd>
 #include <string>
 
 namespace nutrient {
+
+// What a row drains into when it drains straight into the water body.
+inline constexpr const char* kWaterBodyCaption = "водный объект";
 
 // A basin computed, with its retention fit where it has measured loads.
 struct BasinAnalysis {
@@ -49,9 +53,10 @@ int basinExitStatus(const BasinComputation& computed);
 
 // The command line's basin: reads the basin file, computes it and writes the results in the
 // format to `results` and the boxes to `messages`.  A basin file that is refused writes each of
-// its problems as "BASIN: text" and returns kExitSomeFailed.
-int calculateBasin(const std::string& basinFileName, OutputFormat format, std::ostream& results,
-                   std::ostream& messages);
+// its problems as "BASIN: text" and returns kExitSomeFailed.  The computed basin is then handed
+// to `computed`, when given (a refused file has none).
+int calculateBasin(const std::string& basinFileName, OutputFormat format, std::ostream& results, std::ostream& messages,
+                   const std::function<void(const BasinAnalysis&)>& computed = {});
 
 // The figures of a row beyond its results, in the order of the table's and the files' columns.
 enum class RowFigure { Upstream, OwnExport, OwnModulus, Share, Rank };
@@ -67,5 +72,54 @@ inline constexpr std::array<RowFigureInfo, 5> kRowFigures = {{
     {RowFigure::Share, "share", "Доля, %"},
     {RowFigure::Rank, "rank", "Ранг"},
 }};
+// A row's figure as a text; empty where the row has none.
+std::string rowFigureText(const OwnFigures& own, RowFigure figure);
+
+// The columns of a basin's rows for one nutrient, as the table, the basin window and its report
+// show them; text columns stand left, numbers right.
+enum class RowColumn { Line, File, DrainsInto, Area, L, Lnat, M, Upstream, OwnExport, OwnModulus, Share, Rank };
+struct RowColumnInfo {
+    RowColumn column;
+    const char* heading;
+    bool text;
+};
+inline constexpr std::array<RowColumnInfo, 12> kRowColumns = {{
+    {RowColumn::Line, "Строка", false},
+    {RowColumn::File, "Файл", true},
+    {RowColumn::DrainsInto, "Впадает в", true},
+    {RowColumn::Area, "A, км²", false},
+    {RowColumn::L, "L", false},
+    {RowColumn::Lnat, "Lnat", false},
+    {RowColumn::M, "M с притоком", false},
+    {RowColumn::Upstream, kRowFigures[0].heading, false},
+    {RowColumn::OwnExport, kRowFigures[1].heading, false},
+    {RowColumn::OwnModulus, kRowFigures[2].heading, false},
+    {RowColumn::Share, kRowFigures[3].heading, false},
+    {RowColumn::Rank, kRowFigures[4].heading, false},
+}};
+// A row's cell as written; empty where the row has no figure (a row not computed has only its
+// line, file and what it drains into).
+std::string rowCell(const BasinAnalysis& analysis, std::size_t row, Nutrient nutrient, RowColumn column);
+
+// The columns of a retention fit's outlets, as the table, the window and the report show them.
+enum class OutletColumn { Line, File, Observed, TransportShare, FittedLoad, Residual, Note };
+struct OutletColumnInfo {
+    OutletColumn column;
+    const char* heading;
+    bool text;
+};
+inline constexpr std::array<OutletColumnInfo, 7> kOutletColumns = {{
+    {OutletColumn::Line, "Строка", false},
+    {OutletColumn::File, "Файл", true},
+    {OutletColumn::Observed, "Lobs", false},
+    {OutletColumn::TransportShare, "Rt_obs", false},
+    {OutletColumn::FittedLoad, "L при a и b", false},
+    {OutletColumn::Residual, "Отклонение, %", false},
+    {OutletColumn::Note, "Примечание", true},
+}};
+// An outlet's cell of the fit of a nutrient; the note says why it is left out or could not be
+// recomputed.
+std::string outletCell(const BasinAnalysis& analysis, const FittedOutlet& outlet, Nutrient nutrient,
+                       OutletColumn column);
 
 }  // namespace nutrient

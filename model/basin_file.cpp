@@ -177,6 +177,16 @@ std::string folderOf(const std::string& fileName) {
 
 }  // namespace
 
+std::vector<std::string> shownProblems(std::string_view problems) {
+    std::vector<std::string> shown;
+    for (std::size_t start = 0; start <= problems.size();) {
+        const std::size_t end = std::min(problems.find('\n', start), problems.size());
+        shown.push_back(shownFailureText(problems.substr(start, end - start)));
+        start = end + 1;
+    }
+    return shown;
+}
+
 std::string rowName(const BasinRow& row) {
     return "line " + std::to_string(row.line) + " (" + readableQuote(row.file) + ")";
 }

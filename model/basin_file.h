@@ -60,6 +60,10 @@ inline constexpr const char* kBasinHeader = "file,drains_into,observed_P,observe
 // A file named in a basin file: an absolute name as it is, a relative one in the folder.
 std::string pathInFolder(const std::string& folder, const std::string& name);
 
+// The problems of a refused basin file (the text of its Failure), each as its box shows a
+// failure: with a final "." where the box adds one.
+std::vector<std::string> shownProblems(std::string_view problems);
+
 // A row as messages name it: "line 3 ('b.txt')".
 std::string rowName(const BasinRow& row);
 

@@ -1,7 +1,5 @@
 #include "ui/chart_looks.h"
 
-#include "model/chart_figures.h"
-
 namespace nutrient {
 
 namespace {
@@ -33,8 +31,12 @@ ChartLook sourceShareLook(Nutrient nutrient) {
 
 std::vector<PieSlice> sourceSharePie(const LoadResults& results, const TransportCoefficients& coefficients,
                                      Nutrient nutrient) {
+    return sourceSharePie(sourceShareSlices(results, coefficients, nutrient));
+}
+
+std::vector<PieSlice> sourceSharePie(const std::array<ShareSlice, kSourceCount>& figures) {
     std::vector<PieSlice> slices;
-    for (const ShareSlice& figure : sourceShareSlices(results, coefficients, nutrient)) {
+    for (const ShareSlice& figure : figures) {
         const SliceLook& look = kSliceLooks[static_cast<int>(figure.source)];
         slices.push_back(
             {figure.value, QString::fromLatin1(look.label), look.colour, QString::fromStdString(figure.mark)});

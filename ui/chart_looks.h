@@ -3,6 +3,7 @@
 // slice colours, labels and legend, and the budget bars with their colours and heading.  The
 // chart windows and the report draw them alike from here.
 
+#include "model/chart_figures.h"
 #include "model/load_calculation.h"
 #include "ui/charts/chart_data.h"
 #include "ui/charts/chart_widget.h"
@@ -20,6 +21,8 @@ namespace nutrient {
 ChartLook sourceShareLook(Nutrient nutrient);
 std::vector<PieSlice> sourceSharePie(const LoadResults& results, const TransportCoefficients& coefficients,
                                      Nutrient nutrient);
+// The same slices for figures worked out elsewhere (a basin's pie, from the sums of its rows).
+std::vector<PieSlice> sourceSharePie(const std::array<ShareSlice, kSourceCount>& figures);
 QStringList sourceShareLegend();
 
 // The bar chart of a nutrient: title, arrows, depth and axis; the nine bars of the results in

@@ -1,5 +1,6 @@
 #include "ui/command_line.h"
 
+#include "model/basin_file.h"
 #include "model/parameters_file.h"
 
 #include <QApplication>
@@ -202,6 +203,17 @@ std::vector<OptionHelp> computationOptions() {
     };
 }
 
+// The parameters files a basin file names, as they are read; none when the file is refused,
+// which the computation reports.
+std::vector<std::string> basinRowFiles(const std::string& basinFileName) {
+    std::vector<std::string> files;
+    try {
+        for (const BasinRow& row : readBasinFile(basinFileName).rows) files.push_back(row.path);
+    } catch (const Failure&) {
+    }
+    return files;
+}
+
 }  // namespace
 
 CommandLine::CommandLine()
@@ -214,9 +226,11 @@ CommandLine::CommandLine()
               QStringLiteral("With --calculate or --basin: %1 (table by default).")
                   .arg(QString::fromStdString(outputFormatNames())),
               QStringLiteral("FORMAT"), QStringLiteral("table")),
-      report_(QStringLiteral("report"),
-              QStringLiteral("With --calculate and one FILE: also write the PDF report of that catchment."),
-              QStringLiteral("OUT.pdf")) {
+      report_(
+          QStringLiteral("report"),
+          QStringLiteral("With --calculate and one FILE, or --basin: also write the PDF report of that catchment or "
+                         "basin."),
+          QStringLiteral("OUT.pdf")) {
     QCoreApplication::setApplicationName(QStringLiteral("nutrient-load"));
     QCoreApplication::setApplicationVersion(QStringLiteral(NUTRIENT_VERSION));
     parser_.setApplicationDescription(
@@ -280,7 +294,7 @@ void CommandLine::checkWithoutComputation() const {
     if (parser_.isSet(format_)) refuse(QStringLiteral("--format needs --calculate or --basin."));
     for (const OptionHelp& option : computationOptions())
         if (parser_.isSet(QLatin1String(option.option))) refuse(dashed(option.option) + " needs --calculate.");
-    if (parser_.isSet(report_)) refuse(QStringLiteral("--report needs --calculate."));
+    if (parser_.isSet(report_)) refuse(QStringLiteral("--report needs --calculate or --basin."));
     if (parser_.positionalArguments().size() > 1) refuse(QStringLiteral("More than one FILE needs --calculate."));
 }
 
@@ -382,12 +396,10 @@ void CommandLine::readAnalysis() {
     analysis_ = std::move(request);
 }
 
-// The report is of one catchment, written only as a new PDF file.  Its pages are those of a
-// catchment: a basin has none to print.
+// The report is of one catchment or of a basin, written only as a new PDF file.
 void CommandLine::checkReport() const {
     if (!parser_.isSet(report_)) return;
-    if (basinFileName()) refuse(QStringLiteral("--report and --basin do not go together."));
-    else checkOneFile(QStringLiteral("--report"));
+    if (!basinFileName()) checkOneFile(QStringLiteral("--report"));
     checkWrittenName("report", bytesOf(parser_.value(report_)), ".pdf");
 }
 
@@ -399,7 +411,11 @@ void CommandLine::checkOutputsLeaveInputs() const {
     };
     std::vector<Named> inputs;
     for (const std::string& file : fileNames()) inputs.push_back({"parameters file", file});
-    if (const std::optional<std::string> basin = basinFileName()) inputs.push_back({"basin file", *basin});
+    if (const std::optional<std::string> basin = basinFileName()) {
+        inputs.push_back({"basin file", *basin});
+        if (reportFileName())
+            for (const std::string& file : basinRowFiles(*basin)) inputs.push_back({"parameters file", file});
+    }
     if (analysis_ && analysis_->kind == AnalysisRequest::Kind::Uncertainty)
         inputs.push_back({"range file", analysis_->rangesFileName});
     std::vector<Named> outputs;

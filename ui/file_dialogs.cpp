@@ -101,6 +101,18 @@ QString QtFileDialogs::saveFileName(QWidget* parent) {
 
 void QtFileDialogs::rememberSaveName(const QString& name) { lastSaveName_ = name; }
 
+// A basin file must exist; any name is accepted, since basin files are CSV under any suffix.
+QString QtFileDialogs::basinFileName(QWidget* parent) {
+    QFileDialog dialog(parent, QStringLiteral("Открыть бассейн"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters({QStringLiteral("CSV (*.csv)"), QStringLiteral("Все файлы (*)")});
+    startAt(dialog, lastBasinName_);
+    const QString name = chosenName(dialog);
+    if (!name.isEmpty()) lastBasinName_ = name;
+    return name;
+}
+
 CsvFileChoice QtFileDialogs::resultsFile(QWidget* parent) {
     const QString name = askExportName(parent, QStringLiteral("Сохранить результаты"),
                                        {kCsvFilter, kSpreadsheetCsvFilter}, lastResults_);

@@ -37,6 +37,10 @@ public:
     // extended name next time.
     virtual void rememberSaveName(const QString& name) = 0;
 
+    // The name of a basin file to read (the basin window's "Открыть…"); empty when the user
+    // cancels.
+    virtual QString basinFileName(QWidget* parent) = 0;
+
     // A CSV file for the results and the kind of CSV the user chose: RFC 4180, which programs
     // read, or a spreadsheet's on a Russian desktop; an empty name when the user cancels.
     virtual CsvFileChoice resultsFile(QWidget* parent) = 0;
@@ -57,6 +61,7 @@ public:
     QString openFileName(QWidget* parent) override;
     QString saveFileName(QWidget* parent) override;
     void rememberSaveName(const QString& name) override;
+    QString basinFileName(QWidget* parent) override;
     CsvFileChoice resultsFile(QWidget* parent) override;
     QString pictureFileName(QWidget* parent) override;
     ReportTarget reportTarget(QWidget* parent, QPrinter& printer) override;
@@ -66,6 +71,7 @@ public:
 private:
     QString lastOpenName_;
     QString lastSaveName_;
+    QString lastBasinName_;
     // The last name each export dialog returned, and the file type chosen with it.
     struct LastExport {
         QString name;

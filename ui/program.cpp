@@ -20,13 +20,16 @@ Program::Program(Messages& messages, FileDialogs& fileDialogs, Questions& questi
       resultsWindow_(parameters_, results_, coefficients_, messages, fileDialogs),
       sourceShareWindow_(results_, coefficients_, messages, fileDialogs),
       budgetWindow_(results_, messages, fileDialogs),
-      analysisWindow_(parameters_, messages, fileDialogs) {
+      analysisWindow_(parameters_, messages, fileDialogs),
+      basinWindow_(messages, questions, fileDialogs) {
     mainWindow_.setWindows(parametersWindow_, resultsWindow_, helpWindow_, methodWindow_);
     resultsWindow_.setChartWindows(sourceShareWindow_, budgetWindow_);
     resultsWindow_.setParametersFile([this] { return parametersWindow_.fileOfTexts(); });
     resultsWindow_.setAnalysisWindow(analysisWindow_);
     analysisWindow_.setParametersFile([this] { return parametersWindow_.fileOfTexts(); });
     addWindowAction(mainWindow_, kAnalysisAction, kAnalysisKeys, [this] { showModal(analysisWindow_); });
+    addWindowAction(mainWindow_, kBasinAction, kBasinKeys, [this] { showModal(basinWindow_); });
+    basinWindow_.setRowFileOpener([this, &questions](const std::string& file) { openBasinRowFile(file, questions); });
     // Parameters not yet saved are not lost silently when the program ends.
     mainWindow_.setClosingCheck(
         [this, &questions] { return parametersWindow_.settleUnsavedChanges(questions, &mainWindow_); });
@@ -39,6 +42,14 @@ bool GuardedApplication::notify(QObject* receiver, QEvent* event) {
     bool handled = false;
     guarded(messages_, [&] { handled = QApplication::notify(receiver, event); });
     return handled;
+}
+
+// A row's file as "&Open" opens it: the parameters not yet saved settled first, the window shown
+// (its show rule runs on the texts it had), then the file read into it once it stands.
+void Program::openBasinRowFile(const std::string& file, Questions& questions) {
+    if (!parametersWindow_.settleUnsavedChanges(questions, &basinWindow_)) return;
+    QTimer::singleShot(0, &parametersWindow_, [this, file] { parametersWindow_.loadParametersFile(file); });
+    showModal(parametersWindow_);
 }
 
 void Program::start(const std::optional<std::string>& fileName) {

@@ -6,6 +6,7 @@
 #include "model/load_calculation.h"
 #include "model/parameter_set.h"
 #include "ui/analysis_window.h"
+#include "ui/basin_window.h"
 #include "ui/budget_window.h"
 #include "ui/file_dialogs.h"
 #include "ui/help_windows.h"
@@ -44,9 +45,12 @@ public:
     BudgetWindow& budgetWindow() { return budgetWindow_; }
     MethodWindow& methodWindow() { return methodWindow_; }
     AnalysisWindow& analysisWindow() { return analysisWindow_; }
+    BasinWindow& basinWindow() { return basinWindow_; }
     ParameterSet& parameters() { return parameters_; }
 
 private:
+    void openBasinRowFile(const std::string& file, Questions& questions);
+
     MessageBoxes boxes_;
     QtFileDialogs qtFileDialogs_;
     ParameterSet parameters_;
@@ -62,6 +66,7 @@ private:
     MethodWindow methodWindow_;
     // Beyond the program's seven: reached from the windows' menus.
     AnalysisWindow analysisWindow_;
+    BasinWindow basinWindow_;
 };
 
 // The application of the windows.  Each handler of the windows runs guarded; whatever still

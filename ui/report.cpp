@@ -36,11 +36,6 @@ constexpr qreal kTop = Canvas::kTop;
 constexpr qreal kPageWidth = Canvas::kPageWidth;
 constexpr qreal kChartWidth = Canvas::kChartWidth;
 
-// The charts are painted at these sizes in the windows' pixels and scaled onto the page:
-// somewhat smaller than in their windows (497 × 537 and 537 × 521, the same shapes), so that
-// their titles and marks are read at print size.
-constexpr QSizeF kPieSize(420, 454);
-constexpr QSizeF kBarSize(440, 427);
 QFont font(qreal points, bool bold = false, bool italic = false) { return Canvas::font(points, bold, italic); }
 
 QString text(const std::string& utf8) { return QString::fromStdString(utf8); }
@@ -319,12 +314,12 @@ private:
             kPiesCondition);
         if (why) return canvas_.paintNotice(y, QString::fromUtf8(kPiesMissing) + *why);
 
-        const qreal height = kChartWidth * kPieSize.height() / kPieSize.width();
-        canvas_.paintChart(QRectF(kLeft, y, kChartWidth, height), kPieSize,
+        const qreal height = kChartWidth * Canvas::kPieSize.height() / Canvas::kPieSize.width();
+        canvas_.paintChart(QRectF(kLeft, y, kChartWidth, height), Canvas::kPieSize,
                            [&](QPainter& painter, const QRectF& bounds) {
                                PieChart3D::paint(painter, bounds, sourceShareLook(Nutrient::P), p);
                            });
-        canvas_.paintChart(QRectF(kRight - kChartWidth, y, kChartWidth, height), kPieSize,
+        canvas_.paintChart(QRectF(kRight - kChartWidth, y, kChartWidth, height), Canvas::kPieSize,
                            [&](QPainter& painter, const QRectF& bounds) {
                                PieChart3D::paint(painter, bounds, sourceShareLook(Nutrient::N), n);
                            });
@@ -370,12 +365,12 @@ private:
         if (why) return canvas_.paintNotice(y, QString::fromUtf8(kBudgetMissing) + *why);
 
         y = paintBudgetHeading(y);
-        const qreal height = kChartWidth * kBarSize.height() / kBarSize.width();
-        canvas_.paintChart(QRectF(kLeft, y, kChartWidth, height), kBarSize,
+        const qreal height = kChartWidth * Canvas::kBarSize.height() / Canvas::kBarSize.width();
+        canvas_.paintChart(QRectF(kLeft, y, kChartWidth, height), Canvas::kBarSize,
                            [&](QPainter& painter, const QRectF& bounds) {
                                BarChart3D::paint(painter, bounds, budgetLook(Nutrient::P), p);
                            });
-        canvas_.paintChart(QRectF(kRight - kChartWidth, y, kChartWidth, height), kBarSize,
+        canvas_.paintChart(QRectF(kRight - kChartWidth, y, kChartWidth, height), Canvas::kBarSize,
                            [&](QPainter& painter, const QRectF& bounds) {
                                BarChart3D::paint(painter, bounds, budgetLook(Nutrient::N), n);
                            });

@@ -31,6 +31,11 @@ public:
     // Two charts side by side.
     static constexpr qreal kChartGap = 40;
     static constexpr qreal kChartWidth = (kWidth - kChartGap) / 2;
+    // The charts are painted at these sizes in the windows' pixels and scaled onto the page:
+    // somewhat smaller than in their windows (497 × 537 and 537 × 521, the same shapes), so that
+    // their titles and marks are read at print size.
+    static constexpr QSizeF kPieSize{420, 454};
+    static constexpr QSizeF kBarSize{440, 427};
 
     static const QColor kGrey;
     static const QColor kRule;

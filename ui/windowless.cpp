@@ -9,6 +9,7 @@
 #include "model/parameters_file.h"
 #include "model/results_export.h"
 #include "model/uncertainty_export.h"
+#include "ui/basin_report.h"
 #include "ui/report.h"
 
 #include <QApplication>
@@ -47,14 +48,20 @@ bool written(const std::string& fileName, const std::function<void()>& write) {
     }
 }
 
+// A PDF file written whole or not at all.  False when it could not be written.
+bool writePdf(const std::string& fileName, const std::function<QByteArray()>& pdf) {
+    return written(fileName, [&] {
+        const QByteArray bytes = pdf();
+        replaceFile(fileName, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    });
+}
+
 // The report of the one catchment; a file that was not read has none.  False when it could not
 // be written.
 bool writeReport(const std::string& reportName, const FileCalculation& calculation) {
     if (!calculation.opened) return true;
-    return written(reportName, [&] {
-        const QByteArray pdf =
-            reportPdf(calculation.parameters, calculation.results, calculation.coefficients, QDate::currentDate());
-        replaceFile(reportName, std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
+    return writePdf(reportName, [&] {
+        return reportPdf(calculation.parameters, calculation.results, calculation.coefficients, QDate::currentDate());
     });
 }
 
@@ -252,8 +259,15 @@ private:
 // catchments one by one, each with its report when one is asked for.
 int compute(CommandLine& commandLine, const std::optional<std::string>& report) {
     const OutputFormat format = commandLine.format();
-    if (const std::optional<std::string> basin = commandLine.basinFileName())
-        return calculateBasin(*basin, format, std::cout, std::cerr);
+    if (const std::optional<std::string> basin = commandLine.basinFileName()) {
+        bool basinReportWritten = true;
+        const int status = calculateBasin(*basin, format, std::cout, std::cerr, [&](const BasinAnalysis& analysis) {
+            if (report)
+                basinReportWritten =
+                    writePdf(*report, [&] { return basinReportPdf(analysis, *basin, QDate::currentDate()); });
+        });
+        return basinReportWritten ? status : kExitSomeFailed;
+    }
     if (const std::optional<AnalysisRequest>& analysis = commandLine.analysis())
         return analyseFile(commandLine.fileNames().front(), *analysis, format, report);
     bool reportWritten = true;

@@ -16,6 +16,7 @@ public:
     QString openFileName(QWidget* parent) override { return answer(openAnswers, parent); }
     QString saveFileName(QWidget* parent) override { return answer(saveAnswers, parent); }
     void rememberSaveName(const QString& name) override { rememberedSaveNames << name; }
+    QString basinFileName(QWidget* parent) override { return answer(basinAnswers, parent); }
     nutrient::CsvFileChoice resultsFile(QWidget* parent) override {
         return {answer(resultsAnswers, parent), resultsDialect};
     }
@@ -33,6 +34,7 @@ public:
     QStringList openAnswers;
     QStringList saveAnswers;
     QStringList rememberedSaveNames;
+    QStringList basinAnswers;
     QStringList resultsAnswers;
     nutrient::CsvDialect resultsDialect = nutrient::kRfc4180Csv;  // the file type chosen with them
     QStringList pictureAnswers;

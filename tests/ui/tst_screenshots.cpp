@@ -1,13 +1,16 @@
 // Renders every window of the program, as the user reaches it, to PNG files in the
 // "screenshots" directory of the build folder, so that anyone can look at them.  The results
-// and chart windows are taken after a calculation of the standard set.
+// and chart windows are taken after a calculation of the standard set, the basin window with a
+// basin of four sub-catchments.
 
+#include "basin_files.h"
 #include "no_file_dialogs.h"
 #include "ui/lazy_dialog.h"
 #include "ui/program.h"
 #include "ui/uncertainty_runner.h"
 #include "widgets.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
@@ -118,6 +121,24 @@ void ScreenshotsTest::everyWindowAsTheUserReachesIt() {
     typeKeys(namedChild<QLineEdit>(analysis, "MeasuredN"), QStringLiteral("13500"));
     take(analysis, QStringLiteral("measured-load"));
     analysis.close();
+
+    // A basin of four sub-catchments, one draining into another, with loads measured at three
+    // outlets, from the main window's menu.
+    BasinFolder basin;
+    basin.writeParameters("upper.txt",
+                          {{nutrient::Parameter::RunoffLayer, "250"}, {nutrient::Parameter::PointSourcesP, "80"}});
+    basin.writeParameters("middle.txt");
+    basin.writeParameters("east.txt",
+                          {{nutrient::Parameter::RunoffLayer, "350"}, {nutrient::Parameter::WaterShare, "2"}});
+    basin.writeParameters("west.txt",
+                          {{nutrient::Parameter::RunoffLayer, "200"}, {nutrient::Parameter::PointSourcesP, "400"}});
+    for (QAction* action : main.actions())
+        if (action->text() == nutrient::kBasinAction) action->trigger();
+    program.basinWindow().loadBasinFile(
+        QString::fromStdString(basin.writeBasin("file,drains_into,observed_P\nupper.txt,middle.txt,\nmiddle.txt,,5850\n"
+                                                "east.txt,,2620\nwest.txt,,2660\n")));
+    take(program.basinWindow(), QStringLiteral("8-basin"));
+    program.basinWindow().close();
 
     // The standard set calculates and charts without a single box.
     QCOMPARE(recorder.boxes, Boxes{});
