@@ -3,6 +3,8 @@
 #include "model/variant.h"
 #include "ui/analysis_page.h"
 #include "ui/report.h"
+#include "ui/scenario_page.h"
+#include "ui/sensitivity_page.h"
 #include "ui/window_parts.h"
 
 #include <QDate>
@@ -36,6 +38,8 @@ void AnalysisWindow::build() {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(tabs_);
+    addPage(new ScenarioPage(messages_, dialogs_, [this] { return parametersFile_ ? parametersFile_() : QString(); }));
+    addPage(new SensitivityPage);
     addWindowAction(*this, QStringLiteral("Отчет…"), QKeySequence::keyBindings(QKeySequence::Print),
                     [this] { makeReport(); });
 }

@@ -1,16 +1,20 @@
 // Renders every window of the program, as the user reaches it, to PNG files in the
 // "screenshots" directory of the build folder, so that anyone can look at them.  The results
-// and chart windows are taken after a calculation of the standard set.
+// and chart windows are taken after a calculation of the standard set, the analysis window
+// with a reduction target taken into its scenario.
 
 #include "no_file_dialogs.h"
 #include "recorder.h"
 #include "ui/lazy_dialog.h"
 #include "ui/program.h"
 
+#include <QCheckBox>
 #include <QDir>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTabWidget>
 #include <QtTest>
 
 namespace {
@@ -84,6 +88,18 @@ void Screenshots::everyWindowAsTheUserReachesIt() {
     scroll->setValue(scroll->maximum());
     take(program.methodWindow(), QStringLiteral("7-method-end"));
     program.methodWindow().close();
+
+    // The analyses: the livestock cut that brings L(P) down to 2000 t/yr, taken into the
+    // scenario, and the sensitivity of the standard set.
+    nutrient::AnalysisWindow& analysis = program.analysisWindow();
+    nutrient::showModal(analysis);
+    analysis.findChild<QCheckBox*>(QStringLiteral("moves:P:livestock"))->setChecked(true);
+    QTest::keyClicks(analysis.findChild<QLineEdit*>(QStringLiteral("target:P")), QStringLiteral("2000"));
+    click(analysis, "cutIntoScenario:P");
+    take(analysis, QStringLiteral("8-analysis-scenario"));
+    analysis.findChild<QTabWidget*>()->setCurrentIndex(1);
+    take(analysis, QStringLiteral("9-analysis-sensitivity"));
+    analysis.close();
 
     // The standard set calculates and charts without a single box.
     QCOMPARE(recorder.boxes, std::vector<RecordedBox>{});
