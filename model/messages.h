@@ -149,10 +149,6 @@ public:
 // --- Results that leave the program ---
 // A printer that refuses to take the report.
 inline constexpr const char* kReportNotPrinted = "Отчет не удалось напечатать";
-// A variant of the analyses saved under the name of the parameters file that is open, which
-// would lose the catchment it was made from; the name follows.
-inline constexpr const char* kVariantOverParametersFile =
-    "A variant is not saved over the parameters file that is open";
 
 // --- The pie marks: a slice's share in per cent "of" the total ---
 inline constexpr const char* kPieMarkPattern = "%s of %s";

@@ -117,20 +117,6 @@ unsigned threadCount(unsigned asked, std::size_t draws) {
     return static_cast<unsigned>(std::min<std::size_t>(wanted, turns));
 }
 
-std::vector<ResolvedRange> resolvedOnBaseline(const std::vector<UncertaintyRange>& ranges,
-                                              const ParameterTexts& baseline) {
-    std::vector<ResolvedRange> resolved;
-    for (const UncertaintyRange& range : ranges) {
-        checkCanBeRanged(range.parameter);  // its message names the parameter
-        try {
-            resolved.push_back(resolveRange(range, baseline));
-        } catch (const Failure& failure) {
-            throw Failure(std::string(info(range.parameter).symbol) + ": " + failure.what());
-        }
-    }
-    return resolved;
-}
-
 // --- The summary ---
 
 // The position of the value of nearest rank k among the values (ties broken by position, so
@@ -263,7 +249,7 @@ std::optional<UncertaintyRun> runUncertainty(const ParameterTexts& texts, const 
     UncertaintyRun run;
     run.baseline = computeVariant(texts);
     run.ranges = ranges;
-    run.resolved = resolvedOnBaseline(ranges, run.baseline.parameters);
+    run.resolved = resolveRanges(ranges, run.baseline.parameters);
     run.seed = settings.seed;
     run.uniforms.resize(settings.draws * ranges.size());
     std::mt19937_64 stream(settings.seed);

@@ -10,26 +10,6 @@ namespace nutrient {
 
 namespace {
 
-constexpr const char* kDistributionCaptions[] = {"равномерное", "треугольное"};
-
-// A summarized figure and its key, in the order every output lists them: per nutrient, the
-// results in the results window's order, then the transport coefficient.
-struct Figure {
-    std::string key;
-    const Statistics& statistics;
-};
-
-std::vector<Figure> figuresOf(const UncertaintySummary& summary) {
-    std::vector<Figure> figures;
-    for (Nutrient nutrient : kNutrients) {
-        const NutrientSummary& of = summary.of(nutrient);
-        for (Quantity quantity : kSummarizedQuantities)
-            figures.push_back({resultKey(quantity, nutrient), of.of(quantity)});
-        figures.push_back({std::string("Rt(") + nutrientSymbol(nutrient) + ")", of.rt});
-    }
-    return figures;
-}
-
 // Items joined by ", ".
 template <class Items, class Written>
 std::string joined(const Items& items, Written&& written) {
@@ -39,11 +19,11 @@ std::string joined(const Items& items, Written&& written) {
 }
 
 std::string statisticsTable(const UncertaintySummary& summary) {
-    const std::vector<Figure> figures = figuresOf(summary);
+    const std::vector<SummarizedFigure> figures = summarizedFigures(summary);
     const char* headings[] = {"среднее", "5 %", "50 %", "95 %"};
     std::size_t keyWidth = 0;
     std::size_t width = 10;
-    for (const Figure& figure : figures) {
+    for (const SummarizedFigure& figure : figures) {
         keyWidth = std::max(keyWidth, figure.key.size());
         for (const std::string* text :
              {&figure.statistics.mean, &figure.statistics.p5, &figure.statistics.p50, &figure.statistics.p95})
@@ -52,7 +32,7 @@ std::string statisticsTable(const UncertaintySummary& summary) {
     std::string table = std::string(keyWidth, ' ');
     for (const char* heading : headings) table += rightAligned(heading, width);
     table += "\n";
-    for (const Figure& figure : figures) {
+    for (const SummarizedFigure& figure : figures) {
         const Statistics& s = figure.statistics;
         std::string line = figure.key + std::string(keyWidth - figure.key.size(), ' ') + rightAligned(s.mean, width) +
                            rightAligned(s.p5, width) + rightAligned(s.p50, width) + rightAligned(s.p95, width);
@@ -81,6 +61,17 @@ std::string jsonHistogram(const Histogram& histogram) {
 
 }  // namespace
 
+std::vector<SummarizedFigure> summarizedFigures(const UncertaintySummary& summary) {
+    std::vector<SummarizedFigure> figures;
+    for (Nutrient nutrient : kNutrients) {
+        const NutrientSummary& of = summary.of(nutrient);
+        for (Quantity quantity : kSummarizedQuantities)
+            figures.push_back({resultKey(quantity, nutrient), of.of(quantity)});
+        figures.push_back({std::string("Rt(") + nutrientSymbol(nutrient) + ")", of.rt});
+    }
+    return figures;
+}
+
 std::string percentAtMostTarget(const UncertaintySummary& summary, const TargetShare& share) {
     if (summary.computed == 0) return "";
     return formatFixed(100.0L * share.atMost / summary.computed, 2);
@@ -93,7 +84,7 @@ std::string uncertaintyTable(const std::string& fileName, const UncertaintyRun& 
              std::to_string(run.seed) + "\n";
     for (const UncertaintyRange& range : run.ranges)
         table += "  " + std::string(info(range.parameter).symbol) + ": от " + printableText(range.low) + " до " +
-                 printableText(range.high) + ", " + kDistributionCaptions[static_cast<int>(range.distribution)] + "\n";
+                 printableText(range.high) + ", " + distributionCaption(range.distribution) + "\n";
     table += "Рассчитано реализаций: " + std::to_string(summary.computed) + "\n";
     for (const FailureCount& failure : summary.failed)
         table += "Не рассчитано " + std::to_string(failure.draws) + ": " + printableText(failure.reason) + "\n";
@@ -114,7 +105,7 @@ std::string uncertaintyCsv(const std::string& fileName, const UncertaintyRun& ru
     std::string csv = "file,object,quantity,mean,p5,p50,p95,draws,computed,failed,target,percent_at_most_target\r\n";
     const std::string counts = std::to_string(summary.draws) + "," + std::to_string(summary.computed) + "," +
                                std::to_string(summary.draws - summary.computed);
-    for (const Figure& figure : figuresOf(summary)) {
+    for (const SummarizedFigure& figure : summarizedFigures(summary)) {
         const Statistics& s = figure.statistics;
         std::string targetFields = ",";
         for (Nutrient nutrient : kNutrients) {
@@ -140,7 +131,7 @@ std::string uncertaintyJson(const std::string& fileName, const UncertaintyRun& r
                           ", \"distribution\": " + jsonString(distributionName(range.distribution)) + "}";
                }) +
         "], \"baseline\": " + jsonResultTexts(run.baseline.results);
-    for (const Figure& figure : figuresOf(summary)) {
+    for (const SummarizedFigure& figure : summarizedFigures(summary)) {
         const Statistics& s = figure.statistics;
         json += ", " + jsonString(figure.key) + ": {\"mean\": " + jsonStringOrNull(s.mean) +
                 ", \"p5\": " + jsonStringOrNull(s.p5) + ", \"p50\": " + jsonStringOrNull(s.p50) +

@@ -5,8 +5,17 @@
 #include "uncertainty.h"
 
 #include <string>
+#include <vector>
 
 namespace nutrient {
+
+// A summarized figure and its key ("L(P)", "Rt(N)"), in the order every output lists them: per
+// nutrient, the results in the results window's order, then the transport coefficient.
+struct SummarizedFigure {
+    std::string key;
+    const Statistics& statistics;
+};
+std::vector<SummarizedFigure> summarizedFigures(const UncertaintySummary& summary);
 
 // The share of the computed draws at most the target, in per cent with two decimals ("95.12");
 // empty when no draw computed.

@@ -23,10 +23,11 @@ std::string headerLine() {
 struct DistributionInfo {
     Distribution distribution;
     const char* name;
+    const char* caption;
 };
 constexpr std::array<DistributionInfo, 2> kDistributions = {{
-    {Distribution::Uniform, "uniform"},
-    {Distribution::Triangular, "triangular"},
+    {Distribution::Uniform, "uniform", "равномерное"},
+    {Distribution::Triangular, "triangular", "треугольное"},
 }};
 
 std::string location(std::size_t line, std::string_view field) {
@@ -85,6 +86,10 @@ UncertaintyRange rangeOfRecord(const CsvRecord& record, const ParameterTexts& te
 
 const char* distributionName(Distribution distribution) { return kDistributions[static_cast<int>(distribution)].name; }
 
+const char* distributionCaption(Distribution distribution) {
+    return kDistributions[static_cast<int>(distribution)].caption;
+}
+
 std::optional<Distribution> distributionNamed(std::string_view name) {
     for (const DistributionInfo& info : kDistributions)
         if (name == info.name) return info.distribution;
@@ -130,6 +135,19 @@ ResolvedRange resolveRange(const UncertaintyRange& range, const ParameterTexts& 
         throw Failure("a triangular range must hold the value " + formatGeneral(value) + ", its most likely one");
     checkedFinite(high - low);
     return {range.parameter, range.distribution, low, high, value};
+}
+
+std::vector<ResolvedRange> resolveRanges(const std::vector<UncertaintyRange>& ranges, const ParameterTexts& texts) {
+    std::vector<ResolvedRange> resolved;
+    for (const UncertaintyRange& range : ranges) {
+        checkCanBeRanged(range.parameter);  // its message names the parameter
+        try {
+            resolved.push_back(resolveRange(range, texts));
+        } catch (const Failure& failure) {
+            throw Failure(std::string(info(range.parameter).symbol) + ": " + failure.what());
+        }
+    }
+    return resolved;
 }
 
 std::vector<UncertaintyRange> readRanges(std::string_view csv, const ParameterTexts& texts) {

@@ -18,6 +18,8 @@ enum class Distribution { Uniform, Triangular };
 
 // "uniform", "triangular".
 const char* distributionName(Distribution distribution);
+// As tables and the window show it: "равномерное", "треугольное".
+const char* distributionCaption(Distribution distribution);
 std::optional<Distribution> distributionNamed(std::string_view name);
 
 // One parameter's range as the user gives it: each end a number ("190") or a signed percentage
@@ -55,6 +57,9 @@ long double rangeEnd(std::string_view end, const std::string& valueText);
 // the high one, a triangular range that does not hold the value, ends too far apart to draw
 // between.
 ResolvedRange resolveRange(const UncertaintyRange& range, const ParameterTexts& texts);
+// Every range so, in order.  Throws Failure naming the parameter of the first it refuses
+// ("b(P): the low end ...").
+std::vector<ResolvedRange> resolveRanges(const std::vector<UncertaintyRange>& ranges, const ParameterTexts& texts);
 
 // The ranges of a CSV file's text, in file order, each checked against the set's texts.
 // Throws Failure naming the line (and the field) of the first fault: a header other than

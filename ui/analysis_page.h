@@ -24,6 +24,8 @@ public:
     virtual void setBaseline(const Computation& baseline) = 0;
     // The report's pages of this analysis as the page shows it; none when it shows nothing.
     virtual std::vector<ReportPage> reportPages() const = 0;
+    // The window closes: work the page still runs stops.
+    virtual void stopWork() {}
 };
 
 }  // namespace nutrient

@@ -2,22 +2,60 @@
 
 #include "ui/window_parts.h"
 
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableWidget>
 
 namespace nutrient {
 
-QLabel* makeNote(QWidget* parent, const QString& objectName, const QString& text) {
-    QLabel* note = makeLabel(parent, text, QFont(), Qt::AlignLeft | Qt::AlignTop, {}, objectName);
-    note->setWordWrap(true);
-    return note;
+QTableWidget* makeFigureTable(QWidget* parent, const char* objectName, const QStringList& headings) {
+    auto* table = new QTableWidget(0, static_cast<int>(headings.size()), parent);
+    table->setObjectName(QString::fromLatin1(objectName));
+    table->setHorizontalHeaderLabels(headings);
+    table->verticalHeader()->hide();
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 4);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionMode(QAbstractItemView::NoSelection);
+    table->setTextElideMode(Qt::ElideMiddle);
+    table->setWordWrap(false);
+    QHeaderView* header = table->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+    return table;
 }
 
-void setNoteColour(QLabel* note, const QColor& colour) {
-    QPalette palette = note->palette();
+void setFigureRows(QTableWidget& table, const std::vector<QStringList>& rows) {
+    table.clearContents();
+    table.setRowCount(static_cast<int>(rows.size()));
+    for (int row = 0; row < table.rowCount(); ++row) {
+        for (int column = 0; column < table.columnCount(); ++column) {
+            auto* item = new QTableWidgetItem(rows[row].value(column));
+            item->setTextAlignment(Qt::AlignVCenter | (column == 0 ? Qt::AlignLeft : Qt::AlignRight));
+            if (column == 0) item->setToolTip(item->text());
+            table.setItem(row, column, item);
+        }
+    }
+}
+
+int wholeTableHeight(const QTableWidget& table) {
+    return table.verticalHeader()->defaultSectionSize() * table.rowCount() +
+           table.horizontalHeader()->sizeHint().height() + 2 * table.frameWidth();
+}
+
+QLabel* makeWrappedLabel(QWidget* parent, const QString& text, const QFont& font, const QString& objectName) {
+    QLabel* label = makeLabel(parent, text, font, Qt::AlignLeft | Qt::AlignTop, {}, objectName);
+    label->setWordWrap(true);  // which makes its height follow its width
+    QSizePolicy policy = label->sizePolicy();
+    policy.setVerticalPolicy(QSizePolicy::Minimum);
+    label->setSizePolicy(policy);
+    return label;
+}
+
+void setTextColour(QLabel* label, const QColor& colour) {
+    QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, colour);
-    note->setPalette(palette);
+    label->setPalette(palette);
 }
 
 QLineEdit* makeNumberField(QWidget* parent, const QString& objectName, int width) {
@@ -30,20 +68,6 @@ QLineEdit* makeNumberField(QWidget* parent, const QString& objectName, int width
 
 void markUnreadable(QLineEdit* field, bool unreadable) {
     field->setStyleSheet(unreadable ? QStringLiteral("QLineEdit { background: #ffd9d9; }") : QString());
-}
-
-void setTableCell(QTableWidget* table, int row, int column, const QString& text, bool heading) {
-    auto* item = new QTableWidgetItem(text);
-    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    item->setTextAlignment(column == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter);
-    if (heading) {
-        QFont font = table->font();
-        font.setBold(true);
-        item->setFont(font);
-        item->setTextAlignment(Qt::AlignCenter);
-        item->setBackground(QColor(0xEE, 0xEE, 0xEE));
-    }
-    table->setItem(row, column, item);
 }
 
 }  // namespace nutrient

@@ -96,6 +96,25 @@ QString QtFileDialogs::resultsFileName(QWidget* parent) {
                          lastResultsName_);
 }
 
+namespace {
+const QStringList kRangesFilters = {QStringLiteral("CSV (*.csv)"), QStringLiteral("Все файлы (*)")};
+}  // namespace
+
+QString QtFileDialogs::openRangesFileName(QWidget* parent) {
+    QFileDialog dialog(parent, QStringLiteral("Открыть диапазоны"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(kRangesFilters);
+    startAt(dialog, lastRangesName_);
+    const QString name = chosenName(dialog);
+    if (!name.isEmpty()) lastRangesName_ = name;
+    return name;
+}
+
+QString QtFileDialogs::saveRangesFileName(QWidget* parent) {
+    return askExportName(parent, QStringLiteral("Сохранить диапазоны"), {kRangesFilters.front()}, lastRangesName_);
+}
+
 QString QtFileDialogs::pictureFileName(QWidget* parent) {
     return askExportName(parent, QStringLiteral("Сохранить изображение"),
                          {QStringLiteral("PNG (*.png)"), QStringLiteral("PDF (*.pdf)")}, lastPictureName_);

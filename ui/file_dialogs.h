@@ -37,6 +37,10 @@ public:
     virtual QString pictureFileName(QWidget* parent) = 0;
     // The print dialog of the report: it sets up the printer, or names a PDF file instead.
     virtual ReportTarget reportTarget(QWidget* parent, QPrinter& printer) = 0;
+    // The name of a CSV file of uncertainty ranges to read, or to save under (".csv" added unless
+    // it ends so); empty when the user cancels.
+    virtual QString openRangesFileName(QWidget* parent) = 0;
+    virtual QString saveRangesFileName(QWidget* parent) = 0;
 };
 
 // The real dialogs.  Each remembers the last name it returned and offers it again.
@@ -48,12 +52,15 @@ public:
     QString resultsFileName(QWidget* parent) override;
     QString pictureFileName(QWidget* parent) override;
     ReportTarget reportTarget(QWidget* parent, QPrinter& printer) override;
+    QString openRangesFileName(QWidget* parent) override;
+    QString saveRangesFileName(QWidget* parent) override;
 
 private:
     QString lastOpenName_;
     QString lastSaveName_;
     QString lastResultsName_;
     QString lastPictureName_;
+    QString lastRangesName_;  // opened or saved
 };
 
 // A dialog set up as both of the window's dialogs are: the single filter "*.txt", no default

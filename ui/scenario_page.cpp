@@ -1,18 +1,15 @@
 #include "ui/scenario_page.h"
 
 #include "model/messages.h"
-#include "model/parameters_file.h"
 #include "model/results_export.h"
 #include "ui/analysis_parts.h"
 #include "ui/analysis_report.h"
-#include "ui/file_dialogs.h"
+#include "ui/variant_file.h"
 #include "ui/window_parts.h"
 
 #include <QCheckBox>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -26,10 +23,6 @@ namespace nutrient {
 namespace {
 
 constexpr int kPercentWidth = 64;
-constexpr int kHeaderRows = 2;
-constexpr int kColumnsPerNutrient = 4;
-// Baseline, scenario and change, then the change in per cent under its longer heading.
-constexpr std::array<int, kColumnsPerNutrient> kFigureWidths = {66, 66, 68, 80};
 
 QString text(const std::string& utf8) { return QString::fromStdString(utf8); }
 QString symbol(Nutrient nutrient) { return QString::fromUtf8(nutrientSymbol(nutrient)); }
@@ -46,16 +39,16 @@ ScenarioPage::ScenarioPage(Messages& messages, FileDialogs& dialogs, std::functi
     : AnalysisPage(parent), messages_(messages), dialogs_(dialogs), parametersFile_(std::move(parametersFile)) {
     setObjectName(QStringLiteral("ScenarioPage"));
     auto* layout = new QVBoxLayout(this);
-    QLabel* help = makeNote(this, QStringLiteral("scenarioHelp"), scenarioHelp());
-    setNoteColour(help, kHelpColour);
+    QLabel* help = makeWrappedLabel(this, scenarioHelp(), font(), QStringLiteral("scenarioHelp"));
+    setTextColour(help, kHelpColour);
     layout->addWidget(help);
 
     // The levers with the problems of their fields under them; the targets with the save.
     auto* inputs = new QHBoxLayout;
     auto* leverColumn = new QVBoxLayout;
     leverColumn->addWidget(buildLevers());
-    problems_ = makeNote(this, QStringLiteral("scenarioProblems"));
-    setNoteColour(problems_, kProblemColour);
+    problems_ = makeWrappedLabel(this, QString(), font(), QStringLiteral("scenarioProblems"));
+    setTextColour(problems_, kProblemColour);
     leverColumn->addWidget(problems_);
     inputs->addLayout(leverColumn, 2);
     inputs->addWidget(buildTargets(), 1);
@@ -133,7 +126,7 @@ QWidget* ScenarioPage::buildTargets() {
         connect(target.intoScenario, &QPushButton::clicked, this, [this, nutrient] { takeCut(nutrient); });
         line->addWidget(target.intoScenario);
         layout->addLayout(line);
-        target.verdict = makeNote(box, QStringLiteral("verdict:%1").arg(symbol(nutrient)));
+        target.verdict = makeWrappedLabel(box, QString(), font(), QStringLiteral("verdict:%1").arg(symbol(nutrient)));
         target.verdict->setMinimumHeight(3 * fontMetrics().lineSpacing());
         layout->addWidget(target.verdict);
     }
@@ -144,38 +137,13 @@ QWidget* ScenarioPage::buildTargets() {
     return box;
 }
 
+// The results with two lines over each figure column: the nutrient, then what the column holds.
 QTableWidget* ScenarioPage::buildResults() {
-    results_ = new QTableWidget(kHeaderRows + kResultRowCount, 1 + 2 * kColumnsPerNutrient, this);
-    results_->setObjectName(QStringLiteral("scenarioResults"));
-    results_->horizontalHeader()->hide();
-    results_->verticalHeader()->hide();
-    results_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    results_->setWordWrap(true);
-    // A smaller font and narrow figure columns keep each caption on one line, so that the
-    // thirteen rows fit the window without scrolling.
-    results_->setFont(pixelFont(11));
-    results_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    for (int c = 1; c < results_->columnCount(); ++c) {
-        results_->horizontalHeader()->setSectionResizeMode(c, QHeaderView::Fixed);
-        results_->setColumnWidth(c, kFigureWidths[static_cast<std::size_t>((c - 1) % kColumnsPerNutrient)]);
-    }
-    setTableCell(results_, 0, 0, QStringLiteral("Результаты расчета, т/год"), true);
-    results_->setSpan(0, 0, kHeaderRows, 1);
-    for (Nutrient nutrient : kNutrients) {
-        const int first = 1 + index(nutrient) * kColumnsPerNutrient;
-        setTableCell(results_, 0, first, QString::fromUtf8(nutrientHeading(nutrient)), true);
-        results_->setSpan(0, first, 1, kColumnsPerNutrient);
-        const QStringList headings = scenarioHeadings();
-        for (int c = 0; c < kColumnsPerNutrient; ++c) {
-            setTableCell(results_, 1, first + c, headings[c], true);
-            results_->item(1, first + c)->setFont(pixelFont(10));
-        }
-    }
-    for (const ResultRow& row : kResultRows)
-        setTableCell(results_, kHeaderRows + static_cast<int>(row.quantity), 0, text(plainCaption(row)));
-    // A caption wraps as its column's width allows.
-    connect(results_->horizontalHeader(), &QHeaderView::sectionResized, results_,
-            [this] { results_->resizeRowsToContents(); });
+    QStringList headings{QStringLiteral("Результаты расчета, т/год")};
+    for (Nutrient nutrient : kNutrients)
+        for (const QString& heading : scenarioHeadings())
+            headings << QString::fromUtf8(nutrientHeading(nutrient)) + QLatin1Char('\n') + heading;
+    results_ = makeFigureTable(this, "scenarioResults", headings);
     return results_;
 }
 
@@ -260,22 +228,20 @@ void ScenarioPage::searchTarget(Nutrient nutrient) {
         }
     }
     markUnreadable(target.load, unreadable && !typed.empty());
-    setNoteColour(target.verdict, unreadable ? kProblemColour : QColor(Qt::black));
+    setTextColour(target.verdict, unreadable ? kProblemColour : QColor(Qt::black));
     target.verdict->setText(verdict);
 }
 
 void ScenarioPage::showResults() {
     // While a percentage cannot be read the scenario's columns stay empty.
     const Scenario shown = scenario_ ? *scenario_ : Scenario{*baseline_, {}, {}};
+    std::vector<QStringList> rows;
     for (const ResultRow& row : kResultRows) {
-        const int line = kHeaderRows + static_cast<int>(row.quantity);
-        for (Nutrient nutrient : kNutrients) {
-            const QStringList cells = scenarioCells(shown, row.quantity, nutrient);
-            for (int c = 0; c < kColumnsPerNutrient; ++c)
-                setTableCell(results_, line, 1 + index(nutrient) * kColumnsPerNutrient + c, cells[c]);
-        }
+        QStringList cells{text(plainCaption(row))};
+        for (Nutrient nutrient : kNutrients) cells << scenarioCells(shown, row.quantity, nutrient);
+        rows.push_back(cells);
     }
-    results_->resizeRowsToContents();
+    setFigureRows(*results_, rows);
 }
 
 // The cut of a target becomes the scenario: its levers at minus the cut for both nutrients,
@@ -293,26 +259,10 @@ void ScenarioPage::takeCut(Nutrient nutrient) {
     recompute();
 }
 
-bool ScenarioPage::isParametersFile(const QString& fileName) const {
-    const QString open = parametersFile_ ? parametersFile_() : QString();
-    if (open.isEmpty()) return false;
-    const QFileInfo chosen(fileName), opened(open);
-    if (chosen.absoluteFilePath() == opened.absoluteFilePath()) return true;
-    return chosen.exists() && chosen.canonicalFilePath() == opened.canonicalFilePath();
-}
-
 void ScenarioPage::saveVariant() {
     if (!scenario_ || !hasTexts(scenario_->variant)) return;
-    guarded(messages_, [&] {
-        const QString name = dialogs_.saveFileName(this);
-        if (name.isEmpty()) return;
-        const std::string fileName = withTextExtension(name.toStdString());
-        dialogs_.rememberSaveName(QString::fromStdString(fileName));
-        if (isParametersFile(QString::fromStdString(fileName)))
-            throw Failure(std::string(kVariantOverParametersFile) + ": " + readableQuote(fileName));
-        ParameterSet variant(messages_, scenario_->variant.parameters);
-        saveParameters(variant, fileName, messages_);
-    });
+    saveVariantFile(this, scenario_->variant.parameters, dialogs_, messages_,
+                    parametersFile_ ? parametersFile_() : QString());
 }
 
 std::vector<ReportPage> ScenarioPage::reportPages() const {

@@ -68,7 +68,6 @@ private:
     void showResults();
     void takeCut(Nutrient nutrient);
     void saveVariant();
-    bool isParametersFile(const QString& fileName) const;
 
     Messages& messages_;
     FileDialogs& dialogs_;

@@ -8,7 +8,6 @@
 #include "ui/window_parts.h"
 
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableWidget>
@@ -19,6 +18,7 @@ namespace nutrient {
 namespace {
 
 constexpr int kStepWidth = 60;
+constexpr int kColumns = 5;  // parameter, L at -s and +s, swing, elasticity
 constexpr QSize kChartSize(440, 330);
 
 QString text(const std::string& utf8) { return QString::fromStdString(utf8); }
@@ -29,8 +29,8 @@ int index(Nutrient nutrient) { return static_cast<int>(nutrient); }
 SensitivityPage::SensitivityPage(QWidget* parent) : AnalysisPage(parent) {
     setObjectName(QStringLiteral("SensitivityPage"));
     auto* layout = new QVBoxLayout(this);
-    QLabel* help = makeNote(this, QStringLiteral("sensitivityHelp"), sensitivityHelp());
-    setNoteColour(help, kHelpColour);
+    QLabel* help = makeWrappedLabel(this, sensitivityHelp(), font(), QStringLiteral("sensitivityHelp"));
+    setTextColour(help, kHelpColour);
     layout->addWidget(help);
 
     auto* stepLine = new QHBoxLayout;
@@ -40,9 +40,9 @@ SensitivityPage::SensitivityPage(QWidget* parent) : AnalysisPage(parent) {
     connect(step_, &QLineEdit::textEdited, this, [this] { recompute(); });
     stepLine->addWidget(step_);
     stepLine->addWidget(makeLabel(this, QStringLiteral("%"), QFont(), Qt::AlignLeft | Qt::AlignVCenter));
-    problem_ = makeNote(this, QStringLiteral("sensitivityProblem"));
+    problem_ = makeWrappedLabel(this, QString(), font(), QStringLiteral("sensitivityProblem"));
     problem_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    setNoteColour(problem_, kProblemColour);
+    setTextColour(problem_, kProblemColour);
     stepLine->addSpacing(12);
     stepLine->addWidget(problem_, 1);
     layout->addLayout(stepLine);
@@ -50,7 +50,7 @@ SensitivityPage::SensitivityPage(QWidget* parent) : AnalysisPage(parent) {
     auto* nutrients = new QHBoxLayout;
     for (Nutrient nutrient : kNutrients) nutrients->addWidget(buildNutrient(nutrient), 1);
     layout->addLayout(nutrients, 1);
-    skipped_ = makeNote(this, QStringLiteral("sensitivitySkipped"));
+    skipped_ = makeWrappedLabel(this, QString(), font(), QStringLiteral("sensitivitySkipped"));
     layout->addWidget(skipped_);
 }
 
@@ -65,12 +65,9 @@ QWidget* SensitivityPage::buildNutrient(Nutrient nutrient) {
     chart->setObjectName(QStringLiteral("tornado:%1").arg(symbol));
     chart->setMinimumSize(kChartSize);
     layout->addWidget(chart);
-    QTableWidget* table = tables_[index(nutrient)] = new QTableWidget(0, 5, column);
-    table->setObjectName(QStringLiteral("sensitivity:%1").arg(symbol));
-    table->verticalHeader()->hide();
-    table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    // The headings name the step: they are set with the rows.
+    QTableWidget* table = tables_[index(nutrient)] =
+        makeFigureTable(column, qPrintable(QStringLiteral("sensitivity:%1").arg(symbol)), QStringList(kColumns, {}));
     layout->addWidget(table, 1);
     return column;
 }
@@ -102,27 +99,27 @@ void SensitivityPage::showTable() {
     for (Nutrient nutrient : kNutrients) {
         QTableWidget* table = tables_[index(nutrient)];
         TornadoChart* chart = charts_[index(nutrient)];
-        table->setRowCount(0);
         table->clearSpans();
         if (!table_) {
+            setFigureRows(*table, {});
             chart->setLook({text(resultKey(Quantity::L, nutrient))});
             chart->clear();
             continue;
         }
         table->setHorizontalHeaderLabels(sensitivityHeadings(*table_));
         const std::vector<SensitivityRow>& rows = table_->rowsOf(nutrient);
-        table->setRowCount(static_cast<int>(rows.size()));
+        std::vector<QStringList> cells;
+        for (const SensitivityRow& row : rows) cells.push_back(sensitivityCells(row));
+        setFigureRows(*table, cells);
         for (int r = 0; r < table->rowCount(); ++r) {
-            const SensitivityRow& row = rows[static_cast<std::size_t>(r)];
-            const QStringList cells = sensitivityCells(row);
-            for (int c = 0; c < cells.size(); ++c) setTableCell(table, r, c, cells[c]);
-            if (row.rejection) {
-                // The reason in place of the figures.
-                setTableCell(table, r, 1, text(*row.rejection));
-                table->item(r, 1)->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-                table->item(r, 1)->setToolTip(text(*row.rejection));
-                table->setSpan(r, 1, 1, table->columnCount() - 1);
-            }
+            const std::optional<std::string>& rejection = rows[static_cast<std::size_t>(r)].rejection;
+            if (!rejection) continue;
+            // The reason in place of the figures.
+            QTableWidgetItem* reason = table->item(r, 1);
+            reason->setText(text(*rejection));
+            reason->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+            reason->setToolTip(reason->text());
+            table->setSpan(r, 1, 1, table->columnCount() - 1);
         }
         chart->setLook(tornadoLook(*table_, nutrient));
         chart->setFigures(tornadoBars(*table_, nutrient));

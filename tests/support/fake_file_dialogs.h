@@ -18,6 +18,8 @@ public:
     void rememberSaveName(const QString& name) override { rememberedSaveNames << name; }
     QString resultsFileName(QWidget* parent) override { return answer(resultsAnswers, parent); }
     QString pictureFileName(QWidget* parent) override { return answer(pictureAnswers, parent); }
+    QString openRangesFileName(QWidget* parent) override { return answer(openRangesAnswers, parent); }
+    QString saveRangesFileName(QWidget* parent) override { return answer(saveRangesAnswers, parent); }
     nutrient::ReportTarget reportTarget(QWidget* parent, QPrinter& printer) override {
         ++shown;
         lastParent = parent;
@@ -31,6 +33,8 @@ public:
     QStringList rememberedSaveNames;
     QStringList resultsAnswers;
     QStringList pictureAnswers;
+    QStringList openRangesAnswers;
+    QStringList saveRangesAnswers;
     nutrient::ReportTarget report;  // the print dialog's answer
     QString printedTo;              // the file a printer prints into
     QString offeredPdf;             // the PDF file the print dialog was offered

@@ -12,4 +12,6 @@ public:
     QString resultsFileName(QWidget*) override { return {}; }
     QString pictureFileName(QWidget*) override { return {}; }
     nutrient::ReportTarget reportTarget(QWidget*, QPrinter&) override { return {}; }
+    QString openRangesFileName(QWidget*) override { return {}; }
+    QString saveRangesFileName(QWidget*) override { return {}; }
 };

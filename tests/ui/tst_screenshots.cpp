@@ -1,20 +1,23 @@
 // Renders every window of the program, as the user reaches it, to PNG files in the
 // "screenshots" directory of the build folder, so that anyone can look at them.  The results
-// and chart windows are taken after a calculation of the standard set, the analysis window
-// with a reduction target taken into its scenario.
+// and chart windows are taken after a calculation of the standard set, the analysis window's
+// pages with the inputs a user would give them.
 
 #include "no_file_dialogs.h"
 #include "recorder.h"
 #include "ui/lazy_dialog.h"
 #include "ui/program.h"
+#include "ui/uncertainty_runner.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QtTest>
 
 namespace {
@@ -35,6 +38,25 @@ void click(QWidget& window, const char* buttonName) {
     button->click();
 }
 
+void typeInto(QWidget& window, const char* fieldName, const QString& text) {
+    auto* field = window.findChild<QLineEdit*>(QString::fromLatin1(fieldName));
+    QVERIFY2(field, fieldName);
+    QTest::keyClicks(field, text);
+}
+
+// A parameter's range on the page "Неопределенность", its distribution chosen by its caption.
+void giveRange(QWidget& window, const QString& symbol, const QString& low, const QString& high,
+               const QString& distribution) {
+    auto* table = window.findChild<QTableWidget*>(QStringLiteral("RangesTable"));
+    for (int row = 0; row < table->rowCount(); ++row) {
+        if (table->item(row, 0)->text() != symbol) continue;
+        table->item(row, 2)->setText(low);
+        table->item(row, 3)->setText(high);
+        auto* box = static_cast<QComboBox*>(table->cellWidget(row, 4));
+        box->setCurrentIndex(box->findText(distribution));
+    }
+}
+
 }  // namespace
 
 class Screenshots : public QObject {
@@ -51,6 +73,8 @@ private:
 void Screenshots::take(QWidget& window, const QString& name) {
     QVERIFY2(window.isVisible(), qPrintable(name));
     QVERIFY(QTest::qWaitForWindowExposed(&window));
+    // The layouts a change asked for are done first, as the event loop does before it paints.
+    QCoreApplication::sendPostedEvents();
     const QPixmap picture = window.grab();
     QCOMPARE(picture.size(), window.size());
     QVERIFY(picture.save(dir_.filePath(name + QStringLiteral(".png"))));
@@ -90,15 +114,32 @@ void Screenshots::everyWindowAsTheUserReachesIt() {
     program.methodWindow().close();
 
     // The analyses: the livestock cut that brings L(P) down to 2000 t/yr, taken into the
-    // scenario, and the sensitivity of the standard set.
+    // scenario; the sensitivity of the standard set; the uncertainty of the load with three
+    // ranges and a target; its check against measured loads.
     nutrient::AnalysisWindow& analysis = program.analysisWindow();
     nutrient::showModal(analysis);
+    auto* pages = analysis.findChild<QTabWidget*>(QStringLiteral("AnalysisPages"));
     analysis.findChild<QCheckBox*>(QStringLiteral("moves:P:livestock"))->setChecked(true);
-    QTest::keyClicks(analysis.findChild<QLineEdit*>(QStringLiteral("target:P")), QStringLiteral("2000"));
+    typeInto(analysis, "target:P", QStringLiteral("2000"));
     click(analysis, "cutIntoScenario:P");
-    take(analysis, QStringLiteral("8-analysis-scenario"));
-    analysis.findChild<QTabWidget*>()->setCurrentIndex(1);
-    take(analysis, QStringLiteral("9-analysis-sensitivity"));
+    take(analysis, QStringLiteral("scenario"));
+    pages->setCurrentWidget(analysis.findChild<QWidget*>(QStringLiteral("SensitivityPage")));
+    take(analysis, QStringLiteral("sensitivity"));
+    pages->setCurrentWidget(analysis.findChild<QWidget*>(QStringLiteral("UncertaintyPage")));
+    typeInto(analysis, "TargetP", QStringLiteral("3000"));
+    giveRange(analysis, QStringLiteral("a(P)"), QStringLiteral("-20%"), QStringLiteral("+20%"),
+              QStringLiteral("равномерное"));
+    giveRange(analysis, QStringLiteral("Lp(P)"), QStringLiteral("190"), QStringLiteral("260"),
+              QStringLiteral("треугольное"));
+    giveRange(analysis, QStringLiteral("a(N)"), QStringLiteral("-20%"), QStringLiteral("+20%"),
+              QStringLiteral("треугольное"));
+    auto* runner = analysis.findChild<nutrient::UncertaintyRunner*>();
+    QVERIFY(QTest::qWaitFor([&] { return !runner->running(); }, 300000));
+    take(analysis, QStringLiteral("uncertainty"));
+    pages->setCurrentWidget(analysis.findChild<QWidget*>(QStringLiteral("MeasuredLoadPage")));
+    typeInto(analysis, "MeasuredP", QStringLiteral("2500"));
+    typeInto(analysis, "MeasuredN", QStringLiteral("13500"));
+    take(analysis, QStringLiteral("measured-load"));
     analysis.close();
 
     // The standard set calculates and charts without a single box.
