@@ -296,10 +296,6 @@ std::string jsonFit(const BasinAnalysis& analysis, Nutrient n) {
            ", \"refusal\": " + jsonText(fit->refusal) + ", \"outlets\": [" + outlets + "]}";
 }
 
-std::string messageLine(const std::string& file, const std::string& text) {
-    return printableText(file) + ": " + printableText(text) + "\n";
-}
-
 }  // namespace
 
 BasinAnalysis analyseBasin(Basin basin) {

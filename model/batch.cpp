@@ -78,8 +78,7 @@ public:
 
     void compute(const std::string& fileName) {
         const FileCalculation calculation = calculateFile(fileName, Waiting::ForTheWriter);
-        for (const Message& message : calculation.messages) report(fileName, message.shown());
-        for (const std::string& note : calculation.notes) report(fileName, "note: " + note);
+        messages_ << fileMessageLines(fileName, calculation);
         results_ << separatorBefore(format_, first_) + resultsOf(format_, fileName, calculation);
         first_ = false;
         if (!calculation.computed) status_ = kExitSomeFailed;
@@ -93,7 +92,7 @@ public:
             while (const std::optional<std::string> line = list.next())
                 if (!line->empty()) compute(*line == "-" ? "./-" : *line);
         } catch (const Failure& failure) {
-            report(listName, shownFailureText(failure.what()));
+            messages_ << messageLine(listName, shownFailureText(failure.what()));
             status_ = kExitSomeFailed;
         }
     }
@@ -106,10 +105,6 @@ public:
     }
 
 private:
-    void report(const std::string& name, const std::string& text) {
-        messages_ << printableText(name) + ": " + printableText(text) + "\n";
-    }
-
     OutputFormat format_;
     std::ostream& results_;
     std::ostream& messages_;

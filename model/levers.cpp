@@ -37,7 +37,23 @@ std::vector<std::string_view> listPieces(std::string_view text, std::string_view
     return pieces;
 }
 
-namespace {
+std::vector<NutrientPiece> nutrientPieces(std::string_view text, std::string_view item, std::string_view letter) {
+    std::vector<NutrientPiece> pieces;
+    for (std::string_view piece : listPieces(text, item)) {
+        const std::size_t equals = piece.find('=');
+        const std::string_view name = piece.substr(0, equals);
+        const std::optional<Nutrient> nutrient = nutrientOfSymbol(name);
+        if (!nutrient || equals == std::string_view::npos)
+            throw Failure(readableQuote(piece) + ": a " + std::string(item) + " is P=" + std::string(letter) +
+                          " or N=" + std::string(letter) + ".");
+        for (const NutrientPiece& earlier : pieces)
+            if (earlier.nutrient == *nutrient)
+                throw Failure(readableQuote(piece) + ": a second " + std::string(item) + " for " + std::string(name) +
+                              ".");
+        pieces.push_back({*nutrient, piece.substr(equals + 1), piece});
+    }
+    return pieces;
+}
 
 std::string leverNames() {
     std::string names;
@@ -47,6 +63,8 @@ std::string leverNames() {
     }
     return names;
 }
+
+namespace {
 
 // "name" or "name:P" of a piece, its percentage cut off.
 LeverChoice choiceOf(std::string_view name, std::string_view piece) {

@@ -94,6 +94,9 @@ constexpr const LeverInfo& info(Lever lever) { return kLevers[static_cast<int>(l
 // Whether the lever may be limited to one nutrient.
 constexpr bool perNutrient(Lever lever) { return info(lever).shared.empty(); }
 
+// The levers' names, for a usage text: "point, fertiliser, … or inflow".
+std::string leverNames();
+
 // A lever, for both nutrients or limited to one.
 struct LeverChoice {
     Lever lever;
@@ -116,6 +119,19 @@ struct LeverChange {
 // The pieces of a comma-separated list as the command line gives it, each trimmed of blanks.
 // Throws Failure for an empty list ("No lever given.") and an empty piece, naming the `item`.
 std::vector<std::string_view> listPieces(std::string_view text, std::string_view item);
+
+// A piece "P=X" or "N=X" of a list given per nutrient: the nutrient, the text after "=" and the
+// whole piece, which messages quote.
+struct NutrientPiece {
+    Nutrient nutrient;
+    std::string_view value;
+    std::string_view piece;
+};
+// The pieces of "P=X[,N=X]", each nutrient at most once; `item` names what is listed and
+// `letter` its value, for the messages ("'L(P)=2000': a target is P=T or N=T.").  Throws
+// Failure as listPieces does, and naming a piece that is not "P=..." or "N=..." or a second one
+// for a nutrient.
+std::vector<NutrientPiece> nutrientPieces(std::string_view text, std::string_view item, std::string_view letter);
 
 // A lever's percentage lies within -100 % (the source removed) and +1000 %.
 inline constexpr long double kLeastPercent = -100;

@@ -1,5 +1,6 @@
 #include "measured_load.h"
 
+#include "levers.h"
 #include "number_text.h"
 
 #include <cmath>
@@ -85,6 +86,19 @@ long double parseMeasuredLoad(std::string_view text) {
     const long double load = parseNumber(text);
     if (load <= 0) throw Failure(readableQuote(text) + " is not a measured load: it must be above zero");
     return load;
+}
+
+MeasuredLoads parseMeasuredLoads(std::string_view text) {
+    MeasuredLoads loads;
+    for (const NutrientPiece& piece : nutrientPieces(text, "measured load", "L")) {
+        try {
+            parseMeasuredLoad(piece.value);
+        } catch (const Failure& failure) {
+            throw Failure(readableQuote(piece.piece) + ": " + failure.what());
+        }
+        loads[static_cast<int>(piece.nutrient)] = std::string(piece.value);
+    }
+    return loads;
 }
 
 long double impliedTransportShare(long double measured, long double inflow, long double catchmentLoad) {

@@ -27,6 +27,12 @@ Parameter fittedParameter(FittedCoefficient coefficient, Nutrient nutrient);
 // number or not above zero.
 long double parseMeasuredLoad(std::string_view text);
 
+// A measured load per nutrient (t/yr, as typed), P first.
+using MeasuredLoads = std::array<std::optional<std::string>, 2>;
+// "P=L[,N=L]", as --observed takes it, each nutrient at most once.  Throws Failure naming the
+// bad piece.
+MeasuredLoads parseMeasuredLoads(std::string_view text);
+
 // Rt_obs = (measured - inflow) / catchmentLoad: the share of the load on the catchment that the
 // measurement implies reaches the outlet, the inflow from outside arriving unretained, as the
 // calculation adds it.  Throws Failure when the catchment receives no load.
@@ -50,9 +56,6 @@ struct NutrientCheck {
     std::optional<ParameterChange> fitted;
     std::string refusal;  // why nothing was fitted; empty when fitted
 };
-
-// A measured load per nutrient (t/yr, as typed), P first.
-using MeasuredLoads = std::array<std::optional<std::string>, 2>;
 
 struct MeasuredLoadCheck {
     FittedCoefficient coefficient = FittedCoefficient::A;

@@ -73,4 +73,18 @@ std::string measuredLoadJson(const std::string& fileName, const MeasuredLoadChec
     return json + ", \"variant_rejection\": " + jsonStringOrNull(variantRejection(check)) + "}";
 }
 
+std::string measuredLoadOutput(OutputFormat format, const std::string& fileName, const MeasuredLoadCheck& check) {
+    switch (format) {
+    case OutputFormat::Table:
+        return measuredLoadTable(fileName, check);
+    case OutputFormat::Csv:
+        return measuredLoadCsv(fileName, check);
+    case OutputFormat::RussianCsv:
+        return csvInDialect(measuredLoadCsv(fileName, check), kRussianSpreadsheetCsv);
+    case OutputFormat::Json:
+        return measuredLoadJson(fileName, check) + "\n";
+    }
+    return "";
+}
+
 }  // namespace nutrient

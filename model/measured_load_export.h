@@ -2,6 +2,7 @@
 // A check against a measured load as texts that leave the program: a table a person reads, CSV
 // and JSON, each naming the file and the object as the results do.
 
+#include "batch.h"
 #include "measured_load.h"
 
 #include <string>
@@ -23,5 +24,9 @@ std::string measuredLoadCsv(const std::string& fileName, const MeasuredLoadCheck
 // "refusal" (null when absent), then "variant", the 26 results recomputed keyed as the CSV
 // header, and "variant_rejection", why they cannot be taken (null both when nothing was fitted).
 std::string measuredLoadJson(const std::string& fileName, const MeasuredLoadCheck& check);
+
+// The check in a format of the command line: the table, the CSV (in a spreadsheet's dialect for
+// csv-ru) or the JSON object on a line of its own.
+std::string measuredLoadOutput(OutputFormat format, const std::string& fileName, const MeasuredLoadCheck& check);
 
 }  // namespace nutrient

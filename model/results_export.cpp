@@ -128,6 +128,17 @@ std::string printableText(std::string_view text) {
     return out;
 }
 
+std::string messageLine(std::string_view fileName, std::string_view text) {
+    return printableText(fileName) + ": " + printableText(text) + "\n";
+}
+
+std::string fileMessageLines(const std::string& fileName, const FileCalculation& calculation) {
+    std::string lines;
+    for (const Message& message : calculation.messages) lines += messageLine(fileName, message.shown());
+    for (const std::string& note : calculation.notes) lines += messageLine(fileName, "note: " + note);
+    return lines;
+}
+
 std::string plainCaption(std::string_view caption) {
     const std::string_view squareUnit = "км ";
     const std::size_t at = caption.find(squareUnit);

@@ -16,6 +16,12 @@ namespace nutrient {
 // that are not UTF-8, are written as "\x1B", so that a line read from a hostile file can neither
 // break an output line nor send the terminal commands.  Every ordinary text is left as it is.
 std::string printableText(std::string_view text);
+// A line the command line writes on standard error about a file, "FILE: text", both made
+// printable.
+std::string messageLine(std::string_view fileName, std::string_view text);
+// A file's boxes in the order the windows would show them, then each note on its stored derived
+// values as "FILE: note: text".
+std::string fileMessageLines(const std::string& fileName, const FileCalculation& calculation);
 
 // A caption as plain text: the raised "2" of km² written as "²" in place of the blanks the
 // window leaves for it ("л/(с км   )" becomes "л/(с км²)").

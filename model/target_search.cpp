@@ -48,17 +48,9 @@ long double targetLoad(std::string_view text, std::string_view piece) {
 
 std::vector<Target> parseTargets(std::string_view text) {
     std::vector<Target> targets;
-    for (std::string_view piece : listPieces(text, "target")) {
-        const std::size_t equals = piece.find('=');
-        const std::string_view name = piece.substr(0, equals);
-        const std::optional<Nutrient> nutrient = nutrientOfSymbol(name);
-        if (!nutrient) throw Failure(readableQuote(piece) + ": a target is P=T or N=T.");
-        for (const Target& earlier : targets)
-            if (earlier.nutrient == *nutrient)
-                throw Failure(readableQuote(piece) + ": a second target for " + std::string(name) + ".");
-        const std::string_view load = equals == std::string_view::npos ? "" : piece.substr(equals + 1);
-        targetLoad(load, piece);
-        targets.push_back({*nutrient, std::string(load)});
+    for (const NutrientPiece& piece : nutrientPieces(text, "target", "T")) {
+        targetLoad(piece.value, piece.piece);
+        targets.push_back({piece.nutrient, std::string(piece.value)});
     }
     return targets;
 }

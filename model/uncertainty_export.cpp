@@ -157,6 +157,21 @@ std::string uncertaintyJson(const std::string& fileName, const UncertaintyRun& r
     return json + "}}";
 }
 
+std::string uncertaintyOutput(OutputFormat format, const std::string& fileName, const UncertaintyRun& run,
+                              const UncertaintySummary& summary) {
+    switch (format) {
+    case OutputFormat::Table:
+        return uncertaintyTable(fileName, run, summary);
+    case OutputFormat::Csv:
+        return uncertaintyCsv(fileName, run, summary);
+    case OutputFormat::RussianCsv:
+        return csvInDialect(uncertaintyCsv(fileName, run, summary), kRussianSpreadsheetCsv);
+    case OutputFormat::Json:
+        return uncertaintyJson(fileName, run, summary) + "\n";
+    }
+    return "";
+}
+
 std::string drawsCsv(const UncertaintyRun& run) {
     std::string csv = "draw";
     for (const UncertaintyRange& range : run.ranges) csv += "," + csvField(info(range.parameter).symbol);

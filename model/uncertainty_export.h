@@ -2,6 +2,7 @@
 // An uncertainty analysis as texts that leave the program: a table a person reads, CSV and
 // JSON, each naming the file and the object as the results do, and every draw as CSV.
 
+#include "batch.h"
 #include "uncertainty.h"
 
 #include <string>
@@ -35,6 +36,11 @@ std::string uncertaintyCsv(const std::string& fileName, const UncertaintyRun& ru
 // "histograms" of L, "failed" with a count per reason and "share_at_most_target" per L with a
 // target.
 std::string uncertaintyJson(const std::string& fileName, const UncertaintyRun& run, const UncertaintySummary& summary);
+
+// The analysis in a format of the command line: the table, the CSV (in a spreadsheet's dialect
+// for csv-ru) or the JSON object on a line of its own.
+std::string uncertaintyOutput(OutputFormat format, const std::string& fileName, const UncertaintyRun& run,
+                              const UncertaintySummary& summary);
 
 // Every draw: its number from 1, the drawn text of each ranged parameter (headed by its symbol),
 // L(P) and L(N) as it showed them, and why its results cannot be taken (empty when they can).

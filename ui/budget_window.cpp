@@ -2,7 +2,6 @@
 
 #include "model/chart_figures.h"
 #include "ui/chart_looks.h"
-#include "ui/charts/bar_chart.h"
 #include "ui/window_parts.h"
 
 #include <QLabel>
@@ -15,14 +14,6 @@ namespace {
 constexpr int kChartWidth = 537;
 constexpr int kChartHeight = 521;
 constexpr int kChartTop = 62;
-
-BarChart3D* makeChart(QWidget* parent, const char* name, Nutrient nutrient, int x) {
-    auto* chart = new BarChart3D(parent);
-    chart->setObjectName(QString::fromLatin1(name));
-    chart->setLook(budgetLook(nutrient));
-    chart->setGeometry(x, kChartTop, kChartWidth, kChartHeight);
-    return chart;
-}
 
 QLabel* makeText(QWidget* parent, const QString& text, const QRect& geometry, Qt::Alignment alignment) {
     return makeLabel(parent, text, pixelFont(13, true), alignment, geometry);
@@ -38,7 +29,7 @@ QLabel* makeSwatch(QWidget* parent, const char* resource, int x) {
 }  // namespace
 
 BudgetWindow::BudgetWindow(const LoadResults& results, Messages& messages, FileDialogs& dialogs, QWidget* parent)
-    : ChartWindow(results, messages, dialogs, parent) {
+    : NutrientChartsWindow(results, messages, dialogs, parent) {
     setObjectName(QStringLiteral("Form6"));
     setWindowTitle(QStringLiteral("Graphics"));
     setFixedSize(1088, 666);
@@ -54,20 +45,14 @@ int BudgetWindow::buildCharts() {
     makeSwatch(this, ":/images/swatch_blue.png", legendLeft + 80);
     makeText(this, QStringLiteral("2"), QRect(legendLeft + 127, 30, 20, 25), legendAlignment);
 
-    chartP_ = makeChart(this, "Chart1", Nutrient::P, 4);
-    chartN_ = makeChart(this, "Chart2", Nutrient::N, 4 + kChartWidth + 6);
+    makeCharts(budgetLook, QRect(4, kChartTop, kChartWidth, kChartHeight),
+               QRect(4 + kChartWidth + 6, kChartTop, kChartWidth, kChartHeight));
     return kChartTop + kChartHeight + 20;
-}
-
-void BudgetWindow::clearCharts() {
-    chartP_->clear();
-    chartN_->clear();
 }
 
 void BudgetWindow::drawCharts() {
     if (!budgetDrawable(results_)) return;
-    chartP_->setFigures(budgetChart(results_, Nutrient::P));
-    chartN_->setFigures(budgetChart(results_, Nutrient::N));
+    for (Nutrient nutrient : kNutrients) chartOf(nutrient).setFigures(budgetChart(results_, nutrient));
 }
 
 void BudgetWindow::warn() { warnAboutCropRemoval(results_, messages_); }

@@ -5,7 +5,12 @@
 // the results allow, then warn about implausible figures.
 
 #include "model/load_calculation.h"
+#include "ui/charts/chart_widget.h"
 #include "ui/lazy_dialog.h"
+
+#include <QRect>
+
+#include <array>
 
 class QPushButton;
 
@@ -34,6 +39,37 @@ protected:
 
 private:
     FileDialogs& dialogs_;
+};
+
+// A chart window with one chart of a kind for each nutrient, P on the left ("Chart1") and N on
+// the right ("Chart2").
+template <class Chart>
+class NutrientChartsWindow : public ChartWindow {
+public:
+    // The charts exist once the window has been built (shown or ensureBuilt).
+    const Chart& chartP() const { return *charts_[0]; }
+    const Chart& chartN() const { return *charts_[1]; }
+
+protected:
+    using ChartWindow::ChartWindow;
+
+    // Both charts in the looks the window draws them in, at their places.
+    void makeCharts(ChartLook (*look)(Nutrient), const QRect& placeP, const QRect& placeN) {
+        for (Nutrient nutrient : kNutrients) {
+            auto* chart = new Chart(this);
+            chart->setObjectName(nutrient == Nutrient::P ? QStringLiteral("Chart1") : QStringLiteral("Chart2"));
+            chart->setLook(look(nutrient));
+            chart->setGeometry(nutrient == Nutrient::P ? placeP : placeN);
+            charts_[static_cast<int>(nutrient)] = chart;
+        }
+    }
+    void clearCharts() override {
+        for (Chart* chart : charts_) chart->clear();
+    }
+    Chart& chartOf(Nutrient nutrient) { return *charts_[static_cast<int>(nutrient)]; }
+
+private:
+    std::array<Chart*, 2> charts_ = {};
 };
 
 }  // namespace nutrient

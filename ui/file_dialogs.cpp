@@ -35,14 +35,20 @@ QString askFileName(QWidget* parent, QFileDialog::AcceptMode mode, const QString
     return chosenName(*dialog);
 }
 
-QString askExportName(QWidget* parent, const QString& title, const QStringList& filters, QString& lastName) {
-    const auto dialog = makeExportDialog(parent, title, filters, lastName);
+// The name chosen, with the suffix of its file type; the dialog's last name and type updated.
+template <class LastExport>
+QString askExportName(QWidget* parent, const QString& title, const QStringList& filters, LastExport& last) {
+    const auto dialog = makeExportDialog(parent, title, filters, last.name, last.filter);
     QString name = chosenName(*dialog);
     if (name.isEmpty()) return {};
     name = withFilterSuffix(name, dialog->nameFilters(), dialog->selectedNameFilter());
-    lastName = name;
+    last = {name, dialog->selectedNameFilter()};
     return name;
 }
+
+const QString kCsvFilter = QStringLiteral("CSV (*.csv)");
+const QString kSpreadsheetCsvFilter =
+    QStringLiteral("CSV для электронных таблиц: точка с запятой, десятичная запятая (*.csv)");
 
 }  // namespace
 
@@ -58,15 +64,19 @@ std::unique_ptr<QFileDialog> makeParametersFileDialog(QWidget* parent, QFileDial
 }
 
 std::unique_ptr<QFileDialog> makeExportDialog(QWidget* parent, const QString& title, const QStringList& filters,
-                                              const QString& lastName) {
+                                              const QString& lastName, const QString& lastFilter) {
     auto dialog = std::make_unique<QFileDialog>(parent, title);
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setFileMode(QFileDialog::AnyFile);
     dialog->setNameFilters(filters);
     // The filter the name ends in is chosen, so that its suffix is the one added.
     const QFileInfo last(lastName);
-    for (const QString& filter : filters)
-        if (last.suffix().compare(suffixOf(filter), Qt::CaseInsensitive) == 0) dialog->selectNameFilter(filter);
+    if (filters.contains(lastFilter)) {
+        dialog->selectNameFilter(lastFilter);
+    } else {
+        for (const QString& filter : filters)
+            if (last.suffix().compare(suffixOf(filter), Qt::CaseInsensitive) == 0) dialog->selectNameFilter(filter);
+    }
     startAt(*dialog, lastName);
     return dialog;
 }
@@ -91,9 +101,10 @@ QString QtFileDialogs::saveFileName(QWidget* parent) {
 
 void QtFileDialogs::rememberSaveName(const QString& name) { lastSaveName_ = name; }
 
-QString QtFileDialogs::resultsFileName(QWidget* parent) {
-    return askExportName(parent, QStringLiteral("Сохранить результаты"), {QStringLiteral("CSV (*.csv)")},
-                         lastResultsName_);
+CsvFileChoice QtFileDialogs::resultsFile(QWidget* parent) {
+    const QString name = askExportName(parent, QStringLiteral("Сохранить результаты"),
+                                       {kCsvFilter, kSpreadsheetCsvFilter}, lastResults_);
+    return {name, lastResults_.filter == kSpreadsheetCsvFilter ? kRussianSpreadsheetCsv : kRfc4180Csv};
 }
 
 namespace {
@@ -105,19 +116,19 @@ QString QtFileDialogs::openRangesFileName(QWidget* parent) {
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters(kRangesFilters);
-    startAt(dialog, lastRangesName_);
+    startAt(dialog, lastRanges_.name);
     const QString name = chosenName(dialog);
-    if (!name.isEmpty()) lastRangesName_ = name;
+    if (!name.isEmpty()) lastRanges_ = {name, dialog.selectedNameFilter()};
     return name;
 }
 
 QString QtFileDialogs::saveRangesFileName(QWidget* parent) {
-    return askExportName(parent, QStringLiteral("Сохранить диапазоны"), {kRangesFilters.front()}, lastRangesName_);
+    return askExportName(parent, QStringLiteral("Сохранить диапазоны"), {kRangesFilters.front()}, lastRanges_);
 }
 
 QString QtFileDialogs::pictureFileName(QWidget* parent) {
     return askExportName(parent, QStringLiteral("Сохранить изображение"),
-                         {QStringLiteral("PNG (*.png)"), QStringLiteral("PDF (*.pdf)")}, lastPictureName_);
+                         {QStringLiteral("PNG (*.png)"), QStringLiteral("PDF (*.pdf)")}, lastPicture_);
 }
 
 // The toolkit's print dialog lists the printers and "Print to File (PDF)"; the report has no

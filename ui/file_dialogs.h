@@ -2,6 +2,8 @@
 // The program's file dialogs and its print dialog, behind a seam so that tests can answer them
 // with a name, a target or a cancel instead of a real dialog.
 
+#include "model/csv.h"
+
 #include <QFileDialog>
 #include <QString>
 
@@ -11,6 +13,11 @@ class QPrinter;
 class QWidget;
 
 namespace nutrient {
+
+struct CsvFileChoice {
+    QString fileName;
+    CsvDialect dialect = kRfc4180Csv;
+};
 
 // Where the report goes: to the printer the print dialog set up, into a PDF file, or nowhere.
 struct ReportTarget {
@@ -30,8 +37,9 @@ public:
     // extended name next time.
     virtual void rememberSaveName(const QString& name) = 0;
 
-    // The name of a CSV file for the results; empty when the user cancels.
-    virtual QString resultsFileName(QWidget* parent) = 0;
+    // A CSV file for the results and the kind of CSV the user chose: RFC 4180, which programs
+    // read, or a spreadsheet's on a Russian desktop; an empty name when the user cancels.
+    virtual CsvFileChoice resultsFile(QWidget* parent) = 0;
     // The name of a picture of a chart window, ending in ".png" or ".pdf" as the user chose;
     // empty when the user cancels.
     virtual QString pictureFileName(QWidget* parent) = 0;
@@ -49,7 +57,7 @@ public:
     QString openFileName(QWidget* parent) override;
     QString saveFileName(QWidget* parent) override;
     void rememberSaveName(const QString& name) override;
-    QString resultsFileName(QWidget* parent) override;
+    CsvFileChoice resultsFile(QWidget* parent) override;
     QString pictureFileName(QWidget* parent) override;
     ReportTarget reportTarget(QWidget* parent, QPrinter& printer) override;
     QString openRangesFileName(QWidget* parent) override;
@@ -58,9 +66,14 @@ public:
 private:
     QString lastOpenName_;
     QString lastSaveName_;
-    QString lastResultsName_;
-    QString lastPictureName_;
-    QString lastRangesName_;  // opened or saved
+    // The last name each export dialog returned, and the file type chosen with it.
+    struct LastExport {
+        QString name;
+        QString filter;
+    };
+    LastExport lastResults_;
+    LastExport lastPicture_;
+    LastExport lastRanges_;  // opened or saved
 };
 
 // A dialog set up as both of the window's dialogs are: the single filter "*.txt", no default
@@ -69,10 +82,11 @@ private:
 std::unique_ptr<QFileDialog> makeParametersFileDialog(QWidget* parent, QFileDialog::AcceptMode mode,
                                                       const QString& lastName);
 
-// A save dialog for results and pictures: its filters ("PNG (*.png)"), the one of the last
-// name's suffix chosen (else the first); it asks before replacing a file.
+// A save dialog for results and pictures: its filters ("PNG (*.png)"), the last one chosen
+// selected, else the one of the last name's suffix, else the first; it asks before replacing a
+// file.
 std::unique_ptr<QFileDialog> makeExportDialog(QWidget* parent, const QString& title, const QStringList& filters,
-                                              const QString& lastName);
+                                              const QString& lastName, const QString& lastFilter = {});
 // The name with the suffix of the chosen filter added, unless it ends in the suffix of one of
 // the filters (in any case): the suffix decides what is written.
 QString withFilterSuffix(const QString& name, const QStringList& filters, const QString& chosenFilter);

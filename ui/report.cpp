@@ -114,6 +114,7 @@ public:
     void paint() {
         qreal y = paintHeader(kTop);
         y = paintParameters(y + 45);
+        y = paintNotes(y);
         paintResults(y + 55);
         canvas_.newPage();
         y = paintSourceShares(kTop);
@@ -258,6 +259,15 @@ private:
             bottom = std::max(bottom, top);
         }
         return bottom - kGroupSpacing;
+    }
+
+    // A stored natural area or runoff modulus that its own inputs contradict: the results were
+    // computed with the stored one, as in the windows until the parameters window is shown.
+    qreal paintNotes(qreal y) {
+        for (const std::string& note : derivedValueNotes(parameters_))
+            y += 20 + canvas_.paintText(QRectF(kLeft, y + 20, kWidth, 0), QStringLiteral("Замечание: ") + text(note),
+                                        font(9, false, true));
+        return y;
     }
 
     // --- The 26 results as the results window shows them ---

@@ -270,17 +270,19 @@ void ResultsWindow::setParametersFile(std::function<QString()> fileOfTexts) {
     parametersFile_ = std::move(fileOfTexts);
 }
 
-// The CSV of the command line for this one catchment, replacing the file only when complete.
+// The CSV of the command line for this one catchment, in the kind the user chose, replacing the
+// file only when complete.
 void ResultsWindow::saveResults() {
     guarded(messages_, [this] {
-        const QString name = dialogs_.resultsFileName(this);
-        if (name.isEmpty()) return;
+        const CsvFileChoice choice = dialogs_.resultsFile(this);
+        if (choice.fileName.isEmpty()) return;
         const QString file = parametersFile_ ? parametersFile_() : QString();
         FileCalculation calculation;
         calculation.parameters = parameters_.texts();
         calculation.results = results_;
         calculation.coefficients = coefficients_;
-        replaceFile(name.toStdString(), csvHeader() + csvRecord(file.toStdString(), calculation));
+        replaceFile(choice.fileName.toStdString(),
+                    csvHeader(choice.dialect) + csvRecord(file.toStdString(), calculation, choice.dialect));
     });
 }
 

@@ -4,6 +4,7 @@
 
 #include "model/basin_export.h"
 #include "basin_files.h"
+#include "model_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -91,13 +92,14 @@ TEST_P(BasinCommand, WritesTheBoxesOfEachRowAndItsExitStatus) {
 INSTANTIATE_TEST_SUITE_P(
     Basins, BasinCommand,
     ::testing::Values(CommandCase{"computed", "file,drains_into\nw.txt,a.txt\na.txt,\n",
-                                  "w.txt: Эта величина не может быть отрицательной!\n"
-                                  "w.txt: Доля покрытия площади водосбора водой больше 100%!\n"
-                                  "w.txt: Доля покрытия площади водосбора водой больше 100%!\n",
+                                  fileLine("w.txt", kWarnNegativeArea) + fileLine("w.txt", kWarnWaterShare) +
+                                      fileLine("w.txt", kWarnWaterShare),
                                   kExitAllComputed},
                       CommandCase{"upstreamMissing", "file,drains_into\na.txt,\nx.txt,a.txt\n",
-                                  "a.txt: Not computed: it receives the load of line 3 ('x.txt'), which failed\n"
-                                  "x.txt: File not found.\n",
+                                  fileLine("a.txt",
+                                           "Not computed: it receives the load of line 3 ('x.txt'), "
+                                           "which failed") +
+                                      fileLine("x.txt", shownFailureText(kFileNotFound)),
                                   kExitSomeFailed}),
     [](const auto& test) { return std::string(test.param.name); });
 

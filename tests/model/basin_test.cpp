@@ -156,7 +156,7 @@ TEST(RefusedBasin, TenMegabytesOfGarbage) {
 }
 
 TEST(RefusedBasin, AFileThatCannotBeRead) {
-    EXPECT_EQ(failureText([] { readBasinFile("/nonexistent/basin.csv"); }), "File not found");
+    EXPECT_EQ(failureText([] { readBasinFile("/nonexistent/basin.csv"); }), kFileNotFound);
 }
 
 // A chain f -> a -> c beside d and a missing file, f failing as the change makes it fail;
@@ -182,7 +182,8 @@ TEST_P(FailedUpstream, LeavesTheRowsDownstreamUncomputedAndTheRestComputed) {
     const std::string notComputed = "Not computed: it receives the load of line 4 ('f.txt'), which failed";
     const RowStatus statuses[] = {RowStatus::NotComputed, RowStatus::NotComputed, RowStatus::Failed,
                                   RowStatus::Computed,    RowStatus::Failed,      RowStatus::Computed};
-    const std::string reasons[] = {notComputed, notComputed, GetParam().reason, "", "File not found.", ""};
+    const std::string reasons[] = {notComputed, notComputed, GetParam().reason, "", shownFailureText(kFileNotFound),
+                                   ""};
     for (std::size_t i = 0; i < computed.rows.size(); ++i) {
         EXPECT_EQ(computed.rows[i].status, statuses[i]) << i;
         EXPECT_EQ(computed.rows[i].reason, reasons[i]) << i;
@@ -196,9 +197,9 @@ TEST_P(FailedUpstream, LeavesTheRowsDownstreamUncomputedAndTheRestComputed) {
 INSTANTIATE_TEST_SUITE_P(
     Failures, FailedUpstream,
     ::testing::Values(
-        FailedCase{"stopped", {{Parameter::WaterShare, "0"}}, true, "Floating point division by zero."},
+        FailedCase{"stopped", {{Parameter::WaterShare, "0"}}, true, shownFailureText(kDivisionByZero)},
         FailedCase{"belowNatural", {{Parameter::CropRemovalP, "4"}}, false, kErrorBelowBackground},
-        FailedCase{"inflowNotANumber", {{Parameter::InflowP, "x"}}, true, "'x' is not a valid floating point value."}),
+        FailedCase{"inflowNotANumber", {{Parameter::InflowP, "x"}}, true, shownFailureText(notANumberMessage("x"))}),
     [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace

@@ -76,9 +76,10 @@ TEST_F(BatchTest, ListsNameFilesOneALineAfterTheFilesWithOneHeaderForAll) {
     const std::string cut = longName.substr(0, LineReader::kLongestLine + 1);  // no file name is longer
     EXPECT_EQ(firstFields(results.str()), (std::vector<std::string>{"file", standard, standard, folder / "missing.txt",
                                                                     "./-", cut, withNul, standard}));
-    EXPECT_EQ(messages.str(), folder / "missing.txt: File not found.\n./-: Введите имя текстового файла.\n" + cut +
-                                  ": Введите имя текстового файла.\n" + standard + "\\x00x.txt: Invalid filename.\n" +
-                                  folder / "unreadable: File not found.\n");
+    EXPECT_EQ(messages.str(), fileLine(folder / "missing.txt", shownFailureText(kFileNotFound)) +
+                                  fileLine("./-", kWarnNotTextFile) + fileLine(cut, kWarnNotTextFile) +
+                                  fileLine(standard + "\\x00x.txt", shownFailureText(kInvalidFileName)) +
+                                  fileLine(folder / "unreadable", shownFailureText(kFileNotFound)));
 }
 
 TEST_F(BatchTest, EmptyListsGiveAWholeCsvFileOrJsonDocument) {

@@ -1,6 +1,7 @@
 // What a user may write for the analyses: levers with their percentages, the levers of a target,
-// targets and the sensitivity step; each piece that cannot be read is refused by name.
+// targets, measured loads and the sensitivity step; each piece that cannot be read is refused by name.
 
+#include "model/measured_load.h"
 #include "model/sensitivity.h"
 #include "model/target_search.h"
 #include "model_fixture.h"
@@ -11,12 +12,12 @@ using namespace nutrient;
 
 namespace {
 
-enum class Reading { Changes, Choices, Targets, Step };
+enum class Reading { Changes, Choices, Targets, Step, MeasuredLoads };
 
 struct BadInput {
     Reading reading;
     const char* text;
-    const char* message;
+    std::string message;
 };
 
 void PrintTo(const BadInput& input, std::ostream* os) { *os << input.text; }
@@ -34,6 +35,9 @@ void read(Reading reading, const char* text) {
         break;
     case Reading::Step:
         sensitivityStep(text);
+        break;
+    case Reading::MeasuredLoads:
+        parseMeasuredLoads(text);
         break;
     }
 }
@@ -67,6 +71,11 @@ INSTANTIATE_TEST_SUITE_P(
         BadInput{Reading::Targets, "N=-1", "'N=-1': the target is negative."},
         BadInput{Reading::Targets, "L(P)=2000", "'L(P)=2000': a target is P=T or N=T."},
         BadInput{Reading::Targets, "P=1,P=2", "'P=2': a second target for P."},
+        BadInput{Reading::Targets, "P", "'P': a target is P=T or N=T."},
+        BadInput{Reading::MeasuredLoads, "P=0", "'P=0': '0' is not a measured load: it must be above zero"},
+        BadInput{Reading::MeasuredLoads, "N=lots", "'N=lots': " + notANumberMessage("lots")},
+        BadInput{Reading::MeasuredLoads, "Q=1", "'Q=1': a measured load is P=L or N=L."},
+        BadInput{Reading::MeasuredLoads, "N=1, N=2", "'N=2': a second measured load for N."},
         BadInput{Reading::Step, "0", "The sensitivity step '0' is outside 0 ... 100: give a percentage above 0."},
         BadInput{Reading::Step, "ten", "The sensitivity step 'ten' is not a number."}));
 
@@ -84,6 +93,10 @@ TEST(LeverChoices, ATargetMayMoveBothNutrientsOfOneLeverSeparately) {
 
 TEST(Targets, ReadEachNutrientOnce) {
     EXPECT_EQ(parseTargets("N=12000,P=2000.5"), (std::vector<Target>{{Nutrient::N, "12000"}, {Nutrient::P, "2000.5"}}));
+}
+
+TEST(MeasuredLoads, ReadEachNutrientOnceAsTyped) {
+    EXPECT_EQ(parseMeasuredLoads("N=12000, P=2500.0"), (MeasuredLoads{"2500.0", "12000"}));
 }
 
 TEST(LeverParameters, ConcentrationsLeaveTheNaturalOneAndHeadCountsServeBoth) {

@@ -152,7 +152,7 @@ struct InputCase {
     const char* name;
     ParameterTexts texts;
     MeasuredLoads measured;
-    const char* message;
+    std::string message;
 };
 
 class CheckRefused : public ::testing::TestWithParam<InputCase> {};
@@ -176,11 +176,11 @@ INSTANTIATE_TEST_SUITE_P(
                       InputCase{"notANumber",
                                 standardParameterTexts(),
                                 {"2,500", std::nullopt},
-                                "Measured load of P: '2,500' is not a valid floating point value"},
+                                "Measured load of P: " + notANumberMessage("2,500")},
                       InputCase{"baselineFails",
                                 standardWith({{Parameter::WaterShare, "0"}}),
                                 {"2500", std::nullopt},
-                                "The set's own results cannot be taken: Floating point division by zero."}),
+                                "The set's own results cannot be taken: " + shownFailureText(kDivisionByZero)}),
     [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace

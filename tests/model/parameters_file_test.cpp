@@ -98,9 +98,7 @@ protected:
     TempFolder folder;
 };
 
-RecordedBox conversionFailure(const std::string& text) {
-    return {"failure", "'" + text + "' is not a valid floating point value"};
-}
+RecordedBox conversionFailure(const std::string& text) { return {"failure", notANumberMessage(text)}; }
 
 // --- Saving and loading the standard set ---------------------------------------------------
 
@@ -444,21 +442,21 @@ INSTANTIATE_TEST_SUITE_P(
     Saves, FailedSave,
     ::testing::Values(
         FailureCase{"readOnlyFolder", [](const TempFolder& f) { fs::permissions(f.path(), fs::perms(0555)); },
-                    "old.txt", Condition::Unprivileged, "File access denied"},
+                    "old.txt", Condition::Unprivileged, kFileAccessDenied},
         FailureCase{"readOnlyFile",
                     [](const TempFolder& f) {
                         fs::permissions(f.path(), fs::perms(0777));
                         fs::permissions(f / "old.txt", fs::perms(0444));
                     },
-                    "old.txt", Condition::Unprivileged, "File access denied"},
+                    "old.txt", Condition::Unprivileged, kFileAccessDenied},
         // The file reaches the size limit part way: the previous file must survive.
         FailureCase{"diskLimitReached", kNothing, "old.txt", Condition::FileSizeLimit, "I/O error 27: File too large"},
         FailureCase{"linkLoop", kLinkLoop, "a.txt", Condition::None, "I/O error 40: Too many levels of symbolic links"},
         FailureCase{"overAFolder", [](const TempFolder& f) { fs::create_directory(f / "dir.txt"); }, "dir.txt",
-                    Condition::None, "File access denied"},
-        FailureCase{"missingFolder", kNothing, "missing/new.txt", Condition::None, "File not found"},
-        FailureCase{"throughAFile", kNothing, "old.txt/new.txt", Condition::None, "Invalid filename"},
-        FailureCase{"nameTooLong", kNothing, kLongName, Condition::None, "Invalid filename"}),
+                    Condition::None, kFileAccessDenied},
+        FailureCase{"missingFolder", kNothing, "missing/new.txt", Condition::None, kFileNotFound},
+        FailureCase{"throughAFile", kNothing, "old.txt/new.txt", Condition::None, kInvalidFileName},
+        FailureCase{"nameTooLong", kNothing, kLongName, Condition::None, kInvalidFileName}),
     [](const auto& test) { return test.param.name; });
 
 class FailedLoad : public ParametersFileTest, public ::testing::WithParamInterface<FailureCase> {};
@@ -477,14 +475,14 @@ TEST_P(FailedLoad, ReportsTheErrorAndChangesNothing) {
 
 INSTANTIATE_TEST_SUITE_P(
     Loads, FailedLoad,
-    ::testing::Values(FailureCase{"missingFile", kNothing, "missing.txt", Condition::None, "File not found"},
+    ::testing::Values(FailureCase{"missingFile", kNothing, "missing.txt", Condition::None, kFileNotFound},
                       FailureCase{"unreadableFile",
                                   [](const TempFolder& f) { fs::permissions(f / "old.txt", fs::perms(0200)); },
-                                  "old.txt", Condition::Unprivileged, "File access denied"},
+                                  "old.txt", Condition::Unprivileged, kFileAccessDenied},
                       FailureCase{"aFolder", [](const TempFolder& f) { fs::create_directory(f / "dir.txt"); },
-                                  "dir.txt", Condition::None, "File access denied"},
-                      FailureCase{"throughAFile", kNothing, "old.txt/new.txt", Condition::None, "Invalid filename"},
-                      FailureCase{"nameTooLong", kNothing, kLongName, Condition::None, "Invalid filename"},
+                                  "dir.txt", Condition::None, kFileAccessDenied},
+                      FailureCase{"throughAFile", kNothing, "old.txt/new.txt", Condition::None, kInvalidFileName},
+                      FailureCase{"nameTooLong", kNothing, kLongName, Condition::None, kInvalidFileName},
                       FailureCase{"linkLoop", kLinkLoop, "a.txt", Condition::None,
                                   "I/O error 40: Too many levels of symbolic links"}),
     [](const auto& test) { return test.param.name; });
@@ -518,7 +516,7 @@ INSTANTIATE_TEST_SUITE_P(
                       true},
         UnchangedCase{"openFailed",
                       [](ParameterSet& p, Messages& m, const TempFolder& f) {
-                          EXPECT_EQ(failureText([&] { loadParameters(p, f / "missing.txt", m); }), "File not found");
+                          EXPECT_EQ(failureText([&] { loadParameters(p, f / "missing.txt", m); }), kFileNotFound);
                       },
                       true},
         UnchangedCase{"saved",
@@ -536,7 +534,7 @@ INSTANTIATE_TEST_SUITE_P(
         UnchangedCase{"saveFailed",
                       [](ParameterSet& p, Messages& m, const TempFolder& f) {
                           std::string name = f / "missing/new.txt";
-                          EXPECT_EQ(failureText([&] { saveParameters(p, name, m); }), "File not found");
+                          EXPECT_EQ(failureText([&] { saveParameters(p, name, m); }), kFileNotFound);
                       },
                       true}),
     [](const auto& test) { return test.param.name; });
@@ -673,7 +671,7 @@ TEST_P(NonRegularTarget, IsRefusedAndLeftAsItIs) {
     const std::set<std::string> before = folder.names();
     std::string name = folder / GetParam().savedAs;
     EXPECT_EQ(failureText([&] { saveParameters(parameters, name, recorder); }),
-              "Not a regular file: '" + folder / GetParam().node + "'");
+              notRegularFileMessage(folder / GetParam().node));
     EXPECT_EQ(fs::symlink_status(folder / GetParam().node).type(), GetParam().type);
     EXPECT_EQ(folder.names(), before);
 }
@@ -733,7 +731,7 @@ TEST_P(TooLarge, StopsAtTheReadLimitNamingItAndChangesNothing) {
     int changes = 0;
     parameters.setChangeListener([&](Parameter) { ++changes; });
     EXPECT_EQ(failureText([&] { GetParam().load(parameters, recorder, folder); }),
-              "File too large: '" + GetParam().shownName(folder) + "'");
+              fileTooLargeMessage(GetParam().shownName(folder)));
     EXPECT_EQ(changes, 0);
     EXPECT_LT(peakMemory(), std::size_t{1} << 30);
 }
@@ -756,7 +754,7 @@ INSTANTIATE_TEST_SUITE_P(
                                        StandardInputFrom zeros("/dev/zero");
                                        loadParametersFromStandardInput(p);
                                    },
-                                   [](const TempFolder&) { return std::string("standard input"); }}),
+                                   [](const TempFolder&) { return std::string(kStandardInputName); }}),
     [](const auto& test) { return test.param.name; });
 
 TEST_F(ParametersFileTest, FortyLinesEndingAtTheReadLimitLoad) {
@@ -777,7 +775,7 @@ TEST_F(ParametersFileTest, AFileTooLargeToLoadIsNotSaved) {
     writeBytes(folder / "old.txt", "old");
     parameters.setText(Parameter::ObjectName, std::string(kReadLimit - 80, 'x'));
     std::string name = folder / "old.txt";
-    EXPECT_EQ(failureText([&] { saveParameters(parameters, name, recorder); }), "File too large: '" + name + "'");
+    EXPECT_EQ(failureText([&] { saveParameters(parameters, name, recorder); }), fileTooLargeMessage(name));
     EXPECT_EQ(readBytes(name), "old");
 }
 
@@ -927,7 +925,7 @@ TEST_P(LinkInASharedFolder, IsFollowedOnlyWhereTheKernelWouldFollowIt) {
         EXPECT_EQ(failure, "");
         EXPECT_EQ(secretBytes, kStandardFileBytes);
     } else {
-        EXPECT_EQ(failure, "File access denied");
+        EXPECT_EQ(failure, kFileAccessDenied);
         EXPECT_EQ(secretBytes, GetParam().dangling ? "<none>" : "secret");
     }
     EXPECT_TRUE(fs::is_symlink(link));

@@ -50,7 +50,7 @@ INSTANTIATE_TEST_SUITE_P(Ends, RangeEnd,
 struct RefusalCase {
     const char* name;
     std::string csv;
-    const char* message;
+    std::string message;
 };
 
 class RangesRefused : public ::testing::TestWithParam<RefusalCase> {};
@@ -73,10 +73,9 @@ INSTANTIATE_TEST_SUITE_P(
                     "their ranges instead"},
         RefusalCase{"duplicate", kHeader + "Lp(P),1,2,uniform\r\nLp(P),1,3,uniform\r\n",
                     "Line 3, parameter: 'Lp(P)' has a range on line 2 already"},
-        RefusalCase{"notANumber", kHeader + "Lp(P),1,x,uniform\r\n",
-                    "Line 2, high: 'x' is not a valid floating point value"},
+        RefusalCase{"notANumber", kHeader + "Lp(P),1,x,uniform\r\n", "Line 2, high: " + notANumberMessage("x")},
         RefusalCase{"notAPercentage", kHeader + "Lp(P),-1x%,1,uniform\r\n",
-                    "Line 2, low: '-1x%' is not a valid floating point value"},
+                    "Line 2, low: " + notANumberMessage("-1x%")},
         RefusalCase{"unsignedPercentage", kHeader + "Lp(P),10%,+10%,uniform\r\n",
                     "Line 2, low: '10%' is a percentage without its sign: write '-10%' or '+10%'"},
         RefusalCase{"distribution", kHeader + "Lp(P),1,2,normal\r\n",

@@ -29,7 +29,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, ChangedByPercent,
                                            PercentCase{"1e-5", 0, "1E-5"}, PercentCase{" 0.1 ", 1000, "1.1"}));
 
 TEST(ChangedByPercent, ANonNumberIsAConversionFailure) {
-    EXPECT_EQ(failureText([] { changedByPercent("x", 10); }), "'x' is not a valid floating point value");
+    EXPECT_EQ(failureText([] { changedByPercent("x", 10); }), notANumberMessage("x"));
 }
 
 TEST(Variant, OfTheInitialTextsIsTheStandardSetAfterTheShowRule) {
@@ -49,7 +49,7 @@ TEST(Variant, OfTheInitialTextsIsTheStandardSetAfterTheShowRule) {
 
 TEST(Variant, ReportsWhyItsResultsCannotBeTaken) {
     const Computation stopped = computeVariant(withChanges(standardParameterTexts(), {{Parameter::WaterShare, "0"}}));
-    EXPECT_EQ(stopped.rejection(), "Floating point division by zero.");
+    EXPECT_EQ(stopped.rejection(), shownFailureText(kDivisionByZero));
     const Computation below = computeVariant(withChanges(standardParameterTexts(), {{Parameter::CropRemovalP, "4"}}));
     EXPECT_TRUE(below.computed);
     EXPECT_EQ(below.rejection(), kErrorBelowBackground);

@@ -16,7 +16,9 @@ public:
     QString openFileName(QWidget* parent) override { return answer(openAnswers, parent); }
     QString saveFileName(QWidget* parent) override { return answer(saveAnswers, parent); }
     void rememberSaveName(const QString& name) override { rememberedSaveNames << name; }
-    QString resultsFileName(QWidget* parent) override { return answer(resultsAnswers, parent); }
+    nutrient::CsvFileChoice resultsFile(QWidget* parent) override {
+        return {answer(resultsAnswers, parent), resultsDialect};
+    }
     QString pictureFileName(QWidget* parent) override { return answer(pictureAnswers, parent); }
     QString openRangesFileName(QWidget* parent) override { return answer(openRangesAnswers, parent); }
     QString saveRangesFileName(QWidget* parent) override { return answer(saveRangesAnswers, parent); }
@@ -32,6 +34,7 @@ public:
     QStringList saveAnswers;
     QStringList rememberedSaveNames;
     QStringList resultsAnswers;
+    nutrient::CsvDialect resultsDialect = nutrient::kRfc4180Csv;  // the file type chosen with them
     QStringList pictureAnswers;
     QStringList openRangesAnswers;
     QStringList saveRangesAnswers;

@@ -1,6 +1,6 @@
 #pragma once
-// The three model objects of a running program with a recorder for its boxes, and the text of
-// the failure an action stops with.
+// The three model objects of a running program with a recorder for its boxes, the text of the
+// failure an action stops with, and a box as the messages stream of a windowless run writes it.
 
 #include "model/load_calculation.h"
 #include "model/parameter_set.h"
@@ -8,6 +8,11 @@
 
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
+
+// Parameter texts a test sets, in order.
+using Edits = std::vector<std::pair<nutrient::Parameter, const char*>>;
 
 // The model as the program holds it; by default set to the standard set, with the boxes that
 // took recorded nowhere.
@@ -22,6 +27,11 @@ struct BasicModel {
         if (standard) parameters.applyStandard();
         recorder.boxes.clear();
     }
+    // Sets the texts, and forgets the boxes their change rules showed.
+    void edit(const Edits& edits) {
+        for (const auto& [parameter, text] : edits) parameters.setText(parameter, text);
+        recorder.boxes.clear();
+    }
 };
 using Model = BasicModel<>;
 
@@ -33,4 +43,10 @@ inline std::string failureText(const std::function<void()>& action) {
         return failure.what();
     }
     return "";
+}
+
+// A box on the messages stream as a test expects it: the file, then the box's text as it is
+// shown (see shownFailureText).
+inline std::string fileLine(const std::string& file, const std::string& shownText) {
+    return file + ": " + shownText + "\n";
 }

@@ -9,7 +9,7 @@ public:
     QString openFileName(QWidget*) override { return {}; }
     QString saveFileName(QWidget*) override { return {}; }
     void rememberSaveName(const QString&) override {}
-    QString resultsFileName(QWidget*) override { return {}; }
+    nutrient::CsvFileChoice resultsFile(QWidget*) override { return {}; }
     QString pictureFileName(QWidget*) override { return {}; }
     nutrient::ReportTarget reportTarget(QWidget*, QPrinter&) override { return {}; }
     QString openRangesFileName(QWidget*) override { return {}; }

@@ -12,6 +12,7 @@ struct RecordedBox {
     std::string text;
     bool operator==(const RecordedBox&) const = default;
 };
+using Boxes = std::vector<RecordedBox>;
 
 class Recorder : public nutrient::Messages, public nutrient::Questions {
 public:
@@ -26,6 +27,6 @@ public:
         answers.erase(answers.begin());
         return answer;
     }
-    std::vector<RecordedBox> boxes;
+    Boxes boxes;
     std::vector<nutrient::Answer> answers;
 };

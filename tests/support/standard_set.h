@@ -5,6 +5,7 @@
 #include "model/load_calculation.h"
 
 #include <string>
+#include <string_view>
 
 // The standard set as Save writes it: Windows-1251, CR LF after each of the 40 lines.
 inline const std::string kStandardFileBytes =
@@ -61,3 +62,14 @@ inline constexpr ChangedResult kInitialTextResults[] = {
     {"Edit11", "3125.0"}, {"Edit22", "15063.3"}, {"Edit5", "299.8"},   {"Edit9", "3968.6"},
     {"Edit16", "120.43"}, {"Edit23", "580.52"},  {"Edit20", "11.55"},  {"Edit24", "152.94"},
 };
+
+// The text the results window shows for a result of the standard set; with `initialTexts`, of
+// the calculation from the initial texts.
+inline std::string standardText(nutrient::Quantity quantity, nutrient::Nutrient nutrient, bool initialTexts = false) {
+    if (initialTexts) {
+        for (const ChangedResult& changed : kInitialTextResults)
+            if (std::string_view(changed.field) == nutrient::resultField(quantity, nutrient)) return changed.text;
+    }
+    const ShownResult& row = kStandardResults[static_cast<int>(quantity)];
+    return nutrient == nutrient::Nutrient::P ? row.p : row.n;
+}

@@ -1,18 +1,14 @@
 // The application's last guard: a failure or an exhausted memory that escapes an event handler
 // becomes a failure box, and the program goes on delivering events.
 
-#include "recorder.h"
 #include "ui/program.h"
+#include "widgets.h"
 
 #include <QMessageBox>
-#include <QPushButton>
-#include <QtTest>
 
 #include <functional>
 #include <new>
 
-using Boxes = std::vector<RecordedBox>;
-Q_DECLARE_METATYPE(Boxes)
 Q_DECLARE_METATYPE(std::function<void()>)
 
 namespace {
@@ -36,19 +32,19 @@ private:
 
 }  // namespace
 
-class TestApplication : public QObject {
+class ApplicationTest : public QObject {
     Q_OBJECT
 public:
-    explicit TestApplication(Recorder& recorder) : recorder_(recorder) {}
+    explicit ApplicationTest(Recorder& recorder) : recorder_(recorder) {}
 
 private slots:
     void escapingFailuresBecomeFailureBoxes_data() {
         QTest::addColumn<std::function<void()>>("failure");
         QTest::addColumn<Boxes>("boxes");
         QTest::newRow("memory") << std::function<void()>([] { throw std::bad_alloc(); })
-                                << Boxes{{"failure", "Out of memory"}};
-        QTest::newRow("failure") << std::function<void()>([] { throw nutrient::Failure("Disk full"); })
-                                 << Boxes{{"failure", "Disk full"}};
+                                << Boxes{{"failure", nutrient::kOutOfMemory}};
+        QTest::newRow("failure") << std::function<void()>([] { throw nutrient::Failure(nutrient::kDiskFull); })
+                                 << Boxes{{"failure", nutrient::kDiskFull}};
     }
     void escapingFailuresBecomeFailureBoxes() {
         QFETCH(std::function<void()>, failure);
@@ -75,7 +71,7 @@ private slots:
             okText = box->button(QMessageBox::Ok)->text();
             box->accept();
         });
-        nutrient::MessageBoxes().warning("Доля покрытия площади водосбора водой больше 100%!");
+        nutrient::MessageBoxes().warning(nutrient::kWarnWaterShare);
         QCoreApplication::removeTranslator(&russian);
         QCOMPARE(okText, QStringLiteral("OK"));
     }
@@ -87,7 +83,7 @@ private:
 int main(int argc, char** argv) {
     Recorder recorder;
     nutrient::GuardedApplication application(argc, argv, recorder);
-    TestApplication test(recorder);
+    ApplicationTest test(recorder);
     return QTest::qExec(&test, argc, argv);
 }
 

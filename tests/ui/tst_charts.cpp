@@ -15,23 +15,20 @@
 #include <QtTest>
 
 #include <functional>
+#include <memory>
 #include <utility>
 #include <vector>
 
 using namespace nutrient;
 
 using Overrides = std::vector<std::pair<ResultCell, std::string>>;
-using Boxes = std::vector<RecordedBox>;
+enum class Charts { Pies, Budget };
 
 Q_DECLARE_METATYPE(Overrides)
-Q_DECLARE_METATYPE(Boxes)
+Q_DECLARE_METATYPE(Charts)
 
 namespace {
 
-const std::string kNegative = "Величина вклада различных источников не должна быть отрицательной!";
-const std::string kDiffuse =
-    "Вклад рассредоточенных источников в биогенную нагрузку отрицательный, проверьте "
-    "правильность задания параметров!";
 const QColor kLime(0x00, 0xFF, 0x00), kGreen(0x00, 0x80, 0x00), kYellow(0xFF, 0xFF, 0x00);
 const QColor kRed(0xFF, 0x00, 0x00), kBlue(0x00, 0x00, 0xFF);
 
@@ -43,6 +40,31 @@ struct Calculated : Model {
         for (const auto& [cell, text] : overrides) results.setText(cell.quantity, cell.nutrient, text);
     }
 };
+
+// One of the two chart windows over the calculation, not yet shown.
+std::unique_ptr<ChartWindow> chartWindow(Charts charts, Calculated& c) {
+    if (charts == Charts::Pies)
+        return std::make_unique<SourceShareWindow>(c.results, c.coefficients, c.recorder, c.dialogs);
+    return std::make_unique<BudgetWindow>(c.results, c.recorder, c.dialogs);
+}
+
+// How many figures the window's P and N charts hold.
+QList<std::size_t> figureCounts(const ChartWindow& window) {
+    if (const auto* pies = qobject_cast<const SourceShareWindow*>(&window))
+        return {pies->chartP().figures().size(), pies->chartN().figures().size()};
+    const auto& bars = static_cast<const BudgetWindow&>(window);
+    return {bars.chartP().figures().size(), bars.chartN().figures().size()};
+}
+
+// Shows the chart window over the calculation: each of its charts holds `figures`, and the
+// window showed `boxes`.
+void expectShown(Charts charts, Calculated& c, std::size_t figures, const Boxes& boxes) {
+    const auto window = chartWindow(charts, c);
+    showModal(*window);
+    QVERIFY(window->isVisible());
+    QCOMPARE(figureCounts(*window), QList<std::size_t>(2, figures));
+    QCOMPARE(c.recorder.boxes, boxes);
+}
 
 QStringList marks(const PieChart3D& pie) {
     QStringList texts;
@@ -81,56 +103,71 @@ private slots:
         QCOMPARE(c.recorder.boxes, Boxes{});
     }
 
-    void pieConditions_data() {
+    void drawConditions_data() {
+        QTest::addColumn<Charts>("charts");
         QTest::addColumn<Overrides>("overrides");
-        QTest::addColumn<bool>("drawn");
+        QTest::addColumn<int>("figures");  // in each chart: none when not drawn
         QTest::addColumn<Boxes>("boxes");
-        const RecordedBox negative{"warning", kNegative}, diffuse{"warning", kDiffuse};
-        const RecordedBox notANumber{"failure", "'abc' is not a valid floating point value"};
-        QTest::newRow("Lp(N) zero") << Overrides{{{Quantity::Lp, Nutrient::N}, "0.0"}} << false << Boxes{};
-        QTest::newRow("Lnat(N) zero") << Overrides{{{Quantity::Lnat, Nutrient::N}, "0.0"}} << false << Boxes{};
-        QTest::newRow("L(P) negative") << Overrides{{{Quantity::L, Nutrient::P}, "-5.0"}} << false << Boxes{negative};
-        QTest::newRow("L(P) and Lnat(P) negative")
-            << Overrides{{{Quantity::L, Nutrient::P}, "-5.0"}, {{Quantity::Lnat, Nutrient::P}, "-1.0"}} << false
+        const RecordedBox negative{"warning", kWarnNegativeContribution}, diffuse{"warning", kWarnNegativeDiffuse};
+        const RecordedBox notANumber{"failure", notANumberMessage("abc")};
+        const Charts pies = Charts::Pies, budget = Charts::Budget;
+        QTest::newRow("pies: Lp(N) zero") << pies << Overrides{{{Quantity::Lp, Nutrient::N}, "0.0"}} << 0 << Boxes{};
+        QTest::newRow("pies: Lnat(N) zero")
+            << pies << Overrides{{{Quantity::Lnat, Nutrient::N}, "0.0"}} << 0 << Boxes{};
+        QTest::newRow("pies: L(P) negative")
+            << pies << Overrides{{{Quantity::L, Nutrient::P}, "-5.0"}} << 0 << Boxes{negative};
+        QTest::newRow("pies: L(P) and Lnat(P) negative")
+            << pies << Overrides{{{Quantity::L, Nutrient::P}, "-5.0"}, {{Quantity::Lnat, Nutrient::P}, "-1.0"}} << 0
             << Boxes{negative, negative};
-        QTest::newRow("crop removal of P above diffuse inputs")
-            << Overrides{{{Quantity::Lc, Nutrient::P}, "6898.0"}} << false << Boxes{diffuse};
-        QTest::newRow("crop removal of P just below diffuse inputs")
-            << Overrides{{{Quantity::Lc, Nutrient::P}, "6897.8"}} << true << Boxes{};
-        QTest::newRow("Lnat(N) negative, crop removal of N above inputs")
-            << Overrides{{{Quantity::Lnat, Nutrient::N}, "-1.0"}, {{Quantity::Lc, Nutrient::N}, "40000.0"}} << false
+        QTest::newRow("pies: crop removal of P above diffuse inputs")
+            << pies << Overrides{{{Quantity::Lc, Nutrient::P}, "6898.0"}} << 0 << Boxes{diffuse};
+        QTest::newRow("pies: crop removal of P just below diffuse inputs")
+            << pies << Overrides{{{Quantity::Lc, Nutrient::P}, "6897.8"}} << 3 << Boxes{};
+        QTest::newRow("pies: Lnat(N) negative, crop removal of N above inputs")
+            << pies << Overrides{{{Quantity::Lnat, Nutrient::N}, "-1.0"}, {{Quantity::Lc, Nutrient::N}, "40000.0"}} << 0
             << Boxes{negative, diffuse};
-        QTest::newRow("L(N) not a number")
-            << Overrides{{{Quantity::L, Nutrient::N}, "abc"}} << false << Boxes{notANumber};
+        QTest::newRow("pies: L(N) not a number")
+            << pies << Overrides{{{Quantity::L, Nutrient::N}, "abc"}} << 0 << Boxes{notANumber};
         // The draw condition stops at L(P); the warnings reach L(N) and fail there.
-        QTest::newRow("L(P) negative, L(N) not a number")
-            << Overrides{{{Quantity::L, Nutrient::P}, "-5.0"}, {{Quantity::L, Nutrient::N}, "abc"}} << false
+        QTest::newRow("pies: L(P) negative, L(N) not a number")
+            << pies << Overrides{{{Quantity::L, Nutrient::P}, "-5.0"}, {{Quantity::L, Nutrient::N}, "abc"}} << 0
             << Boxes{negative, notANumber};
+        QTest::newRow("budget: crop removal of N above diffuse inputs")
+            << budget << Overrides{{{Quantity::Lc, Nutrient::N}, "40000.0"}} << 0 << Boxes{diffuse};
+        QTest::newRow("budget: crop removal above diffuse inputs for both")
+            << budget << Overrides{{{Quantity::Lc, Nutrient::P}, "7000.0"}, {{Quantity::Lc, Nutrient::N}, "40000.0"}}
+            << 0 << Boxes{diffuse, diffuse};
+        QTest::newRow("budget: negative loads still drawn")
+            << budget << Overrides{{{Quantity::L, Nutrient::P}, "-5.0"}, {{Quantity::Lp, Nutrient::P}, "-1.0"}} << 9
+            << Boxes{};
+        QTest::newRow("budget: Lc(P) not a number")
+            << budget << Overrides{{{Quantity::Lc, Nutrient::P}, "abc"}} << 0 << Boxes{notANumber};
     }
-
-    void pieConditions() {
+    void drawConditions() {
+        QFETCH(Charts, charts);
         QFETCH(Overrides, overrides);
-        QFETCH(bool, drawn);
+        QFETCH(int, figures);
         QFETCH(Boxes, boxes);
         Calculated c(overrides);
-        SourceShareWindow window(c.results, c.coefficients, c.recorder, c.dialogs);
-        showModal(window);
-        QVERIFY(window.isVisible());
-        QCOMPARE(window.chartP().figures().size(), drawn ? 3u : 0u);
-        QCOMPARE(window.chartN().figures().size(), drawn ? 3u : 0u);
-        QCOMPARE(c.recorder.boxes, boxes);
+        expectShown(charts, c, figures, boxes);
     }
 
-    void piesShownTwiceAreNotDoubled() {
+    void shownTwiceIsNotDoubled_data() {
+        QTest::addColumn<Charts>("charts");
+        QTest::addColumn<int>("figures");
+        QTest::newRow("pies") << Charts::Pies << 3;
+        QTest::newRow("budget") << Charts::Budget << 9;
+    }
+    void shownTwiceIsNotDoubled() {
+        QFETCH(Charts, charts);
+        QFETCH(int, figures);
         Calculated c;
-        SourceShareWindow window(c.results, c.coefficients, c.recorder, c.dialogs);
-        showModal(window);
-        window.close();
-        showModal(window);
-        QCOMPARE(window.chartP().figures().size(), 3u);
-        QCOMPARE(window.chartN().figures().size(), 3u);
+        const auto window = chartWindow(charts, c);
+        showModal(*window);
+        window->close();
+        showModal(*window);
+        QCOMPARE(figureCounts(*window), QList<std::size_t>(2, figures));
     }
-
     // L - Lnat = 10 is less than Lp * Rt = 135.63: the second slice comes out negative.
     void negativeSecondSliceDrawnByMagnitude() {
         Calculated c(Overrides{{{Quantity::L, Nutrient::P}, "310.0"}});
@@ -146,15 +183,19 @@ private slots:
 
     // While the last calculation has not completed, both windows report its own failure.
     void chartsAfterAStoppedCalculation_data() {
+        QTest::addColumn<Charts>("charts");
         QTest::addColumn<int>("parameter");
         QTest::addColumn<QString>("text");
         QTest::addColumn<Boxes>("boxes");
-        QTest::newRow("no water") << int(Parameter::WaterShare) << "0"
-                                  << Boxes{{"failure", "Floating point division by zero"}};
-        QTest::newRow("concentration not a number") << int(Parameter::ArableConcentrationP) << "x"
-                                                    << Boxes{{"failure", "'x' is not a valid floating point value"}};
+        for (const auto& [charts, name] : {std::pair(Charts::Pies, "pies"), std::pair(Charts::Budget, "budget")}) {
+            QTest::addRow("%s: no water", name)
+                << charts << int(Parameter::WaterShare) << "0" << Boxes{{"failure", kDivisionByZero}};
+            QTest::addRow("%s: concentration not a number", name)
+                << charts << int(Parameter::ArableConcentrationP) << "x" << Boxes{{"failure", notANumberMessage("x")}};
+        }
     }
     void chartsAfterAStoppedCalculation() {
+        QFETCH(Charts, charts);
         QFETCH(int, parameter);
         QFETCH(QString, text);
         QFETCH(Boxes, boxes);
@@ -162,17 +203,7 @@ private slots:
         c.parameters.setText(static_cast<Parameter>(parameter), text.toStdString());
         QVERIFY_THROWS_EXCEPTION(Failure, calculate(c.parameters, c.results, c.coefficients));
         c.recorder.boxes.clear();
-        SourceShareWindow pies(c.results, c.coefficients, c.recorder, c.dialogs);
-        showModal(pies);
-        QVERIFY(pies.isVisible());
-        QCOMPARE(pies.chartP().figures().size(), 0u);
-        QCOMPARE(c.recorder.boxes, boxes);
-        c.recorder.boxes.clear();
-        BudgetWindow bars(c.results, c.recorder, c.dialogs);
-        showModal(bars);
-        QVERIFY(bars.isVisible());
-        QCOMPARE(bars.chartP().figures().size(), 0u);
-        QCOMPARE(c.recorder.boxes, boxes);
+        expectShown(charts, c, 0, boxes);
     }
 
     void standardSetBudget() {
@@ -196,70 +227,30 @@ private slots:
         QCOMPARE(c.recorder.boxes, Boxes{});
     }
 
-    void budgetConditions_data() {
-        QTest::addColumn<Overrides>("overrides");
-        QTest::addColumn<bool>("drawn");
-        QTest::addColumn<Boxes>("boxes");
-        const RecordedBox diffuse{"warning", kDiffuse};
-        QTest::newRow("crop removal of N above diffuse inputs")
-            << Overrides{{{Quantity::Lc, Nutrient::N}, "40000.0"}} << false << Boxes{diffuse};
-        QTest::newRow("crop removal above diffuse inputs for both")
-            << Overrides{{{Quantity::Lc, Nutrient::P}, "7000.0"}, {{Quantity::Lc, Nutrient::N}, "40000.0"}} << false
-            << Boxes{diffuse, diffuse};
-        QTest::newRow("negative loads still drawn")
-            << Overrides{{{Quantity::L, Nutrient::P}, "-5.0"}, {{Quantity::Lp, Nutrient::P}, "-1.0"}} << true
-            << Boxes{};
-        QTest::newRow("Lc(P) not a number") << Overrides{{{Quantity::Lc, Nutrient::P}, "abc"}} << false
-                                            << Boxes{{"failure", "'abc' is not a valid floating point value"}};
-    }
-
-    void budgetConditions() {
-        QFETCH(Overrides, overrides);
-        QFETCH(bool, drawn);
-        QFETCH(Boxes, boxes);
-        Calculated c(overrides);
-        BudgetWindow window(c.results, c.recorder, c.dialogs);
-        showModal(window);
-        QVERIFY(window.isVisible());
-        QCOMPARE(window.chartP().figures().size(), drawn ? 9u : 0u);
-        QCOMPARE(window.chartN().figures().size(), drawn ? 9u : 0u);
-        QCOMPARE(c.recorder.boxes, boxes);
-    }
-
-    void budgetShownTwiceIsNotDoubled() {
-        Calculated c;
-        BudgetWindow window(c.results, c.recorder, c.dialogs);
-        showModal(window);
-        window.close();
-        showModal(window);
-        QCOMPARE(window.chartP().figures().size(), 9u);
-        QCOMPARE(window.chartN().figures().size(), 9u);
-    }
-
     void picturesSavedFromTheContextMenu_data() {
-        QTest::addColumn<bool>("budget");
+        QTest::addColumn<Charts>("charts");
         QTest::addColumn<QString>("name");
         QTest::addColumn<Obstacle>("obstacle");
         QTest::addColumn<QString>("failure");
-        QTest::newRow("pies as PNG") << false << "pies.png" << Obstacle::None << "";
-        QTest::newRow("budget as PNG") << true << "budget.png" << Obstacle::None << "";
-        QTest::newRow("pies as PDF") << false << "pies.PDF" << Obstacle::None << "";
-        QTest::newRow("budget as PDF") << true << "budget.pdf" << Obstacle::None << "";
-        QTest::newRow("over a folder") << true << "budget.png" << Obstacle::Folder << "File access denied";
-        QTest::newRow("medium full") << false << "pies.pdf" << Obstacle::FullMedium << "I/O error 27: File too large";
+        const Charts pies = Charts::Pies, budget = Charts::Budget;
+        QTest::newRow("pies as PNG") << pies << "pies.png" << Obstacle::None << "";
+        QTest::newRow("budget as PNG") << budget << "budget.png" << Obstacle::None << "";
+        QTest::newRow("pies as PDF") << pies << "pies.PDF" << Obstacle::None << "";
+        QTest::newRow("budget as PDF") << budget << "budget.pdf" << Obstacle::None << "";
+        QTest::newRow("over a folder") << budget << "budget.png" << Obstacle::Folder << kFileAccessDenied;
+        QTest::newRow("medium full") << pies << "pies.pdf" << Obstacle::FullMedium << "I/O error 27: File too large";
     }
 
     // PNG at twice the window's pixels; PDF a page of the window's size at 96 dots an inch,
     // its texts drawn as text.  A failed save shows its error and leaves what was there.
     void picturesSavedFromTheContextMenu() {
-        QFETCH(bool, budget);
+        QFETCH(Charts, charts);
         QFETCH(QString, name);
         QFETCH(Obstacle, obstacle);
         QFETCH(QString, failure);
         Calculated c;
-        SourceShareWindow pies(c.results, c.coefficients, c.recorder, c.dialogs);
-        BudgetWindow bars(c.results, c.recorder, c.dialogs);
-        QDialog& window = budget ? static_cast<QDialog&>(bars) : pies;
+        const std::unique_ptr<ChartWindow> shown = chartWindow(charts, c);
+        QDialog& window = *shown;
         showModal(window);
         QTemporaryDir dir;
         const QString picture = dir.filePath(name);
@@ -283,7 +274,8 @@ private slots:
             QCOMPARE(
                 pdfInfo(picture, "Page size"),
                 QStringLiteral("%1 x %2 pts").arg(qRound(window.width() * 0.75)).arg(qRound(window.height() * 0.75)));
-            QVERIFY(pdfText(picture).contains(budget ? "Inputs (1) and outputs (2)" : "4.34% of 3,127"));
+            QVERIFY(
+                pdfText(picture).contains(charts == Charts::Budget ? "Inputs (1) and outputs (2)" : "4.34% of 3,127"));
         }
     }
 
@@ -329,11 +321,11 @@ private slots:
             return byWidget == byPaint;
         };
         for (const PieChart3D* pie : {&pies.chartP(), &pies.chartN()})
-            QVERIFY(
-                same(*pie, [&](QPainter& p, const QRectF& r) { PieChart3D::paint(p, r, pie->look(), pie->figures()); }));
+            QVERIFY(same(*pie,
+                         [&](QPainter& p, const QRectF& r) { PieChart3D::paint(p, r, pie->look(), pie->figures()); }));
         for (const BarChart3D* bars : {&budget.chartP(), &budget.chartN()})
-            QVERIFY(same(*bars,
-                         [&](QPainter& p, const QRectF& r) { BarChart3D::paint(p, r, bars->look(), bars->figures()); }));
+            QVERIFY(same(
+                *bars, [&](QPainter& p, const QRectF& r) { BarChart3D::paint(p, r, bars->look(), bars->figures()); }));
     }
 };
 

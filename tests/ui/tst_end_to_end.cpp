@@ -4,19 +4,22 @@
 // question before parameters not yet saved are lost.
 
 #include "fake_file_dialogs.h"
-#include "recorder.h"
+#include "saved_files.h"
 #include "standard_set.h"
 #include "ui/lazy_dialog.h"
 #include "ui/program.h"
+#include "widgets.h"
 
 #include <QLabel>
-#include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTemporaryDir>
-#include <QtTest>
 
+#include <functional>
+
+using nutrient::Nutrient;
+using nutrient::Parameter;
 using nutrient::Program;
+using nutrient::Quantity;
 
 namespace {
 
@@ -29,65 +32,21 @@ struct Session {
     Session() { program.mainWindow().show(); }
 };
 
-QLineEdit* field(QWidget& window, const char* name) { return window.findChild<QLineEdit*>(QString::fromLatin1(name)); }
-
-void click(QWidget& window, const char* buttonName) {
-    auto* button = window.findChild<QPushButton*>(QString::fromLatin1(buttonName));
-    QVERIFY2(button, buttonName);
-    QVERIFY2(button->isVisible(), buttonName);
-    button->click();
-}
-
-// Types the text over the field's whole text, key by key (Cyrillic included).
-void retype(QLineEdit* edit, const QString& text) {
-    edit->setFocus();
-    edit->selectAll();
-    for (QChar letter : text) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(letter));
-        QApplication::sendEvent(edit, &press);
-    }
-}
-
-enum WindowIndex { Parameters = 2, Results, Help, SourceShares, Budget, Method };
+enum WindowIndex { Parameters, Results, Help, SourceShares, Budget, Method };
 
 QDialog& windowOf(Program& program, int index) {
-    switch (index) {
-    case Parameters:
-        return program.parametersWindow();
-    case Results:
-        return program.resultsWindow();
-    case Help:
-        return program.helpWindow();
-    case SourceShares:
-        return program.sourceShareWindow();
-    case Budget:
-        return program.budgetWindow();
-    default:
-        return program.methodWindow();
-    }
+    QDialog* const windows[] = {&program.parametersWindow(),  &program.resultsWindow(), &program.helpWindow(),
+                                &program.sourceShareWindow(), &program.budgetWindow(),  &program.methodWindow()};
+    return *windows[index];
 }
 
-// Opens a window the way the user does: from the main window, or for the charts from the
-// results window (opened first when it is not open).
+// Opens a window the way the user does: a chart from the results window (opened first when it
+// is not open), any other from the main window.
 void open(Program& program, int index) {
-    QWidget& main = program.mainWindow();
-    switch (index) {
-    case Parameters:
-        click(main, "BitBtn3");
-        break;
-    case Results:
-        click(main, "BitBtn2");
-        break;
-    case Help:
-        click(main, "BitBtn4");
-        break;
-    case Method:
-        click(main, "BitBtn5");
-        break;
-    default:
-        if (!program.resultsWindow().isVisible()) click(main, "BitBtn2");
-        click(program.resultsWindow(), index == SourceShares ? "BitBtn2" : "BitBtn3");
-    }
+    const char* const buttons[] = {"BitBtn3", "BitBtn2", "BitBtn4", "BitBtn2", "BitBtn3", "BitBtn5"};
+    const bool chart = index == SourceShares || index == Budget;
+    if (chart && !program.resultsWindow().isVisible()) open(program, Results);
+    click(chart ? static_cast<QWidget&>(program.resultsWindow()) : program.mainWindow(), buttons[index]);
 }
 
 // Every text the window shows: caption, labels, fields, buttons, text views.
@@ -134,8 +93,8 @@ void EndToEndTest::typicalUseFromParametersToCharts() {
     open(program, Parameters);
     QDialog& parameters = program.parametersWindow();
     QVERIFY(parameters.isVisible() && parameters.isModal());
-    retype(field(parameters, "Edit36"), QStringLiteral("300"));  // point sources of P
-    QCOMPARE(program.parameters().text(nutrient::Parameter::PointSourcesP), std::string("300"));
+    typeOver(field(parameters, Parameter::PointSourcesP), "300");
+    QCOMPARE(program.parameters().text(Parameter::PointSourcesP), std::string("300"));
     parameters.close();
     QVERIFY(!parameters.isVisible());
 
@@ -143,10 +102,13 @@ void EndToEndTest::typicalUseFromParametersToCharts() {
     QDialog& results = program.resultsWindow();
     QVERIFY(results.isVisible() && results.isModal());
     // The new point-source load runs through the P column; the N column is the standard one.
-    const QList<QPair<const char*, const char*>> shown = {
-        {"Edit1", "300.0"},   {"Edit8", "4975.0"}, {"Edit10", "1792.2"}, {"Edit11", "3182.8"},  {"Edit5", "300.0"},
-        {"Edit16", "122.66"}, {"Edit20", "11.56"}, {"Edit13", "1324.0"}, {"Edit19", "20476.0"}, {"Edit22", "15065.9"}};
-    for (const auto& [name, text] : shown) QCOMPARE(field(results, name)->text(), QString(text));
+    const std::vector<std::pair<Quantity, const char*>> phosphorus = {
+        {Quantity::Lp, "300.0"},   {Quantity::Ltot, "4975.0"}, {Quantity::Lret, "1792.2"}, {Quantity::L, "3182.8"},
+        {Quantity::Lnat, "300.0"}, {Quantity::M, "122.66"},    {Quantity::Mnat, "11.56"}};
+    for (const auto& [quantity, text] : phosphorus)
+        QCOMPARE(field(results, quantity, Nutrient::P)->text(), QString(text));
+    for (const ShownResult& row : kStandardResults)
+        QCOMPARE(field(results, row.quantity, Nutrient::N)->text(), QString(row.n));
 
     open(program, SourceShares);
     QVERIFY(program.sourceShareWindow().isVisible());
@@ -160,64 +122,58 @@ void EndToEndTest::typicalUseFromParametersToCharts() {
     session.recorder.answers = {nutrient::Answer::No};
     click(main, "BitBtn1");  // "&Выход"
     QVERIFY(!main.isVisible());
-    QCOMPARE(session.recorder.boxes, (std::vector<RecordedBox>{{"question", nutrient::kQuestionSaveChanges}}));
+    QCOMPARE(session.recorder.boxes, (Boxes{{"question", nutrient::kQuestionSaveChanges}}));
 }
 
 namespace {
 
-// The standard results as shown, with the texts the initial natural area and runoff modulus
-// change when they are used.
-QStringList shownResults(bool initialTexts) {
-    QStringList shown;
-    for (const ShownResult& row : kStandardResults) {
-        for (auto [nutrient, text] :
-             {std::pair(nutrient::Nutrient::P, row.p), std::pair(nutrient::Nutrient::N, row.n)}) {
-            const char* field = nutrient::resultField(row.quantity, nutrient);
-            for (const ChangedResult& changed : kInitialTextResults)
-                if (initialTexts && qstrcmp(changed.field, field) == 0) text = changed.text;
-            shown << QString::fromLatin1(field) + '=' + QString::fromUtf8(text);
-        }
+// The 26 result fields as field=text, in window order.
+QStringList resultLines(const std::function<QString(Quantity, Nutrient)>& text) {
+    QStringList lines;
+    for (const nutrient::ResultRow& row : nutrient::kResultRows) {
+        for (Nutrient nutrient : nutrient::kNutrients)
+            lines << QString::fromLatin1(nutrient::resultField(row.quantity, nutrient)) + '=' +
+                         text(row.quantity, nutrient);
     }
-    return shown;
+    return lines;
 }
 
 }  // namespace
 
 void EndToEndTest::calculationFigures_data() {
     QTest::addColumn<bool>("parametersOpenedFirst");
-    QTest::addColumn<QStringList>("fieldsAndTexts");
     // Right after start-up the natural area reads "22440" and the runoff modulus "9.5";
     // opening the parameters window makes them "22439.52" and "9.513".
-    QTest::newRow("right after start-up") << false << shownResults(true);
-    QTest::newRow("after the parameters window") << true << shownResults(false);
+    QTest::newRow("right after start-up") << false;
+    QTest::newRow("after the parameters window") << true;
 }
 
 void EndToEndTest::calculationFigures() {
     QFETCH(bool, parametersOpenedFirst);
-    QFETCH(QStringList, fieldsAndTexts);
     Session session;
     if (parametersOpenedFirst) {
         open(session.program, Parameters);
         session.program.parametersWindow().close();
     }
     open(session.program, Results);
-    QDialog& results = session.program.resultsWindow();
-    for (const QString& entry : fieldsAndTexts) {
-        const QString name = entry.section('=', 0, 0);
-        QCOMPARE(name + '=' + field(results, qPrintable(name))->text(), entry);
-    }
-    QCOMPARE(session.recorder.boxes, std::vector<RecordedBox>{});
+    QWidget& results = session.program.resultsWindow();
+    QCOMPARE(
+        resultLines([&](Quantity quantity, Nutrient nutrient) { return field(results, quantity, nutrient)->text(); }),
+        resultLines([&](Quantity quantity, Nutrient nutrient) {
+            return QString::fromStdString(standardText(quantity, nutrient, !parametersOpenedFirst));
+        }));
+    QCOMPARE(session.recorder.boxes, Boxes{});
 }
 
 void EndToEndTest::derivedFieldsAreRecomputedWhenTheParametersWindowFirstShows() {
     Session session;
     nutrient::ParametersWindow& parameters = session.program.parametersWindow();
     parameters.ensureBuilt();  // its fields, not yet shown
-    QCOMPARE(field(parameters, "Edit26")->text(), QStringLiteral("22440"));
-    QCOMPARE(field(parameters, "Edit20")->text(), QStringLiteral("9.5"));
+    QCOMPARE(field(parameters, Parameter::NaturalArea)->text(), QStringLiteral("22440"));
+    QCOMPARE(field(parameters, Parameter::RunoffModulus)->text(), QStringLiteral("9.5"));
     open(session.program, Parameters);
-    QCOMPARE(field(parameters, "Edit26")->text(), QStringLiteral("22439.52"));
-    QCOMPARE(field(parameters, "Edit20")->text(), QStringLiteral("9.513"));
+    QCOMPARE(field(parameters, Parameter::NaturalArea)->text(), QStringLiteral("22439.52"));
+    QCOMPARE(field(parameters, Parameter::RunoffModulus)->text(), QStringLiteral("9.513"));
 }
 
 void EndToEndTest::windowsGetTheirControlsWhenFirstOpened_data() { closingAndReopeningKeepsEveryText_data(); }
@@ -251,8 +207,8 @@ void EndToEndTest::closingAndReopeningKeepsEveryText() {
     Program& program = session.program;
     // Something of the user's own in the texts: a renamed object with its own inflow of P.
     open(program, Parameters);
-    retype(field(program.parametersWindow(), "Edit38"), QStringLiteral("Озеро Копанское"));
-    retype(field(program.parametersWindow(), "Edit39"), QStringLiteral("12.5"));
+    typeOver(field(program.parametersWindow(), Parameter::ObjectName), "Озеро Копанское");
+    typeOver(field(program.parametersWindow(), Parameter::InflowP), "12.5");
     if (window != Parameters) program.parametersWindow().close();
 
     if (window != Parameters) open(program, window);
@@ -266,7 +222,7 @@ void EndToEndTest::closingAndReopeningKeepsEveryText() {
     QCOMPARE(textsOf(shown), before);
     QVERIFY(before.join('\n').contains(window == Parameters || window == Results ? QStringLiteral("Озеро Копанское")
                                                                                  : shown.windowTitle()));
-    QCOMPARE(session.recorder.boxes, std::vector<RecordedBox>{});
+    QCOMPARE(session.recorder.boxes, Boxes{});
 }
 
 void EndToEndTest::enterRightAfterStartUpEndsTheProgram() {
@@ -297,13 +253,7 @@ void closeProgram(QDialog& main, int way) {
     }
 }
 
-QStringList boxesOf(const Recorder& recorder) {
-    QStringList boxes;
-    for (const RecordedBox& box : recorder.boxes) boxes << QString::fromStdString(box.kind + ": " + box.text);
-    return boxes;
-}
-
-const QString kAsked = QStringLiteral("question: Сохранить изменения параметров?");
+const QString kAsked = boxLine("question", nutrient::kQuestionSaveChanges);
 
 }  // namespace
 
@@ -319,11 +269,11 @@ void EndToEndTest::closingWithUnsavedParametersAsks_data() {
     QTest::newRow("Enter, Да, saved") << int(Enter) << int(nutrient::Answer::Yes) << "variant" << true << asked;
     QTest::newRow("Выход, Да, dialog cancelled")
         << int(ExitButton) << int(nutrient::Answer::Yes) << "" << false << asked;
-    QTest::newRow("frame, Да, name refused")
-        << int(Frame) << int(nutrient::Answer::Yes) << "data.dat" << false
-        << QStringList{kAsked, QStringLiteral("warning: Введите имя текстового файла.")};
-    QTest::newRow("Enter, Да, save failed") << int(Enter) << int(nutrient::Answer::Yes) << "missing/variant.txt"
-                                            << false << QStringList{kAsked, QStringLiteral("failure: File not found")};
+    QTest::newRow("frame, Да, name refused") << int(Frame) << int(nutrient::Answer::Yes) << "data.dat" << false
+                                             << QStringList{kAsked, boxLine("warning", nutrient::kWarnNotTextFile)};
+    QTest::newRow("Enter, Да, save failed")
+        << int(Enter) << int(nutrient::Answer::Yes) << "missing/variant.txt" << false
+        << QStringList{kAsked, boxLine("failure", nutrient::kFileNotFound)};
 }
 
 void EndToEndTest::closingWithUnsavedParametersAsks() {
@@ -335,20 +285,17 @@ void EndToEndTest::closingWithUnsavedParametersAsks() {
     QTemporaryDir folder;
     Session session;
     QDialog& main = session.program.mainWindow();
-    session.program.parameters().setText(nutrient::Parameter::PointSourcesP, "300");
+    session.program.parameters().setText(Parameter::PointSourcesP, "300");
     session.recorder.answers = {nutrient::Answer(answer)};
     if (!savedAs.isEmpty()) session.dialogs.saveAnswers << folder.filePath(savedAs);
 
     closeProgram(main, way);
     QCOMPARE(main.isVisible(), !closes);
-    QCOMPARE(boxesOf(session.recorder), boxes);
+    QCOMPARE(boxLines(session.recorder), boxes);
     QCOMPARE(session.dialogs.shown, answer == int(nutrient::Answer::Yes) ? 1 : 0);
     if (session.dialogs.shown) QCOMPARE(session.dialogs.lastParent, &main);  // not the hidden parameters window
-    if (savedAs == QStringLiteral("variant")) {
-        QFile saved(folder.filePath("variant.txt"));
-        QVERIFY(saved.open(QIODevice::ReadOnly));
-        QCOMPARE(saved.readAll().split('\n').value(27), QByteArray("300\r"));  // Lp(P), line 28
-    }
+    if (savedAs == QStringLiteral("variant"))                                // Lp(P), line 28
+        QCOMPARE(fileBytes(folder.filePath("variant.txt")).split('\n').value(27), QByteArray("300\r"));
 }
 
 void EndToEndTest::unsavedMeansChangedSinceStartOpenSaveOrStandart_data() {
@@ -369,18 +316,16 @@ void EndToEndTest::unsavedMeansChangedSinceStartOpenSaveOrStandart() {
     QFETCH(bool, asked);
     QTemporaryDir folder;
     // Another set than the standard one: Lp(P) 250.
-    QFile other(folder.filePath("other.txt"));
-    QVERIFY(other.open(QIODevice::WriteOnly));
-    other.write(QByteArray::fromStdString(kStandardFileBytes).replace("\r\n212\r\n", "\r\n250\r\n"));
-    other.close();
+    const QString other = folder.filePath("other.txt");
+    QVERIFY(writeFileBytes(other, QByteArray::fromStdString(kStandardFileBytes).replace("\r\n212\r\n", "\r\n250\r\n")));
     Session session;
     Program& program = session.program;
     QDialog& parameters = program.parametersWindow();
     if (!steps.isEmpty()) open(program, Parameters);
     for (const QString& step : steps) {
-        if (step == "type") retype(field(parameters, "Edit36"), QStringLiteral("300"));
+        if (step == "type") typeOver(field(parameters, Parameter::PointSourcesP), "300");
         if (step == "Save") session.dialogs.saveAnswers << folder.filePath("saved.txt");
-        if (step == "Open") session.dialogs.openAnswers << other.fileName();
+        if (step == "Open") session.dialogs.openAnswers << other;
         if (step == "Save" || step == "Open" || step == "Standart") {
             click(parameters, step == "Save" ? "BitBtn3" : step == "Open" ? "BitBtn2" : "BitBtn4");
         }
@@ -388,7 +333,7 @@ void EndToEndTest::unsavedMeansChangedSinceStartOpenSaveOrStandart() {
     parameters.close();
 
     click(program.mainWindow(), "BitBtn1");  // asked, the recorder answers "Отмена"
-    QCOMPARE(boxesOf(session.recorder), asked ? QStringList{kAsked} : QStringList{});
+    QCOMPARE(boxLines(session.recorder), asked ? QStringList{kAsked} : QStringList{});
     QCOMPARE(program.mainWindow().isVisible(), asked);
 }
 

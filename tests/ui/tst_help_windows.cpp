@@ -3,12 +3,13 @@
 
 #include "ui/help_windows.h"
 
-#include <QFile>
+#include "saved_files.h"
+#include "widgets.h"
+
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTextBlock>
-#include <QtTest>
 
 using nutrient::HelpWindow;
 using nutrient::MethodWindow;
@@ -46,15 +47,15 @@ const char* const kHelpLines[] = {
     "",
 };
 
-QByteArray resourceBytes(const QString& name) {
-    QFile file(name);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return file.readAll();
-}
-
 QPlainTextEdit* memoOf(QWidget& window) { return window.findChild<QPlainTextEdit*>(QStringLiteral("Memo1")); }
 
-QStringList methodLines() { return QString::fromUtf8(resourceBytes(QStringLiteral(":/texts/method.txt"))).split('\n'); }
+// The help window or the method window.
+std::unique_ptr<QDialog> textWindow(bool help) {
+    if (help) return std::make_unique<HelpWindow>();
+    return std::make_unique<MethodWindow>();
+}
+
+QStringList methodLines() { return QString::fromUtf8(fileBytes(QStringLiteral(":/texts/method.txt"))).split('\n'); }
 
 }  // namespace
 
@@ -80,7 +81,7 @@ void HelpWindowsTest::helpResourceHoldsTheRecommendationsByteForByte() {
     QByteArray expected;
     for (const char* line : kHelpLines) expected += QByteArray(line) + '\n';
     QCOMPARE(std::size(kHelpLines), size_t(19));
-    QCOMPARE(resourceBytes(QStringLiteral(":/texts/help.txt")), expected);
+    QCOMPARE(fileBytes(QStringLiteral(":/texts/help.txt")), expected);
 }
 
 void HelpWindowsTest::helpWindowShowsTheNineteenLines() {
@@ -99,7 +100,7 @@ void HelpWindowsTest::methodWindowShowsTheWholeDescription() {
     QPlainTextEdit* memo = memoOf(method);
     QVERIFY(memo);
     QCOMPARE(memo->document()->blockCount(), 75);
-    QCOMPARE(memo->toPlainText() + '\n', QString::fromUtf8(resourceBytes(QStringLiteral(":/texts/method.txt"))));
+    QCOMPARE(memo->toPlainText() + '\n', QString::fromUtf8(fileBytes(QStringLiteral(":/texts/method.txt"))));
 }
 
 void HelpWindowsTest::methodDescriptionOpensWithItsTitleLines() {
@@ -146,7 +147,7 @@ void HelpWindowsTest::methodDescriptionSetsOutTheNineFormulas() {
 }
 
 void HelpWindowsTest::methodDescriptionCoversTheTypicalValuesAndLiterature() {
-    const QString text = QString::fromUtf8(resourceBytes(QStringLiteral(":/texts/method.txt")));
+    const QString text = QString::fromUtf8(fileBytes(QStringLiteral(":/texts/method.txt")));
     for (const char* needed :
          {"[т год-1]", "[мг дм-3 = г м-3]", "[км2]", "[мм год-1]", "280 - 320 мм год-1", "8.9-10.1 дм3 км-2 сек-1",
           "da = 0.002 - 0.005 т км-2 год-1", "денитрификации", "2ТПВодхоз", "1000L/А", "1000Lnat/А"})
@@ -195,15 +196,13 @@ void HelpWindowsTest::textsCannotBeEdited_data() {
 
 void HelpWindowsTest::textsCannotBeEdited() {
     QFETCH(bool, help);
-    std::unique_ptr<QDialog> window;
-    if (help) window = std::make_unique<HelpWindow>();
-    else window = std::make_unique<MethodWindow>();
+    const auto window = textWindow(help);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     QPlainTextEdit* memo = memoOf(*window);
     const QString before = memo->toPlainText();
     memo->setFocus();
-    QTest::keyClicks(memo, QStringLiteral("xyz"));
+    typeKeys(memo, QStringLiteral("xyz"));
     QTest::keyClick(memo, Qt::Key_Delete);
     QTest::keyClick(memo, Qt::Key_Backspace);
     QTest::keyClick(memo, Qt::Key_Return);
@@ -211,21 +210,12 @@ void HelpWindowsTest::textsCannotBeEdited() {
     QCOMPARE(memo->toPlainText(), before);
 }
 
-void HelpWindowsTest::textsScrollAndWrap_data() {
-    QTest::addColumn<bool>("help");
-    QTest::newRow("help") << true;
-    QTest::newRow("method") << false;
-}
+void HelpWindowsTest::textsScrollAndWrap_data() { textsCannotBeEdited_data(); }
 
 void HelpWindowsTest::textsScrollAndWrap() {
     QFETCH(bool, help);
-    std::unique_ptr<QDialog> window;
-    if (help) {
-        window = std::make_unique<HelpWindow>();
-        window->resize(400, 200);  // the help window is resizable; at this size it must scroll
-    } else {
-        window = std::make_unique<MethodWindow>();
-    }
+    const auto window = textWindow(help);
+    if (help) window->resize(400, 200);  // the help window is resizable; at this size it must scroll
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     QPlainTextEdit* memo = memoOf(*window);

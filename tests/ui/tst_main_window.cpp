@@ -3,21 +3,14 @@
 
 #include "ui/lazy_dialog.h"
 #include "ui/main_window.h"
+#include "widgets.h"
 
 #include <QLabel>
-#include <QPushButton>
 #include <QScreen>
-#include <QtTest>
 
 using nutrient::MainWindow;
 
 namespace {
-
-QWidget* child(QWidget& window, const char* name) { return window.findChild<QWidget*>(QString::fromLatin1(name)); }
-
-QPushButton* button(QWidget& window, const char* name) {
-    return window.findChild<QPushButton*>(QString::fromLatin1(name));
-}
 
 QRect geometryIn(QWidget& window, QWidget* widget) {
     return QRect(widget->mapTo(&window, QPoint(0, 0)), widget->size());
@@ -80,32 +73,22 @@ void MainWindowTest::controlsStandWhereTheyBelong() {
     QFETCH(QString, name);
     QFETCH(QRect, geometry);
     MainWindow form;
-    QWidget* widget = child(form, qPrintable(name));
-    QVERIFY(widget);
-    QCOMPARE(geometryIn(form, widget), geometry);
+    QCOMPARE(geometryIn(form, namedChild<QWidget>(form, qPrintable(name))), geometry);
 }
 
 void MainWindowTest::buttonsCarryTheirCaptionsAndGlyphs_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("caption");
-    QTest::newRow("BitBtn1") << "BitBtn1"
-                             << "&Выход";
-    QTest::newRow("BitBtn2") << "BitBtn2"
-                             << "&Расчет";
-    QTest::newRow("BitBtn3") << "BitBtn3"
-                             << "&Параметры";
-    QTest::newRow("BitBtn4") << "BitBtn4"
-                             << "&Техническая поддержка";
-    QTest::newRow("BitBtn5") << "BitBtn5"
-                             << "&Описание методики";
+    QTest::addColumn<QString>("caption");  // of the button the row is named after
+    QTest::newRow("BitBtn1") << "&Выход";
+    QTest::newRow("BitBtn2") << "&Расчет";
+    QTest::newRow("BitBtn3") << "&Параметры";
+    QTest::newRow("BitBtn4") << "&Техническая поддержка";
+    QTest::newRow("BitBtn5") << "&Описание методики";
 }
 
 void MainWindowTest::buttonsCarryTheirCaptionsAndGlyphs() {
-    QFETCH(QString, name);
     QFETCH(QString, caption);
     MainWindow form;
-    QPushButton* b = button(form, qPrintable(name));
-    QVERIFY(b);
+    QPushButton* b = button(form, QTest::currentDataTag());
     QCOMPARE(b->text(), caption);
     QVERIFY(!b->icon().isNull());
     // The caption with its glyph fits inside the button's frame.
@@ -127,7 +110,7 @@ void MainWindowTest::aboutLinesAreCentredAndBold() {
     QFETCH(int, pixelSize);
     MainWindow form;
     QLabel* line = nullptr;
-    for (QLabel* label : child(form, "Panel2")->findChildren<QLabel*>())
+    for (QLabel* label : namedChild<QWidget>(form, "Panel2")->findChildren<QLabel*>())
         if (label->text() == text) line = label;
     QVERIFY2(line, qPrintable(text));
     QCOMPARE(line->font().pixelSize(), pixelSize);
@@ -146,7 +129,7 @@ void MainWindowTest::emblemIsDrawnUnscaledFromItsTopLeftCorner() {
     MainWindow form;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QWidget* picture = child(form, "Image1");
+    QWidget* picture = namedChild<QWidget>(form, "Image1");
     const QImage shown = picture->grab().toImage().convertToFormat(emblem.format());
     QCOMPARE(shown.size(), QSize(133, 125));
     QCOMPARE(shown, emblem.copy(0, 0, 133, 125));
@@ -199,7 +182,7 @@ void MainWindowTest::buttonsShowTheirWindowsModally() {
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
 
-    button(form, qPrintable(name))->click();
+    click(form, qPrintable(name));
     for (int i = 0; i < 4; ++i) QCOMPARE(windows[i].isVisible(), i == window);
     QVERIFY(windows[window].isModal());
 

@@ -3,40 +3,28 @@
 // order and the layout at 689 x 756.
 
 #include "fake_file_dialogs.h"
-#include "model_fixture.h"
+#include "saved_files.h"
 #include "standard_set.h"
 #include "ui/lazy_dialog.h"
 #include "ui/parameters_window.h"
+#include "widgets.h"
 
-#include <QFile>
 #include <QFrame>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <QtTest>
+
+#include <initializer_list>
 
 using nutrient::kParameters;
+using nutrient::Parameter;
 
 namespace {
 
-const QString kNegativeArea = QStringLiteral("warning: Эта величина не может быть отрицательной!");
-const QString kWaterShare = QStringLiteral("warning: Доля покрытия площади водосбора водой больше 100%!");
-const QString kAreaSum = QStringLiteral("warning: Площадь водосбора меньше суммы частных площадей!");
-const QString kEmptyNotANumber = QStringLiteral("failure: '' is not a valid floating point value");
-
-// Types the text key by key; Cyrillic letters go as key events carrying their text.
-void typeKeys(QWidget* widget, const QString& text) {
-    for (QChar c : text) {
-        if (c.unicode() < 128) {
-            QTest::keyClick(widget, char(c.unicode()));
-        } else {
-            QTest::sendKeyEvent(QTest::Press, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
-            QTest::sendKeyEvent(QTest::Release, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
-        }
-    }
-}
+const QString kNegativeArea = boxLine("warning", nutrient::kWarnNegativeArea);
+const QString kWaterShare = boxLine("warning", nutrient::kWarnWaterShare);
+const QString kAreaSum = boxLine("warning", nutrient::kWarnAreaSum);
+const QString kEmptyNotANumber = boxLine("failure", nutrient::notANumberMessage(""));
 
 // A parameters window over a set with the initial texts.
 struct Fixture : BasicModel<> {
@@ -45,43 +33,28 @@ struct Fixture : BasicModel<> {
     nutrient::ParametersWindow window{parameters, recorder, dialogs};
 
     // The controls are built on first showing; looking at one builds them if need be.
-    QLineEdit* field(const QString& name) {
+    QLineEdit* field(Parameter parameter) {
         window.ensureBuilt();
-        auto* edit = window.findChild<QLineEdit*>(name);
-        if (!edit) qFatal("no field %s", qPrintable(name));
-        return edit;
+        return ::field(window, parameter);
     }
-    QPushButton* button(const char* name) {
-        window.ensureBuilt();
-        return window.findChild<QPushButton*>(name);
-    }
-
-    QStringList boxes() const {
-        QStringList out;
-        for (const RecordedBox& box : recorder.boxes) {
-            out << QString::fromStdString(box.kind + ": " + box.text);
-        }
-        return out;
-    }
+    QStringList boxes() const { return boxLines(recorder); }
     // The 40 texts the window shows, in file order.
     QStringList shownTexts() {
         QStringList out;
-        for (const auto& p : kParameters) out << field(p.field)->text();
+        for (const auto& p : kParameters) out << field(p.key)->text();
         return out;
     }
     void show() {
         nutrient::showModal(window);
         QVERIFY(QTest::qWaitForWindowExposed(&window));
     }
-    // Selects the field's text and types over it, key by key.
-    void typeOver(const QString& name, const QString& text) {
-        QLineEdit* edit = field(name);
-        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-        typeKeys(edit, text);
+    // Selects each field's text and types over it, key by key.
+    void typeOver(std::initializer_list<std::pair<Parameter, const char*>> edits) {
+        for (const auto& [parameter, text] : edits) ::typeOver(field(parameter), QString::fromUtf8(text));
     }
     // Empties the field with Backspace (the rule fires on the empty text), then types.
-    void clearAndType(const QString& name, const QString& text) {
-        QLineEdit* edit = field(name);
+    void clearAndType(Parameter parameter, const QString& text) {
+        QLineEdit* edit = field(parameter);
         QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(edit, Qt::Key_Backspace);
         typeKeys(edit, text);
@@ -94,61 +67,58 @@ QStringList standardTexts() {
     return out;
 }
 
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // The standard set as Save writes it.
 QByteArray standardFileBytes() { return QByteArray::fromStdString(kStandardFileBytes); }
 
-bool overlap(const QRect& a, const QRect& b) { return a.intersects(b); }
+// The object names of the fields, in the order given.
+template <class... Parameters>
+QStringList fieldNames(Parameters... parameters) {
+    return {nutrient::info(parameters).field...};
+}
 
 }  // namespace
 
-class TestParametersWindow : public QObject {
+class ParametersWindowTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { nutrient::setModalShowingForTests(true); }
 
     void showingRecomputesDerivedFieldsAndFocusesClose() {
         Fixture f;
-        QCOMPARE(f.field("Edit26")->text(), QStringLiteral("22440"));
-        QCOMPARE(f.field("Edit20")->text(), QStringLiteral("9.5"));
+        QCOMPARE(f.field(Parameter::NaturalArea)->text(), QStringLiteral("22440"));
+        QCOMPARE(f.field(Parameter::RunoffModulus)->text(), QStringLiteral("9.5"));
         f.show();
         QCOMPARE(f.window.windowTitle(), QStringLiteral("Параметры"));
         QCOMPARE(f.window.size(), QSize(689, 756));
         QCOMPARE(f.window.minimumSize(), f.window.maximumSize());
-        QCOMPARE(f.field("Edit26")->text(), QStringLiteral("22439.52"));
-        QCOMPARE(f.field("Edit20")->text(), QStringLiteral("9.513"));
-        QCOMPARE(f.window.focusWidget(), f.button("BitBtn1"));
+        QCOMPARE(f.field(Parameter::NaturalArea)->text(), QStringLiteral("22439.52"));
+        QCOMPARE(f.field(Parameter::RunoffModulus)->text(), QStringLiteral("9.513"));
+        QCOMPARE(f.window.focusWidget(), button(f.window, "BitBtn1"));
         QCOMPARE(f.boxes(), QStringList());
     }
 
     // Texts changed before the window was ever shown are what its fields show.
     void fieldsBuiltOnFirstShowingTakeTheCurrentTexts() {
         Fixture f;
-        f.parameters.setText(nutrient::Parameter::ObjectName, "Озеро Круглое");
-        f.parameters.setText(nutrient::Parameter::ArableConcentrationP, "0.1");
+        f.edit({{Parameter::ObjectName, "Озеро Круглое"}, {Parameter::ArableConcentrationP, "0.1"}});
         f.show();
         QStringList expected;
         for (const auto& p : kParameters) expected << QString::fromStdString(f.parameters.text(p.key));
         QCOMPARE(f.shownTexts(), expected);
-        QCOMPARE(f.field("Edit38")->text(), QStringLiteral("Озеро Круглое"));
-        QCOMPARE(f.field("Edit1")->text(), QStringLiteral("0.1"));
+        QCOMPARE(f.field(Parameter::ObjectName)->text(), QStringLiteral("Озеро Круглое"));
+        QCOMPARE(f.field(Parameter::ArableConcentrationP)->text(), QStringLiteral("0.1"));
     }
 
     void showFailureStillOpensWindow() {
         Fixture f;
-        f.parameters.setText(nutrient::Parameter::TotalArea, "");
-        f.recorder.boxes.clear();
+        f.edit({{Parameter::TotalArea, ""}});
         f.show();
         QVERIFY(f.window.isVisible());
         QCOMPARE(f.boxes(), QStringList{kEmptyNotANumber});
         // The runoff modulus is not recomputed on a showing whose natural-area rule failed.
-        QCOMPARE(f.field("Edit26")->text(), QStringLiteral("22440"));
-        QCOMPARE(f.field("Edit20")->text(), QStringLiteral("9.5"));
-        QVERIFY(f.window.focusWidget() != f.button("BitBtn1"));
+        QCOMPARE(f.field(Parameter::NaturalArea)->text(), QStringLiteral("22440"));
+        QCOMPARE(f.field(Parameter::RunoffModulus)->text(), QStringLiteral("9.5"));
+        QVERIFY(f.window.focusWidget() != button(f.window, "BitBtn1"));
     }
 
     void typingWaterShare_data() {
@@ -163,10 +133,10 @@ private slots:
         QFETCH(QStringList, expected);
         Fixture f;
         f.show();
-        clearFirst ? f.clearAndType("Edit25", "120") : f.typeOver("Edit25", "120");
+        clearFirst ? f.clearAndType(Parameter::WaterShare, "120") : f.typeOver({{Parameter::WaterShare, "120"}});
         QCOMPARE(f.boxes(), expected);
-        QCOMPARE(f.field("Edit25")->text(), QStringLiteral("120"));
-        QCOMPARE(f.field("Edit26")->text(), QStringLiteral("-8438.6"));
+        QCOMPARE(f.field(Parameter::WaterShare)->text(), QStringLiteral("120"));
+        QCOMPARE(f.field(Parameter::NaturalArea)->text(), QStringLiteral("-8438.6"));
 
         f.recorder.boxes.clear();
         f.window.close();
@@ -175,33 +145,29 @@ private slots:
     }
 
     void closingChecks_data() {
-        QTest::addColumn<QStringList>("assignments");  // field, text, field, text ...
+        QTest::addColumn<Edits>("edits");
         QTest::addColumn<QStringList>("expected");
         QTest::addColumn<bool>("staysOpen");
-        QTest::newRow("standard set") << QStringList{} << QStringList{} << false;
-        QTest::newRow("sub-areas sum to the total") << QStringList{"Edit21", "3249"} << QStringList{} << false;
-        QTest::newRow("sub-areas exceed the total")
-            << QStringList{"Edit21", "3248.9"} << QStringList{kAreaSum} << false;
-        QTest::newRow("water share 150") << QStringList{"Edit25", "150"} << QStringList{kWaterShare} << false;
-        QTest::newRow("water share exactly 100") << QStringList{"Edit25", "100"} << QStringList{} << false;
+        const Parameter area = Parameter::TotalArea, water = Parameter::WaterShare;
+        QTest::newRow("standard set") << Edits{} << QStringList{} << false;
+        QTest::newRow("sub-areas sum to the total") << Edits{{area, "3249"}} << QStringList{} << false;
+        QTest::newRow("sub-areas exceed the total") << Edits{{area, "3248.9"}} << QStringList{kAreaSum} << false;
+        QTest::newRow("water share 150") << Edits{{water, "150"}} << QStringList{kWaterShare} << false;
+        QTest::newRow("water share exactly 100") << Edits{{water, "100"}} << QStringList{} << false;
         QTest::newRow("both, area first")
-            << QStringList{"Edit21", "3000", "Edit25", "101"} << QStringList{kAreaSum, kWaterShare} << false;
-        QTest::newRow("mixed area empty") << QStringList{"Edit24", ""} << QStringList{kEmptyNotANumber} << true;
+            << Edits{{area, "3000"}, {water, "101"}} << QStringList{kAreaSum, kWaterShare} << false;
+        QTest::newRow("mixed area empty") << Edits{{Parameter::MixedArea, ""}} << QStringList{kEmptyNotANumber} << true;
         QTest::newRow("water share parsed after the area test")
-            << QStringList{"Edit21", "3000", "Edit25", "x"}
-            << QStringList{kAreaSum, QStringLiteral("failure: 'x' is not a valid floating point value")} << true;
+            << Edits{{area, "3000"}, {water, "x"}}
+            << QStringList{kAreaSum, boxLine("failure", nutrient::notANumberMessage("x"))} << true;
     }
     void closingChecks() {
-        QFETCH(QStringList, assignments);
+        QFETCH(Edits, edits);
         QFETCH(QStringList, expected);
         QFETCH(bool, staysOpen);
         Fixture f;
         f.show();
-        for (int i = 0; i < assignments.size(); i += 2) {
-            f.parameters.setText(*nutrient::parameterOfField(assignments[i].toStdString()),
-                                 assignments[i + 1].toStdString());
-        }
-        f.recorder.boxes.clear();
+        f.edit(edits);
         const QStringList before = f.shownTexts();
         f.window.close();
         QCOMPARE(f.boxes(), expected);
@@ -212,11 +178,11 @@ private slots:
     void escapeGoesThroughClosingChecks() {
         Fixture f;
         f.show();
-        f.clearAndType("Edit24", "");
+        f.clearAndType(Parameter::MixedArea, "");
         QTest::keyClick(&f.window, Qt::Key_Escape);
         QCOMPARE(f.boxes(), (QStringList{kEmptyNotANumber, kEmptyNotANumber}));
         QVERIFY(f.window.isVisible());
-        QTest::keyClicks(f.field("Edit24"), "562");
+        typeKeys(f.field(Parameter::MixedArea), "562");
         QTest::keyClick(&f.window, Qt::Key_Escape);
         QVERIFY(!f.window.isVisible());
     }
@@ -224,38 +190,36 @@ private slots:
     void derivedFieldsFollowButCannotBeTyped() {
         Fixture f;
         f.show();
-        QVERIFY(f.field("Edit26")->isReadOnly());
-        QVERIFY(f.field("Edit20")->isReadOnly());
-        QTest::keyClicks(f.field("Edit26"), "5");
-        QTest::keyClicks(f.field("Edit20"), "5");
-        QCOMPARE(f.field("Edit26")->text(), QStringLiteral("22439.52"));
-        QCOMPARE(f.field("Edit20")->text(), QStringLiteral("9.513"));
-        QCOMPARE(f.parameters.text(nutrient::Parameter::NaturalArea), std::string("22439.52"));
+        QVERIFY(f.field(Parameter::NaturalArea)->isReadOnly());
+        QVERIFY(f.field(Parameter::RunoffModulus)->isReadOnly());
+        typeKeys(f.field(Parameter::NaturalArea), "5");
+        typeKeys(f.field(Parameter::RunoffModulus), "5");
+        QCOMPARE(f.field(Parameter::NaturalArea)->text(), QStringLiteral("22439.52"));
+        QCOMPARE(f.field(Parameter::RunoffModulus)->text(), QStringLiteral("9.513"));
+        QCOMPARE(f.parameters.text(Parameter::NaturalArea), std::string("22439.52"));
 
-        f.typeOver("Edit5", "310");
-        QCOMPARE(f.field("Edit20")->text(), QStringLiteral("9.8301"));
-        f.typeOver("Edit22", "1700");
-        QCOMPARE(f.field("Edit26")->text(), QStringLiteral("22423.52"));
+        f.typeOver({{Parameter::RunoffLayer, "310"}});
+        QCOMPARE(f.field(Parameter::RunoffModulus)->text(), QStringLiteral("9.8301"));
+        f.typeOver({{Parameter::ArableArea, "1700"}});
+        QCOMPARE(f.field(Parameter::NaturalArea)->text(), QStringLiteral("22423.52"));
         // Typing inside a text: the field is not rewritten, the cursor stays.
-        QLineEdit* area = f.field("Edit21");
+        QLineEdit* area = f.field(Parameter::TotalArea);
         area->setCursorPosition(2);
-        QTest::keyClicks(area, "0");
+        typeKeys(area, "0");
         QCOMPARE(area->text(), QStringLiteral("250948"));
         QCOMPARE(area->cursorPosition(), 3);
-        QCOMPARE(f.field("Edit26")->text(), QStringLiteral("245173.52"));
+        QCOMPARE(f.field(Parameter::NaturalArea)->text(), QStringLiteral("245173.52"));
         QCOMPARE(f.boxes(), QStringList());
     }
 
     void saveExtendsAndRemembersTheName_data() {
         QTest::addColumn<QString>("chosen");
-        QTest::addColumn<QString>("written");  // empty: nothing written
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("no extension") << "variant"
-                                      << "variant.txt" << QStringList{};
-        QTest::newRow("with .txt") << "variant.txt"
-                                   << "variant.txt" << QStringList{};
-        QTest::newRow("other extension") << "data.dat"
-                                         << "" << QStringList{QStringLiteral("warning: Введите имя текстового файла.")};
+        QTest::addColumn<QString>("written");  // empty: nothing written
+        QTest::newRow("no extension") << "variant" << QStringList{} << "variant.txt";
+        QTest::newRow("with .txt") << "variant.txt" << QStringList{} << "variant.txt";
+        QTest::newRow("other extension") << "data.dat" << QStringList{boxLine("warning", nutrient::kWarnNotTextFile)}
+                                         << "";
     }
     void saveExtendsAndRemembersTheName() {
         QFETCH(QString, chosen);
@@ -265,7 +229,7 @@ private slots:
         Fixture f;
         f.show();
         f.dialogs.saveAnswers << dir.filePath(chosen);
-        QTest::mouseClick(f.button("BitBtn3"), Qt::LeftButton);
+        click(f.window, "BitBtn3");
         QCOMPARE(f.boxes(), expected);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), written.isEmpty() ? QStringList{} : QStringList{written});
         QCOMPARE(f.dialogs.rememberedSaveNames, QStringList{dir.filePath(written.isEmpty() ? chosen : written)});
@@ -277,16 +241,16 @@ private slots:
         Fixture f;
         f.show();
         f.dialogs.saveAnswers << dir.filePath("variant");
-        QTest::mouseClick(f.button("BitBtn3"), Qt::LeftButton);
+        click(f.window, "BitBtn3");
         QCOMPARE(fileBytes(dir.filePath("variant.txt")), standardFileBytes());
 
-        f.typeOver("Edit38", "Озеро");
-        f.typeOver("Edit21", "30000");
-        f.typeOver("Edit5", "280");
-        f.typeOver("Edit33", "5");
+        f.typeOver({{Parameter::ObjectName, "Озеро"},
+                    {Parameter::TotalArea, "30000"},
+                    {Parameter::RunoffLayer, "280"},
+                    {Parameter::Cattle, "5"}});
         f.recorder.boxes.clear();
         f.dialogs.openAnswers << dir.filePath("variant.txt");
-        QTest::mouseClick(f.button("BitBtn2"), Qt::LeftButton);
+        click(f.window, "BitBtn2");
         QCOMPARE(f.shownTexts(), standardTexts());
         QCOMPARE(f.boxes(), QStringList());
     }
@@ -294,17 +258,16 @@ private slots:
     // A line of a megabyte in W: the box quotes its first hundred characters, not all of it.
     void aMegabyteLineIsQuotedByItsFirstHundredCharacters() {
         QTemporaryDir dir;
-        QByteArray bytes = standardFileBytes();
-        bytes.replace("\r\n562\r\n1\r\n", "\r\n562\r\n" + QByteArray(1'000'000, '7') + "x\r\n");
-        QFile file(dir.filePath("long.txt"));
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-        file.close();
+        const QByteArray line = QByteArray(1'000'000, '7') + "x";
+        QVERIFY(writeFileBytes(dir.filePath("long.txt"),
+                               standardFileBytes().replace("\r\n562\r\n1\r\n", "\r\n562\r\n" + line + "\r\n")));
         Fixture f;
         f.show();
         f.recorder.boxes.clear();
-        f.dialogs.openAnswers << file.fileName();
-        QTest::mouseClick(f.button("BitBtn2"), Qt::LeftButton);
-        QCOMPARE(f.boxes(), QStringList{"failure: '" + QString(100, u'7') + "…' is not a valid floating point value"});
+        f.dialogs.openAnswers << dir.filePath("long.txt");
+        click(f.window, "BitBtn2");
+        QCOMPARE(f.boxes(), QStringList{boxLine("failure", nutrient::notANumberMessage(line.toStdString()))});
+        QVERIFY(f.boxes()[0].startsWith("failure: '" + QString(100, u'7') + "…' "));
     }
 
     void memoryRunningOutInAFileDialogEndsInAFailureBox() {
@@ -312,9 +275,9 @@ private slots:
         f.show();
         const QStringList texts = f.shownTexts();
         f.dialogs.memoryRunsOut = true;
-        QTest::mouseClick(f.button("BitBtn2"), Qt::LeftButton);
-        QTest::mouseClick(f.button("BitBtn3"), Qt::LeftButton);
-        QCOMPARE(f.boxes(), QStringList(2, QStringLiteral("failure: Out of memory")));
+        click(f.window, "BitBtn2");
+        click(f.window, "BitBtn3");
+        QCOMPARE(f.boxes(), QStringList(2, boxLine("failure", nutrient::kOutOfMemory)));
         QCOMPARE(f.shownTexts(), texts);
         QVERIFY(f.window.isVisible());
     }
@@ -325,14 +288,14 @@ private slots:
         f.show();
         f.dialogs.saveAnswers << "" << dir.filePath("variant.txt") << "";
         f.dialogs.openAnswers << "";
-        QTest::mouseClick(f.button("BitBtn3"), Qt::LeftButton);
+        click(f.window, "BitBtn3");
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{});
-        QTest::mouseClick(f.button("BitBtn3"), Qt::LeftButton);
+        click(f.window, "BitBtn3");
 
-        f.typeOver("Edit22", "1700");
+        f.typeOver({{Parameter::ArableArea, "1700"}});
         const QStringList edited = f.shownTexts();
-        QTest::mouseClick(f.button("BitBtn3"), Qt::LeftButton);
-        QTest::mouseClick(f.button("BitBtn2"), Qt::LeftButton);
+        click(f.window, "BitBtn3");
+        click(f.window, "BitBtn2");
         QCOMPARE(fileBytes(dir.filePath("variant.txt")), standardFileBytes());
         QCOMPARE(f.shownTexts(), edited);
         QCOMPARE(f.dialogs.rememberedSaveNames, QStringList{dir.filePath("variant.txt")});
@@ -342,18 +305,18 @@ private slots:
     void standartRestoresAllTexts() {
         Fixture f;
         f.show();
-        f.typeOver("Edit38", "Озеро");
-        f.typeOver("Edit21", "1000");
-        f.typeOver("Edit25", "150");
-        f.typeOver("Edit5", "310");
-        f.typeOver("Edit1", "0.3");
-        f.typeOver("Edit35", "7");
-        f.clearAndType("Edit23", "");
+        f.typeOver({{Parameter::ObjectName, "Озеро"},
+                    {Parameter::TotalArea, "1000"},
+                    {Parameter::WaterShare, "150"},
+                    {Parameter::RunoffLayer, "310"},
+                    {Parameter::ArableConcentrationP, "0.3"},
+                    {Parameter::Poultry, "7"}});
+        f.clearAndType(Parameter::UrbanArea, "");
         f.recorder.boxes.clear();
-        QTest::mouseClick(f.button("BitBtn4"), Qt::LeftButton);
+        click(f.window, "BitBtn4");
         QCOMPARE(f.shownTexts(), standardTexts());
-        QCOMPARE(f.field("Edit26")->text(), QStringLiteral("22439.52"));
-        QCOMPARE(f.field("Edit20")->text(), QStringLiteral("9.513"));
+        QCOMPARE(f.field(Parameter::NaturalArea)->text(), QStringLiteral("22439.52"));
+        QCOMPARE(f.field(Parameter::RunoffModulus)->text(), QStringLiteral("9.513"));
         // A changes while Au is still empty: its rule fails.  Au then changes while the water
         // share is still 150: the natural area turns negative until W follows.
         QCOMPARE(f.boxes(), (QStringList{kEmptyNotANumber, kNegativeArea}));
@@ -362,10 +325,10 @@ private slots:
     void closingAndReopeningKeepsEveryText() {
         Fixture f;
         f.show();
-        f.typeOver("Edit38", "Озеро Круглое");
-        f.typeOver("Edit25", "2");
-        f.typeOver("Edit1", "0.1");
-        f.typeOver("Edit18", "-0.5");
+        f.typeOver({{Parameter::ObjectName, "Озеро Круглое"},
+                    {Parameter::WaterShare, "2"},
+                    {Parameter::ArableConcentrationP, "0.1"},
+                    {Parameter::RetentionExponentN, "-0.5"}});
         const QStringList typed = f.shownTexts();
         f.window.close();
         QVERIFY(!f.window.isVisible());
@@ -376,14 +339,20 @@ private slots:
 
     void keyboardOrder() {
         Fixture f;
-        const QStringList expected{"Edit1",  "Edit2",   "Edit3",   "Edit4",  "Edit5",  "Edit9",  "Edit10",  "Edit11",
-                                   "Edit12", "Edit13",  "Edit14",  "Edit17", "Edit19", "Edit15", "Edit16",  "Edit27",
-                                   "Edit28", "Edit29",  "Edit30",  "Edit31", "Edit32", "Edit33", "Edit34",  "Edit35",
-                                   "Edit21", "Edit22",  "Edit23",  "Edit24", "Edit25", "Edit26", "BitBtn1", "Edit36",
-                                   "Edit37", "Edit6",   "Edit7",   "Edit8",  "Edit18", "Edit20", "Edit38",  "Edit39",
-                                   "Edit40", "BitBtn2", "BitBtn3", "BitBtn4"};
+        using enum Parameter;
+        const QStringList expected =
+            fieldNames(ArableConcentrationP, UrbanConcentrationP, NaturalConcentrationP, MixedConcentrationP,
+                       RunoffLayer, ArableConcentrationN, UrbanConcentrationN, NaturalConcentrationN,
+                       MixedConcentrationN, FertiliserP, FertiliserN, CropRemovalP, CropRemovalN, DepositionP,
+                       DepositionN, CattleEmissionP, PigEmissionP, PoultryEmissionP, PoultryEmissionN, PigEmissionN,
+                       CattleEmissionN, Cattle, Pigs, Poultry, TotalArea, ArableArea, UrbanArea, MixedArea, WaterShare,
+                       NaturalArea)
+            << "BitBtn1"
+            << fieldNames(PointSourcesP, PointSourcesN, RetentionCoefficientP, RetentionExponentP,
+                          RetentionCoefficientN, RetentionExponentN, RunoffModulus, ObjectName, InflowP, InflowN)
+            << QStringList{"BitBtn2", "BitBtn3", "BitBtn4"};
         QStringList walked;
-        QWidget* first = f.field("Edit1");
+        QWidget* first = f.field(Parameter::ArableConcentrationP);
         QWidget* w = first;
         do {
             if (w->focusPolicy() & Qt::TabFocus) walked << w->objectName();
@@ -392,9 +361,9 @@ private slots:
         QCOMPARE(walked, expected);
 
         f.show();
-        f.field("Edit35")->setFocus();
-        QTest::keyClick(f.field("Edit35"), Qt::Key_Tab);
-        QCOMPARE(f.window.focusWidget(), f.field("Edit21"));
+        f.field(Parameter::Poultry)->setFocus();
+        QTest::keyClick(f.field(Parameter::Poultry), Qt::Key_Tab);
+        QCOMPARE(f.window.focusWidget(), f.field(Parameter::TotalArea));
     }
 
     // Enter in a field does nothing; on a button it presses it; the close button has the focus
@@ -403,40 +372,41 @@ private slots:
         Fixture f;
         f.show();
         QVERIFY(QTest::qWaitForWindowActive(&f.window));
-        QCOMPARE(f.window.focusWidget(), f.button("BitBtn1"));
-        for (const char* name : {"Edit21", "Edit38", "Edit26"}) {
-            f.field(name)->setFocus();
-            QTest::keyClick(f.field(name), Qt::Key_Return);
-            QTest::keyClick(f.field(name), Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(f.window.focusWidget(), button(f.window, "BitBtn1"));
+        for (Parameter p : {Parameter::TotalArea, Parameter::ObjectName, Parameter::NaturalArea}) {
+            f.field(p)->setFocus();
+            QTest::keyClick(f.field(p), Qt::Key_Return);
+            QTest::keyClick(f.field(p), Qt::Key_Enter, Qt::KeypadModifier);
         }
         QVERIFY(f.window.isVisible());
         QCOMPARE(f.dialogs.shown, 0);
-        f.typeOver("Edit22", "1700");
-        f.button("BitBtn4")->setFocus();
-        QTest::keyClick(f.button("BitBtn4"), Qt::Key_Return);
-        QCOMPARE(f.field("Edit22")->text(), QStringLiteral("1684"));
-        f.button("BitBtn1")->setFocus();
-        QTest::keyClick(f.button("BitBtn1"), Qt::Key_Return);
+        f.typeOver({{Parameter::ArableArea, "1700"}});
+        button(f.window, "BitBtn4")->setFocus();
+        QTest::keyClick(button(f.window, "BitBtn4"), Qt::Key_Return);
+        QCOMPARE(f.field(Parameter::ArableArea)->text(), QStringLiteral("1684"));
+        button(f.window, "BitBtn1")->setFocus();
+        QTest::keyClick(button(f.window, "BitBtn1"), Qt::Key_Return);
         QVERIFY(!f.window.isVisible());
     }
 
     void buttonsAndToolTips() {
         Fixture f;
         f.show();
-        QCOMPARE(f.button("BitBtn2")->text(), QStringLiteral("&Open"));
-        QCOMPARE(f.button("BitBtn3")->text(), QStringLiteral("&Save"));
-        QCOMPARE(f.button("BitBtn4")->text(), QStringLiteral("&Standart"));
-        QCOMPARE(f.button("BitBtn1")->text(), QStringLiteral("&Close"));
-        QVERIFY(!f.button("BitBtn1")->icon().isNull());
+        QCOMPARE(button(f.window, "BitBtn2")->text(), QStringLiteral("&Open"));
+        QCOMPARE(button(f.window, "BitBtn3")->text(), QStringLiteral("&Save"));
+        QCOMPARE(button(f.window, "BitBtn4")->text(), QStringLiteral("&Standart"));
+        QCOMPARE(button(f.window, "BitBtn1")->text(), QStringLiteral("&Close"));
+        QVERIFY(!button(f.window, "BitBtn1")->icon().isNull());
         // The close button ends the button row.
         for (const char* other : {"BitBtn2", "BitBtn3", "BitBtn4"}) {
-            QVERIFY(f.button(other)->geometry().right() < f.button("BitBtn1")->geometry().left());
+            QVERIFY(button(f.window, other)->geometry().right() < button(f.window, "BitBtn1")->geometry().left());
         }
-        QCOMPARE(f.field("Edit5")->toolTip(),
+        QCOMPARE(f.field(Parameter::RunoffLayer)->toolTip(),
                  QStringLiteral("y, мм/год\nОбычно 280–320 мм/год на водосборе Финского залива"));
-        QCOMPARE(f.field("Edit15")->toolTip(), QStringLiteral("da(P), т/(год·км²)\nОбычно 0.002–0.005 т/(км²·год)"));
-        QCOMPARE(f.field("Edit21")->toolTip(), QStringLiteral("A, км²"));
-        QCOMPARE(f.field("Edit7")->toolTip(), QStringLiteral("b(P)"));
+        QCOMPARE(f.field(Parameter::DepositionP)->toolTip(),
+                 QStringLiteral("da(P), т/(год·км²)\nОбычно 0.002–0.005 т/(км²·год)"));
+        QCOMPARE(f.field(Parameter::TotalArea)->toolTip(), QStringLiteral("A, км²"));
+        QCOMPARE(f.field(Parameter::RetentionExponentP)->toolTip(), QStringLiteral("b(P)"));
     }
 
     void panelsAndCaptions() {
@@ -457,8 +427,8 @@ private slots:
         QCOMPARE(right.size(), 4);
         for (const QList<QRect>& column : {left, right}) {
             for (int i = 0; i < column.size(); ++i) {
-                for (int j = i + 1; j < column.size(); ++j) QVERIFY(!overlap(column[i], column[j]));
-                for (const QRect& g : full) QVERIFY(!overlap(column[i], g));
+                for (int j = i + 1; j < column.size(); ++j) QVERIFY(!column[i].intersects(column[j]));
+                for (const QRect& g : full) QVERIFY(!column[i].intersects(g));
             }
         }
 
@@ -496,7 +466,7 @@ private slots:
         Fixture f;
         f.show();
         for (const auto& p : kParameters) {
-            QLineEdit* edit = f.field(p.field);
+            QLineEdit* edit = f.field(p.key);
             const QString caption = QString::fromUtf8(p.caption);
             bool found = false;
             for (auto* label : edit->parentWidget()->findChildren<QLabel*>()) {
@@ -504,7 +474,7 @@ private slots:
                 const QRect e = edit->geometry();
                 const bool sameLine = g.right() < e.left() && g.top() < e.bottom() && g.bottom() > e.top();
                 const bool lineAbove = g.left() < e.left() && g.bottom() < e.top() && e.top() - g.bottom() < 10;
-                if (label->text() == caption && (sameLine || (lineAbove && qstrcmp(p.field, "Edit20") == 0))) {
+                if (label->text() == caption && (sameLine || (lineAbove && p.key == Parameter::RunoffModulus))) {
                     found = true;
                 }
             }
@@ -523,7 +493,7 @@ private slots:
                 QVERIFY2(panel->contentsRect().contains(widgets[i]->geometry()), qPrintable(widgets[i]->objectName()));
                 for (int j = i + 1; j < widgets.size(); ++j) {
                     QVERIFY2(
-                        !overlap(widgets[i]->geometry(), widgets[j]->geometry()),
+                        !widgets[i]->geometry().intersects(widgets[j]->geometry()),
                         qPrintable(QStringLiteral("%1 / %2").arg(widgets[i]->objectName(), widgets[j]->objectName())));
                 }
             }
@@ -540,7 +510,7 @@ private slots:
             }
         }
         for (const auto& p : kParameters) {
-            QLineEdit* edit = f.field(p.field);
+            QLineEdit* edit = f.field(p.key);
             QVERIFY2(edit->fontMetrics().horizontalAdvance(QString::fromUtf8(p.standardText)) + 8 <= edit->width(),
                      p.field);
         }
@@ -581,9 +551,7 @@ private slots:
         QFETCH(QString, file);
         Fixture f;
         QTemporaryDir dir;
-        QFile variant(dir.filePath("variant.txt"));
-        QVERIFY(variant.open(QIODevice::WriteOnly) && variant.write(standardFileBytes()) > 0);
-        variant.close();
+        QVERIFY(writeFileBytes(dir.filePath("variant.txt"), standardFileBytes()));
         for (const QString& step : steps) {
             const QString name = dir.filePath(step.section(' ', 1));
             if (step.startsWith("open")) {
@@ -609,5 +577,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestParametersWindow)
+QTEST_MAIN(ParametersWindowTest)
 #include "tst_parameters_window.moc"

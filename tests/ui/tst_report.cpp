@@ -11,12 +11,8 @@
 #include <QDate>
 #include <QtTest>
 
-#include <utility>
-#include <vector>
-
 using namespace nutrient;
 
-using Edits = std::vector<std::pair<Parameter, const char*>>;
 Q_DECLARE_METATYPE(Edits)
 
 namespace {
@@ -80,6 +76,10 @@ void ReportTest::pagesAndTexts_data() {
         << Edits{{Parameter::ObjectName, kLongName.c_str()}, {Parameter::PointSourcesP, "1e300"}}
         << QStringList{"Озеро Ильмень Озеро", "…", "Страница 2 из 2"}
         << QStringList{"00000000000000000000000000000000"};
+    // A natural area that its own areas contradict is used as stored, and pointed out.
+    QTest::newRow("stored natural area") << Edits{{Parameter::TotalArea, "30000"}, {Parameter::NaturalArea, "22439.52"}}
+                                         << QStringList{"Замечание: the natural area '22439.52' differs from"}
+                                         << QStringList{};
     // The run stops at the transport coefficients: the rows before them are shown, the others
     // are empty, and no chart can be drawn.
     QTest::newRow("no water share") << Edits{{Parameter::WaterShare, "0"}}
@@ -98,7 +98,7 @@ void ReportTest::pagesAndTexts() {
     QFETCH(QStringList, present);
     QFETCH(QStringList, absent);
     Model model;
-    for (const auto& [parameter, text] : edits) model.parameters.setText(parameter, text);
+    model.edit(edits);
     failureText([&] { calculate(model.parameters, model.results, model.coefficients); });
 
     const QByteArray pdf = reportPdf(model.parameters.texts(), model.results, model.coefficients, QDate(2026, 12, 8));

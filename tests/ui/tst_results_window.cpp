@@ -10,35 +10,25 @@
 #include "saved_files.h"
 #include "standard_set.h"
 #include "ui/lazy_dialog.h"
+#include "widgets.h"
 
 #include <QClipboard>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
-#include <QPushButton>
 #include <QStyle>
-#include <QtTest>
 
 #include <functional>
-#include <map>
-#include <memory>
-#include <utility>
 #include <vector>
 
+using nutrient::Nutrient;
 using nutrient::Parameter;
+using nutrient::Quantity;
 using nutrient::ResultsWindow;
 
-using Edits = std::vector<std::pair<Parameter, const char*>>;
 using Target = nutrient::ReportTarget::Kind;
-Q_DECLARE_METATYPE(Edits)
 Q_DECLARE_METATYPE(Target)
 
 namespace {
-
-const char* const kBelowBackground =
-    "Расчитанное значение биогенной нагрузки на водоем меньше значения фоновой нагрузки! "
-    "Проверьте  правильность задания параметров модели или уменьшите значение выноса биогенов "
-    "с урожаем.";
 
 // The row captions as Ctrl+C puts them on the clipboard, in window order.
 const char* const kCopiedCaptions[nutrient::kResultRowCount] = {
@@ -68,14 +58,10 @@ QByteArray standardCsv(const QString& fileField) {
     return csv + "\r\n";
 }
 
-// The fields of a result, P then N.
-QString pField(const ShownResult& result) { return nutrient::resultField(result.quantity, nutrient::Nutrient::P); }
-QString nField(const ShownResult& result) { return nutrient::resultField(result.quantity, nutrient::Nutrient::N); }
-
-// The fields the calculation writes before the runoff and water share are divided (steps up
-// to the total load); the inflow row is written last of all.
-const QStringList kWrittenBeforeRetention = {"Edit1",  "Edit13", "Edit2",  "Edit12", "Edit3",  "Edit14", "Edit4",
-                                             "Edit15", "Edit6",  "Edit17", "Edit7",  "Edit18", "Edit8",  "Edit19"};
+// The rows the calculation writes before the runoff and water share are divided (steps up to
+// the total load); the inflow row is written last of all.
+const QList<Quantity> kWrittenBeforeRetention = {Quantity::Lp, Quantity::Le, Quantity::Lmf, Quantity::Lof,
+                                                 Quantity::La, Quantity::Lc, Quantity::Ltot};
 
 // Records the boxes, and what the window's L(P) field shows while each is up.
 struct WatchingRecorder : Recorder {
@@ -99,27 +85,11 @@ struct Session : BasicModel<WatchingRecorder> {
     ResultsWindow window{parameters, results, coefficients, recorder, dialogs};
 
     explicit Session(bool standard = true) : BasicModel(standard) {
-        recorder.watch = [this] { return text("Edit11"); };
+        recorder.watch = [this] { return text(Quantity::L, Nutrient::P); };
         window.setChartWindows(sourceShares, budget);
     }
-    void edit(const Edits& edits) {
-        for (const auto& [parameter, text] : edits) parameters.setText(parameter, text);
-        recorder.boxes.clear();
-    }
-    QString text(const QString& field) const {
-        const auto* edit = window.findChild<QLineEdit*>(field);
-        return edit ? edit->text() : QStringLiteral("<no field %1>").arg(field);
-    }
-    QStringList allFields() const {
-        QStringList names;
-        for (const ShownResult& row : kStandardResults) names << pField(row) << nField(row);
-        return names;
-    }
+    QString text(Quantity quantity, Nutrient nutrient) const { return field(window, quantity, nutrient)->text(); }
 };
-
-std::vector<RecordedBox> errors(int count) {
-    return std::vector<RecordedBox>(count, RecordedBox{"error", kBelowBackground});
-}
 
 // Everything of the P load except its natural part set to nothing: the water body then gets
 // exactly its natural load, L(P) and Lnat(P) both 148.5 * Rt(P).
@@ -151,6 +121,7 @@ private slots:
     void copyPutsTheTableOnTheClipboard_data();
     void copyPutsTheTableOnTheClipboard();
     void theWindowsMenuComesUpOverANumber();
+    void resultsForASpreadsheet();
     void nothingIsClippedOrOverlapping();
     void menuAndShortcuts_data();
     void menuAndShortcuts();
@@ -162,30 +133,27 @@ void ResultsWindowTest::standardSetShowsItsFiguresWithoutBox() {
     Session s;
     s.window.show();
     for (const ShownResult& row : kStandardResults) {
-        QCOMPARE(s.text(pField(row)), QString::fromUtf8(row.p));
-        QCOMPARE(s.text(nField(row)), QString::fromUtf8(row.n));
+        QCOMPARE(s.text(row.quantity, Nutrient::P), QString::fromUtf8(row.p));
+        QCOMPARE(s.text(row.quantity, Nutrient::N), QString::fromUtf8(row.n));
     }
-    QCOMPARE(s.recorder.boxes, std::vector<RecordedBox>{});
+    QCOMPARE(s.recorder.boxes, Boxes{});
     QCOMPARE(s.window.windowTitle(), QStringLiteral("Результаты расчетов"));
     QCOMPARE(s.window.findChild<QLabel*>("Label2")->text(), QStringLiteral("Частный водосбор Финского залива"));
-    QCOMPARE(s.window.focusWidget(), s.window.findChild<QPushButton*>("BitBtn1"));
+    QCOMPARE(s.window.focusWidget(), button(s.window, "BitBtn1"));
 }
 
 // Before the parameters window is first shown the derived natural area and runoff modulus
 // read "22440" and "9.5": the N emission and every figure after the retention change (worked
 // out by hand from Rt(P) = 0.63946, Rt(N) = 0.73566 at HL = 29.925); the rest stays.
 void ResultsWindowTest::initialTextsGiveOtherFigures() {
-    std::map<QString, QString> changed;
-    for (const ChangedResult& result : kInitialTextResults) changed[result.field] = QString::fromUtf8(result.text);
     Session s(false);
     s.window.show();
-    for (const ShownResult& row : kStandardResults) {
-        for (const auto& [field, standard] : {std::pair(pField(row), row.p), std::pair(nField(row), row.n)}) {
-            const auto it = changed.find(field);
-            QCOMPARE(s.text(field), it == changed.end() ? QString::fromUtf8(standard) : it->second);
-        }
+    for (const nutrient::ResultRow& row : nutrient::kResultRows) {
+        for (Nutrient nutrient : nutrient::kNutrients)
+            QCOMPARE(s.text(row.quantity, nutrient),
+                     QString::fromStdString(standardText(row.quantity, nutrient, true)));
     }
-    QCOMPARE(s.recorder.boxes, std::vector<RecordedBox>{});
+    QCOMPARE(s.recorder.boxes, Boxes{});
 }
 
 void ResultsWindowTest::loadBelowBackgroundIsReportedPerNutrient_data() {
@@ -206,66 +174,69 @@ void ResultsWindowTest::loadBelowBackgroundIsReportedPerNutrient() {
     Session s;
     s.edit(edits);
     s.window.show();
-    QCOMPARE(s.recorder.boxes, errors(boxes));
+    QCOMPARE(s.recorder.boxes, Boxes(boxes, {"error", nutrient::kErrorBelowBackground}));
     QVERIFY(s.window.isVisible());
-    QCOMPARE(s.recorder.seen, QStringList(boxes, s.text("Edit11")));
+    QCOMPARE(s.recorder.seen, QStringList(boxes, s.text(Quantity::L, Nutrient::P)));
     if (phosphorusAtBackground) {
-        QCOMPARE(s.text("Edit8"), QStringLiteral("148.5"));
-        QCOMPARE(s.text("Edit11"), s.text("Edit5"));
+        QCOMPARE(s.text(Quantity::Ltot, Nutrient::P), QStringLiteral("148.5"));
+        QCOMPARE(s.text(Quantity::L, Nutrient::P), s.text(Quantity::Lnat, Nutrient::P));
     }
 }
 
 void ResultsWindowTest::failedCalculationOpensWithTheRowsItWrote_data() {
     QTest::addColumn<Edits>("edits");
     QTest::addColumn<QString>("failure");
-    QTest::addColumn<QStringList>("written");
+    QTest::addColumn<QList<Quantity>>("written");
     // The crop removal would raise the L < Lnat box, had the check run.
     QTest::newRow("no water share") << Edits{{Parameter::CropRemovalP, "10"}, {Parameter::WaterShare, "0"}}
-                                    << "Floating point division by zero" << kWrittenBeforeRetention;
+                                    << nutrient::kDivisionByZero << kWrittenBeforeRetention;
     QTest::newRow("point load not a number")
         << Edits{{Parameter::CropRemovalP, "10"}, {Parameter::PointSourcesP, "12,5"}}
-        << "'12,5' is not a valid floating point value" << QStringList{};
+        << QString::fromStdString(nutrient::notANumberMessage("12,5")) << QList<Quantity>{};
 }
 
 // The figures of the earlier run must not stay beside the new ones.
 void ResultsWindowTest::failedCalculationOpensWithTheRowsItWrote() {
     QFETCH(Edits, edits);
     QFETCH(QString, failure);
-    QFETCH(QStringList, written);
+    QFETCH(QList<Quantity>, written);
     Session s;
     s.window.show();
     s.window.close();
     s.edit(edits);
     s.window.show();
-    QCOMPARE(s.recorder.boxes, (std::vector<RecordedBox>{{"failure", failure.toStdString()}}));
+    QCOMPARE(s.recorder.boxes, (Boxes{{"failure", failure.toStdString()}}));
     QCOMPARE(s.recorder.seen, QStringList{QString()});  // no old L(P) beneath the box
     QVERIFY(s.window.isVisible());
-    for (const QString& field : s.allFields())
-        QVERIFY2(s.text(field).isEmpty() != written.contains(field), qPrintable(field));
+    for (const nutrient::ResultRow& row : nutrient::kResultRows) {
+        for (Nutrient nutrient : nutrient::kNutrients)
+            QVERIFY2(s.text(row.quantity, nutrient).isEmpty() != written.contains(row.quantity), row.symbol);
+    }
 }
 
 void ResultsWindowTest::reopeningKeepsTextsAndRereadsTheName() {
     Session s;
     s.window.show();
-    s.window.findChild<QPushButton*>("BitBtn1")->click();
+    click(s.window, "BitBtn1");
     QVERIFY(!s.window.isVisible());
-    QCOMPARE(s.text("Edit22"), QStringLiteral("15065.9"));
+    QCOMPARE(s.text(Quantity::L, Nutrient::N), QStringLiteral("15065.9"));
     s.parameters.setText(Parameter::ObjectName, "Озеро <b>Ильмень</b>");
     s.window.show();
-    for (const ShownResult& row : kStandardResults) QCOMPARE(s.text(nField(row)), QString::fromUtf8(row.n));
+    for (const ShownResult& row : kStandardResults)
+        QCOMPARE(s.text(row.quantity, Nutrient::N), QString::fromUtf8(row.n));
     QCOMPARE(s.window.findChild<QLabel*>("Label2")->text(), QStringLiteral("Озеро <b>Ильмень</b>"));
     QCOMPARE(s.window.findChild<QLabel*>("Label2")->textFormat(), Qt::PlainText);
-    QCOMPARE(s.recorder.boxes, std::vector<RecordedBox>{});
+    QCOMPARE(s.recorder.boxes, Boxes{});
 }
 
 void ResultsWindowTest::chartButtonsOpenTheirWindowsOverThisOne() {
     Session s;
     s.window.show();
-    s.window.findChild<QPushButton*>("BitBtn2")->click();
+    click(s.window, "BitBtn2");
     QVERIFY(s.sourceShares.isVisible() && s.sourceShares.isModal());
     QVERIFY(!s.budget.isVisible());
     s.sourceShares.close();
-    s.window.findChild<QPushButton*>("BitBtn3")->click();
+    click(s.window, "BitBtn3");
     QVERIFY(s.budget.isVisible() && s.budget.isModal());
     QVERIFY(s.window.isVisible());
     s.budget.close();
@@ -276,8 +247,9 @@ void ResultsWindowTest::copyPutsTheTableOnTheClipboard_data() {
     QTest::addColumn<bool>("selected");
     QTest::addColumn<bool>("wholeTable");
     QTest::newRow("close button") << "BitBtn1" << false << true;
-    QTest::newRow("value field, nothing selected") << "Edit16" << false << true;
-    QTest::newRow("value field, its text selected") << "Edit16" << true << true;
+    const QString modulus = nutrient::resultField(Quantity::M, Nutrient::P);
+    QTest::newRow("value field, nothing selected") << modulus << false << true;
+    QTest::newRow("value field, its text selected") << modulus << true << true;
 }
 
 void ResultsWindowTest::copyPutsTheTableOnTheClipboard() {
@@ -311,9 +283,9 @@ void ResultsWindowTest::theWindowsMenuComesUpOverANumber() {
         for (const QAction* action : menu->actions()) shown << action->text();
         menu->close();
     });
-    auto* field = s.window.findChild<QLineEdit*>("Edit16");
-    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), field->mapToGlobal(QPoint(5, 5)));
-    QApplication::sendEvent(field, &click);
+    QLineEdit* number = field(s.window, Quantity::M, Nutrient::P);
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(5, 5), number->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(number, &rightClick);
     QCOMPARE(shown, (QStringList{"Копировать", "Сохранить результаты…", "Отчет…", "Анализ…"}));
 }
 
@@ -383,30 +355,26 @@ void ResultsWindowTest::menuAndShortcuts() {
     QCOMPARE(s.window.actions()[action]->shortcut(), keys);
     QTest::keySequence(&s.window, keys);
     QCOMPARE(s.dialogs.shown, dialogs);
-    QCOMPARE(s.recorder.boxes, std::vector<RecordedBox>{});
+    QCOMPARE(s.recorder.boxes, Boxes{});
 }
 
 void ResultsWindowTest::resultsAndReportLeaveTheProgram_data() {
     QTest::addColumn<int>("action");
-    QTest::addColumn<Target>("target");
     QTest::addColumn<QString>("parametersFile");
+    QTest::addColumn<Target>("target");
     QTest::addColumn<QString>("fileField");  // of the CSV
     QTest::addColumn<Obstacle>("obstacle");
     QTest::addColumn<QString>("failure");
-    QTest::newRow("results of typed parameters") << 1 << Target::None << ""
-                                                 << "" << Obstacle::None << "";
-    QTest::newRow("results of a parameters file") << 1 << Target::None << "/data/Ладога, вариант 2.txt"
+    QTest::newRow("results of typed parameters") << 1 << "" << Target::None << "" << Obstacle::None << "";
+    QTest::newRow("results of a parameters file") << 1 << "/data/Ладога, вариант 2.txt" << Target::None
                                                   << "\"/data/Ладога, вариант 2.txt\"" << Obstacle::None << "";
-    QTest::newRow("results, medium full") << 1 << Target::None << ""
-                                          << "" << Obstacle::FullMedium << "I/O error 27: File too large";
-    QTest::newRow("report as PDF") << 2 << Target::PdfFile << ""
-                                   << "" << Obstacle::None << "";
-    QTest::newRow("report printed") << 2 << Target::Printer << ""
-                                    << "" << Obstacle::None << "";
-    QTest::newRow("report cancelled") << 2 << Target::None << ""
-                                      << "" << Obstacle::None << "";
-    QTest::newRow("report over a folder") << 2 << Target::PdfFile << ""
-                                          << "" << Obstacle::Folder << "File access denied";
+    QTest::newRow("results, medium full")
+        << 1 << "" << Target::None << "" << Obstacle::FullMedium << "I/O error 27: File too large";
+    QTest::newRow("report as PDF") << 2 << "" << Target::PdfFile << "" << Obstacle::None << "";
+    QTest::newRow("report printed") << 2 << "" << Target::Printer << "" << Obstacle::None << "";
+    QTest::newRow("report cancelled") << 2 << "" << Target::None << "" << Obstacle::None << "";
+    QTest::newRow("report over a folder")
+        << 2 << "" << Target::PdfFile << "" << Obstacle::Folder << nutrient::kFileAccessDenied;
 }
 
 // The CSV holds this catchment as the command line writes it; the report has its two pages,
@@ -432,11 +400,11 @@ void ResultsWindowTest::resultsAndReportLeaveTheProgram() {
     // A PDF is offered under the object's name.
     if (action == 2) QCOMPARE(QFileInfo(s.dialogs.offeredPdf).fileName(), "Частный водосбор Финского залива.pdf");
     if (!failure.isEmpty()) {
-        QCOMPARE(s.recorder.boxes, (std::vector<RecordedBox>{{"failure", failure.toStdString()}}));
+        QCOMPARE(s.recorder.boxes, (Boxes{{"failure", failure.toStdString()}}));
         QVERIFY(leftAsItWas(obstacle, saved));
         return;
     }
-    QCOMPARE(s.recorder.boxes, std::vector<RecordedBox>{});
+    QCOMPARE(s.recorder.boxes, Boxes{});
     if (action == 1) {
         QCOMPARE(fileBytes(saved), standardCsv(fileField));
     } else if (target == Target::None) {
@@ -447,6 +415,19 @@ void ResultsWindowTest::resultsAndReportLeaveTheProgram() {
         QVERIFY(text.contains("Частный водосбор Финского залива"));
         QVERIFY(text.contains("(L) 3126.5 15065.9"));
     }
+}
+
+// A spreadsheet on a Russian desktop reads semicolons, decimal commas and a byte-order mark.
+void ResultsWindowTest::resultsForASpreadsheet() {
+    Session s;
+    s.window.show();
+    QTemporaryDir dir;
+    const QString saved = dir.filePath("saved.csv");
+    s.dialogs.resultsAnswers << saved;
+    s.dialogs.resultsDialect = nutrient::kRussianSpreadsheetCsv;
+    s.window.saveResults();
+    QByteArray expected = standardCsv("").replace(',', ';').replace('.', ',');
+    QCOMPARE(fileBytes(saved), "\xEF\xBB\xBF" + expected);
 }
 
 QTEST_MAIN(ResultsWindowTest)

@@ -4,17 +4,16 @@
 // pages with the inputs a user would give them.
 
 #include "no_file_dialogs.h"
-#include "recorder.h"
 #include "ui/lazy_dialog.h"
 #include "ui/program.h"
 #include "ui/uncertainty_runner.h"
+#include "widgets.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -32,22 +31,14 @@ QDir screenshotDirectory() {
     return dir;
 }
 
-void click(QWidget& window, const char* buttonName) {
-    auto* button = window.findChild<QPushButton*>(QString::fromLatin1(buttonName));
-    QVERIFY2(button, buttonName);
-    button->click();
-}
-
 void typeInto(QWidget& window, const char* fieldName, const QString& text) {
-    auto* field = window.findChild<QLineEdit*>(QString::fromLatin1(fieldName));
-    QVERIFY2(field, fieldName);
-    QTest::keyClicks(field, text);
+    typeKeys(namedChild<QLineEdit>(window, fieldName), text);
 }
 
 // A parameter's range on the page "Неопределенность", its distribution chosen by its caption.
 void giveRange(QWidget& window, const QString& symbol, const QString& low, const QString& high,
                const QString& distribution) {
-    auto* table = window.findChild<QTableWidget*>(QStringLiteral("RangesTable"));
+    auto* table = namedChild<QTableWidget>(window, "RangesTable");
     for (int row = 0; row < table->rowCount(); ++row) {
         if (table->item(row, 0)->text() != symbol) continue;
         table->item(row, 2)->setText(low);
@@ -59,7 +50,7 @@ void giveRange(QWidget& window, const QString& symbol, const QString& low, const
 
 }  // namespace
 
-class Screenshots : public QObject {
+class ScreenshotsTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { nutrient::setModalShowingForTests(true); }
@@ -70,7 +61,7 @@ private:
     QDir dir_ = screenshotDirectory();
 };
 
-void Screenshots::take(QWidget& window, const QString& name) {
+void ScreenshotsTest::take(QWidget& window, const QString& name) {
     QVERIFY2(window.isVisible(), qPrintable(name));
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     // The layouts a change asked for are done first, as the event loop does before it paints.
@@ -80,7 +71,7 @@ void Screenshots::take(QWidget& window, const QString& name) {
     QVERIFY(picture.save(dir_.filePath(name + QStringLiteral(".png"))));
 }
 
-void Screenshots::everyWindowAsTheUserReachesIt() {
+void ScreenshotsTest::everyWindowAsTheUserReachesIt() {
     Recorder recorder;
     NoFileDialogs dialogs;
     nutrient::Program program(recorder, dialogs, recorder);
@@ -118,8 +109,8 @@ void Screenshots::everyWindowAsTheUserReachesIt() {
     // ranges and a target; its check against measured loads.
     nutrient::AnalysisWindow& analysis = program.analysisWindow();
     nutrient::showModal(analysis);
-    auto* pages = analysis.findChild<QTabWidget*>(QStringLiteral("AnalysisPages"));
-    analysis.findChild<QCheckBox*>(QStringLiteral("moves:P:livestock"))->setChecked(true);
+    auto* pages = namedChild<QTabWidget>(analysis, "AnalysisPages");
+    namedChild<QCheckBox>(analysis, "moves:P:livestock")->setChecked(true);
     typeInto(analysis, "target:P", QStringLiteral("2000"));
     click(analysis, "cutIntoScenario:P");
     take(analysis, QStringLiteral("scenario"));
@@ -143,8 +134,8 @@ void Screenshots::everyWindowAsTheUserReachesIt() {
     analysis.close();
 
     // The standard set calculates and charts without a single box.
-    QCOMPARE(recorder.boxes, std::vector<RecordedBox>{});
+    QCOMPARE(recorder.boxes, Boxes{});
 }
 
-QTEST_MAIN(Screenshots)
+QTEST_MAIN(ScreenshotsTest)
 #include "tst_screenshots.moc"
