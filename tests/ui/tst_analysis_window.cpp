@@ -12,6 +12,7 @@
 #include "ui/analysis_page.h"
 #include "ui/charts/tornado_chart.h"
 #include "ui/lazy_dialog.h"
+#include "widgets.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -39,14 +40,9 @@ struct Analysis {
 
     template <class Widget>
     Widget* find(const QString& name) const {
-        auto* widget = window.findChild<Widget*>(name);
-        if (!widget) qFatal("no widget %s", qPrintable(name));
-        return widget;
+        return namedChild<Widget>(window, qPrintable(name));
     }
-    void type(const QString& field, const QString& text) const {
-        find<QLineEdit>(field)->clear();
-        QTest::keyClicks(find<QLineEdit>(field), text);
-    }
+    void type(const QString& field, const QString& text) const { typeOver(find<QLineEdit>(field), text); }
     void check(const QStringList& boxes) const {
         for (const QString& box : boxes) find<QCheckBox>(box)->setChecked(true);
     }
@@ -118,7 +114,7 @@ void AnalysisWindowTest::targetVerdicts() {
     analysis.check(levers);
     analysis.type("target:" + nutrient, load);
     QCOMPARE(analysis.text("verdict:" + nutrient), verdict);
-    QCOMPARE(analysis.recorder.boxes, std::vector<RecordedBox>{});
+    QCOMPARE(analysis.recorder.boxes, Boxes{});
 }
 
 void AnalysisWindowTest::aCutTakenIntoTheScenarioIsSavedAndComputesAsShown() {
@@ -144,7 +140,7 @@ void AnalysisWindowTest::aCutTakenIntoTheScenarioIsSavedAndComputesAsShown() {
         for (Nutrient nutrient : kNutrients)
             QCOMPARE(QString::fromStdString(computed.results.text(row.quantity, nutrient)),
                      analysis.cell("scenarioResults", static_cast<int>(row.quantity), scenarioColumn(nutrient)));
-    QCOMPARE(analysis.recorder.boxes, std::vector<RecordedBox>{});
+    QCOMPARE(analysis.recorder.boxes, Boxes{});
     QVERIFY(analysis.parameters.texts() == analysis.typed);
 }
 
@@ -168,9 +164,9 @@ void AnalysisWindowTest::aVariantIsNeverSavedOverTheOpenFile() {
     analysis.dialogs.saveAnswers << QString::fromStdString(folder / answer.toStdString());
     analysis.find<QPushButton>("saveVariant")->click();
     const std::string refused = folder / (answer.endsWith(".txt") ? answer : answer + ".txt").toStdString();
-    QCOMPARE(analysis.recorder.boxes,
-             (std::vector<RecordedBox>{
-                 {"failure", "A variant is not saved over the parameters file it is made from: '" + refused + "'"}}));
+    QCOMPARE(
+        analysis.recorder.boxes,
+        (Boxes{{"failure", "A variant is not saved over the parameters file it is made from: '" + refused + "'"}}));
     QCOMPARE(readBytes(open), "saved by the user");
 }
 
@@ -245,7 +241,7 @@ void AnalysisWindowTest::badInputIsNamedUnderItsFieldAndChangesNothing() {
         QVERIFY(!analysis.find<QPushButton>("saveVariant")->isEnabled());
         QCOMPARE(analysis.scenarioL(Nutrient::P), "");
     }
-    QCOMPARE(analysis.recorder.boxes, std::vector<RecordedBox>{});
+    QCOMPARE(analysis.recorder.boxes, Boxes{});
     QVERIFY(analysis.parameters.texts() == analysis.typed);
 
     // Corrected, the problem goes.
@@ -268,7 +264,7 @@ void AnalysisWindowTest::aBaselineThatFailsIsNamedOnBothPages() {
     QCOMPARE(analysis.text("sensitivityProblem"), cannotBeTaken);
     QCOMPARE(analysis.find<QTableWidget>("sensitivity:P")->rowCount(), 0);
     QVERIFY(analysis.window.pages()[1]->reportPages().empty());
-    QCOMPARE(analysis.recorder.boxes, std::vector<RecordedBox>{});
+    QCOMPARE(analysis.recorder.boxes, Boxes{});
     QVERIFY(analysis.parameters.texts() == typed);
 }
 
@@ -309,7 +305,7 @@ void AnalysisWindowTest::theReportAddsThePagesOfTheAnalyses() {
     const QString file = QCoreApplication::applicationDirPath() + "/report-analysis-" + tag + ".pdf";
     analysis.dialogs.report = {ReportTarget::Kind::PdfFile, file};
     analysis.window.makeReport();
-    QCOMPARE(analysis.recorder.boxes, std::vector<RecordedBox>{});
+    QCOMPARE(analysis.recorder.boxes, Boxes{});
     QCOMPARE(pdfPageCount(file), pages);
     const QString text = pdfText(file);
     for (const QString& phrase : present) QVERIFY2(text.contains(phrase), qPrintable(phrase));
