@@ -4,15 +4,13 @@
 
 #include "ui/analysis_window.h"
 
-#include "fake_file_dialogs.h"
+#include "analysis_session.h"
 #include "model/file_calculation.h"
-#include "recorder.h"
 #include "saved_files.h"
 #include "temp_folder.h"
 #include "ui/analysis_page.h"
 #include "ui/charts/tornado_chart.h"
 #include "ui/lazy_dialog.h"
-#include "widgets.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -31,25 +29,11 @@ namespace {
 // the change in per cent.
 int scenarioColumn(Nutrient nutrient) { return 2 + 4 * static_cast<int>(nutrient); }
 
-struct Analysis {
-    Recorder recorder;
-    FakeDialogs dialogs;
-    ParameterSet parameters{recorder};
-    AnalysisWindow window{parameters, recorder, dialogs};
+struct Analysis : AnalysisSession {
     const ParameterTexts typed = parameters.texts();
 
-    template <class Widget>
-    Widget* find(const QString& name) const {
-        return namedChild<Widget>(window, qPrintable(name));
-    }
-    void type(const QString& field, const QString& text) const { typeOver(find<QLineEdit>(field), text); }
     void check(const QStringList& boxes) const {
-        for (const QString& box : boxes) find<QCheckBox>(box)->setChecked(true);
-    }
-    QString text(const QString& label) const { return find<QLabel>(label)->text(); }
-    QString cell(const QString& table, int row, int column) const {
-        const QTableWidgetItem* item = find<QTableWidget>(table)->item(row, column);
-        return item ? item->text() : QString();
+        for (const QString& box : boxes) child<QCheckBox>(box).setChecked(true);
     }
     QString scenarioL(Nutrient nutrient) const {
         return cell("scenarioResults", static_cast<int>(Quantity::L), scenarioColumn(nutrient));
@@ -113,7 +97,7 @@ void AnalysisWindowTest::targetVerdicts() {
     analysis.window.show();
     analysis.check(levers);
     analysis.type("target:" + nutrient, load);
-    QCOMPARE(analysis.text("verdict:" + nutrient), verdict);
+    QCOMPARE(analysis.label("verdict:" + nutrient), verdict);
     QCOMPARE(analysis.recorder.boxes, Boxes{});
 }
 
@@ -123,15 +107,15 @@ void AnalysisWindowTest::aCutTakenIntoTheScenarioIsSavedAndComputesAsShown() {
     analysis.type("percent:point:N", "-50");
     analysis.check({"moves:P:livestock"});
     analysis.type("target:P", "2000");
-    analysis.find<QPushButton>("cutIntoScenario:P")->click();
-    QCOMPARE(analysis.find<QLineEdit>("percent:livestock")->text(), "-30.77");
-    QCOMPARE(analysis.find<QLineEdit>("percent:point:N")->text(), "");
+    analysis.child<QPushButton>("cutIntoScenario:P").click();
+    QCOMPARE(analysis.child<QLineEdit>("percent:livestock").text(), "-30.77");
+    QCOMPARE(analysis.child<QLineEdit>("percent:point:N").text(), "");
     QCOMPARE(analysis.scenarioL(Nutrient::P), "1999.7");
     QCOMPARE(analysis.scenarioL(Nutrient::N), "9774.8");
 
     const TempFolder folder;
     analysis.dialogs.saveAnswers << QString::fromStdString(folder / "variant");
-    analysis.find<QPushButton>("saveVariant")->click();
+    analysis.child<QPushButton>("saveVariant").click();
     const std::string saved = folder / "variant.txt";
     QCOMPARE(analysis.dialogs.rememberedSaveNames, QStringList{QString::fromStdString(saved)});
     const FileCalculation computed = calculateFile(saved);
@@ -162,7 +146,7 @@ void AnalysisWindowTest::aVariantIsNeverSavedOverTheOpenFile() {
     analysis.window.show();
     analysis.type("percent:point:P", "-50");
     analysis.dialogs.saveAnswers << QString::fromStdString(folder / answer.toStdString());
-    analysis.find<QPushButton>("saveVariant")->click();
+    analysis.child<QPushButton>("saveVariant").click();
     const std::string refused = folder / (answer.endsWith(".txt") ? answer : answer + ".txt").toStdString();
     QCOMPARE(
         analysis.recorder.boxes,
@@ -178,15 +162,15 @@ void AnalysisWindowTest::sensitivityOfTheStandardSet() {
     QCOMPARE(analysis.cell("sensitivity:P", 1, 4), "0.705");
     QCOMPARE(analysis.cell("sensitivity:N", 0, 0), "df(N)");
     QCOMPARE(analysis.cell("sensitivity:N", 0, 4), "-0.748");
-    QCOMPARE(analysis.text("sensitivitySkipped"), "Не изменялись (равны нулю): da(N), Lex(P), Lex(N)");
+    QCOMPARE(analysis.label("sensitivitySkipped"), "Не изменялись (равны нулю): da(N), Lex(P), Lex(N)");
 
-    const std::vector<TornadoBar>& bars = analysis.find<TornadoChart>("tornado:P")->figures();
+    const std::vector<TornadoBar>& bars = analysis.child<TornadoChart>("tornado:P").figures();
     QCOMPARE(bars.size(), 12u);
     QCOMPARE(bars.front(), (TornadoBar{"b(P)", 2757.1, 3464.8, 3126.5}));
-    QCOMPARE(analysis.find<TornadoChart>("tornado:N")->look().title, "L(N) = 15065.9 т/год");
+    QCOMPARE(analysis.child<TornadoChart>("tornado:N").look().title, "L(N) = 15065.9 т/год");
 
     analysis.type("sensitivityStep", "5");
-    QCOMPARE(analysis.find<QTableWidget>("sensitivity:P")->horizontalHeaderItem(1)->text(), "L при −5 %");
+    QCOMPARE(analysis.child<QTableWidget>("sensitivity:P").horizontalHeaderItem(1)->text(), "L при −5 %");
     QCOMPARE(analysis.cell("sensitivity:P", 0, 0), "b(P)");
 }
 
@@ -235,10 +219,10 @@ void AnalysisWindowTest::badInputIsNamedUnderItsFieldAndChangesNothing() {
     analysis.window.show();
     if (!lever.isEmpty()) analysis.check({lever});
     analysis.type(field, typed);
-    QCOMPARE(analysis.text(label), problem);
-    QVERIFY(!analysis.find<QLineEdit>(field)->styleSheet().isEmpty());
+    QCOMPARE(analysis.label(label), problem);
+    QVERIFY(!analysis.child<QLineEdit>(field).styleSheet().isEmpty());
     if (field.startsWith("percent")) {
-        QVERIFY(!analysis.find<QPushButton>("saveVariant")->isEnabled());
+        QVERIFY(!analysis.child<QPushButton>("saveVariant").isEnabled());
         QCOMPARE(analysis.scenarioL(Nutrient::P), "");
     }
     QCOMPARE(analysis.recorder.boxes, Boxes{});
@@ -246,8 +230,8 @@ void AnalysisWindowTest::badInputIsNamedUnderItsFieldAndChangesNothing() {
 
     // Corrected, the problem goes.
     analysis.type(field, "10");
-    QCOMPARE(analysis.text(label).contains(problem), false);
-    QVERIFY(analysis.find<QLineEdit>(field)->styleSheet().isEmpty());
+    QCOMPARE(analysis.label(label).contains(problem), false);
+    QVERIFY(analysis.child<QLineEdit>(field).styleSheet().isEmpty());
 }
 
 void AnalysisWindowTest::aBaselineThatFailsIsNamedOnBothPages() {
@@ -257,12 +241,12 @@ void AnalysisWindowTest::aBaselineThatFailsIsNamedOnBothPages() {
     analysis.window.show();
     analysis.check({"moves:P:point"});
     analysis.type("target:P", "2000");
-    QCOMPARE(analysis.text("scenarioProblems"),
+    QCOMPARE(analysis.label("scenarioProblems"),
              "Результаты исходного варианта не могут быть приняты: Floating point division by zero.");
     const QString cannotBeTaken = "The baseline's results cannot be taken: Floating point division by zero.";
-    QCOMPARE(analysis.text("verdict:P"), cannotBeTaken);
-    QCOMPARE(analysis.text("sensitivityProblem"), cannotBeTaken);
-    QCOMPARE(analysis.find<QTableWidget>("sensitivity:P")->rowCount(), 0);
+    QCOMPARE(analysis.label("verdict:P"), cannotBeTaken);
+    QCOMPARE(analysis.label("sensitivityProblem"), cannotBeTaken);
+    QCOMPARE(analysis.child<QTableWidget>("sensitivity:P").rowCount(), 0);
     QVERIFY(analysis.window.pages()[1]->reportPages().empty());
     QCOMPARE(analysis.recorder.boxes, Boxes{});
     QVERIFY(analysis.parameters.texts() == typed);

@@ -11,7 +11,7 @@
 #include "ui/uncertainty_report.h"
 #include "ui/uncertainty_runner.h"
 
-#include "fake_file_dialogs.h"
+#include "analysis_session.h"
 #include "model_fixture.h"
 #include "saved_files.h"
 #include "standard_set.h"
@@ -32,9 +32,7 @@
 
 using namespace nutrient;
 
-using Edits = std::vector<std::pair<Parameter, const char*>>;
 using Rows = std::vector<QStringList>;
-Q_DECLARE_METATYPE(Edits)
 Q_DECLARE_METATYPE(Rows)
 
 namespace {
@@ -42,32 +40,11 @@ namespace {
 // Draws on an instrumented build may take long; nothing here measures how long.
 constexpr int kPatience = 300000;
 
-struct Session {
-    Recorder recorder;
-    FakeDialogs dialogs;
-    ParameterSet parameters{recorder};
-    AnalysisWindow window{parameters, recorder, dialogs};
-
-    explicit Session(const Edits& edits = {}) {
-        parameters.applyStandard();
-        for (const auto& [parameter, text] : edits) parameters.setText(parameter, text);
-        recorder.boxes.clear();
-    }
+struct Session : AnalysisSession {
+    using AnalysisSession::AnalysisSession;
     UncertaintyPage& uncertainty() { return *window.findChild<UncertaintyPage*>(); }
     MeasuredLoadPage& measured() { return *window.findChild<MeasuredLoadPage*>(); }
     UncertaintyRunner& runner() { return *window.findChild<UncertaintyRunner*>(); }
-    template <class Widget>
-    Widget& child(const char* name) {
-        Widget* widget = window.findChild<Widget*>(QString::fromLatin1(name));
-        if (!widget) qFatal("no %s", name);
-        return *widget;
-    }
-    void type(const char* field, const QString& text) {
-        auto& edit = child<QLineEdit>(field);
-        edit.selectAll();
-        QTest::keyClick(&edit, Qt::Key_Delete);
-        QTest::keyClicks(&edit, text);
-    }
     // Types both ends of a parameter's range, then chooses its distribution (1 uniform, 2 triangular).
     void range(const char* symbol, const char* low, const char* high, int distribution = 1) {
         auto& table = child<QTableWidget>("RangesTable");
@@ -92,7 +69,6 @@ struct Session {
         }
         return rows;
     }
-    QString label(const char* name) { return child<QLabel>(name).text(); }
 };
 
 // What the core makes of the same ranges: the draws and their summary.
