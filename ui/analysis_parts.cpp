@@ -4,6 +4,7 @@
 
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTableWidget>
 
 namespace nutrient {
@@ -49,6 +50,24 @@ QLabel* makeWrappedLabel(QWidget* parent, const QString& text, const QFont& font
     policy.setVerticalPolicy(QSizePolicy::Minimum);
     label->setSizePolicy(policy);
     return label;
+}
+
+void setTextColour(QLabel* label, const QColor& colour) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+}
+
+QLineEdit* makeNumberField(QWidget* parent, const QString& objectName, int width) {
+    auto* field = new QLineEdit(parent);
+    field->setObjectName(objectName);
+    field->setAlignment(Qt::AlignRight);
+    field->setFixedWidth(width);
+    return field;
+}
+
+void markUnreadable(QLineEdit* field, bool unreadable) {
+    field->setStyleSheet(unreadable ? QStringLiteral("QLineEdit { background: #ffd9d9; }") : QString());
 }
 
 }  // namespace nutrient

@@ -1,12 +1,16 @@
 #pragma once
-// Pieces the analysis pages are made of: tables of figures and texts wrapped into lines.
+// Pieces the analysis pages are made of: tables of figures, texts wrapped into lines in a
+// colour (the help, a verdict, the red lines that name bad input while the user types), and
+// fields of numbers tinted while their text cannot be read.
 
+#include <QColor>
 #include <QFont>
 #include <QStringList>
 
 #include <vector>
 
 class QLabel;
+class QLineEdit;
 class QTableWidget;
 class QWidget;
 
@@ -26,5 +30,15 @@ int wholeTableHeight(const QTableWidget& table);
 // A text wrapped into lines at the label's width, always as tall as its lines, whatever the
 // figures beside it would take.
 QLabel* makeWrappedLabel(QWidget* parent, const QString& text, const QFont& font, const QString& objectName);
+
+// The colour of a label's text: the help in grey, a problem in red.
+void setTextColour(QLabel* label, const QColor& colour);
+inline const QColor kHelpColour(0x40, 0x40, 0x40);
+inline const QColor kProblemColour(0xC0, 0x10, 0x10);
+
+// A short field for a number, right-aligned.
+QLineEdit* makeNumberField(QWidget* parent, const QString& objectName, int width);
+// A field whose text cannot be read is tinted until it can.
+void markUnreadable(QLineEdit* field, bool unreadable);
 
 }  // namespace nutrient

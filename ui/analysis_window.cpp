@@ -4,6 +4,8 @@
 #include "ui/analysis_page.h"
 #include "ui/measured_load_page.h"
 #include "ui/report.h"
+#include "ui/scenario_page.h"
+#include "ui/sensitivity_page.h"
 #include "ui/uncertainty_page.h"
 #include "ui/window_parts.h"
 
@@ -38,11 +40,13 @@ void AnalysisWindow::build() {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(tabs_);
+    const auto openFile = [this] { return parametersFile_ ? parametersFile_() : QString(); };
+    addPage(new ScenarioPage(messages_, dialogs_, openFile));
+    addPage(new SensitivityPage);
+    addPage(new UncertaintyPage(messages_, dialogs_));
+    addPage(new MeasuredLoadPage(messages_, dialogs_, openFile));
     addWindowAction(*this, QStringLiteral("Отчет…"), QKeySequence::keyBindings(QKeySequence::Print),
                     [this] { makeReport(); });
-    addPage(new UncertaintyPage(messages_, dialogs_));
-    addPage(
-        new MeasuredLoadPage(messages_, dialogs_, [this] { return parametersFile_ ? parametersFile_() : QString(); }));
     // Closing the window stops the work its pages still run.
     connect(this, &QDialog::finished, this, [this] {
         for (AnalysisPage* page : pages_) page->stopWork();

@@ -130,7 +130,7 @@ QString QtFileDialogs::openRangesFileName(QWidget* parent) {
     dialog.setNameFilters(kRangesFilters);
     startAt(dialog, lastRanges_.name);
     const QString name = chosenName(dialog);
-    if (!name.isEmpty()) lastRanges_.name = name;
+    if (!name.isEmpty()) lastRanges_ = {name, dialog.selectedNameFilter()};
     return name;
 }
 

@@ -9,8 +9,10 @@
 #include "model/parameters_file.h"
 #include "model/results_export.h"
 #include "model/uncertainty_export.h"
+#include "ui/analysis_report.h"
 #include "ui/basin_report.h"
 #include "ui/report.h"
+#include "ui/uncertainty_report.h"
 
 #include <QApplication>
 #include <QDate>
@@ -56,12 +58,14 @@ bool writePdf(const std::string& fileName, const std::function<QByteArray()>& pd
     });
 }
 
-// The report of the one catchment; a file that was not read has none.  False when it could not
-// be written.
-bool writeReport(const std::string& reportName, const FileCalculation& calculation) {
+// The report of the one catchment with the pages of its analysis; a file that was not read has
+// none.  False when it could not be written.
+bool writeReport(const std::string& reportName, const FileCalculation& calculation,
+                 const std::vector<ReportPage>& analysisPages = {}) {
     if (!calculation.opened) return true;
     return writePdf(reportName, [&] {
-        return reportPdf(calculation.parameters, calculation.results, calculation.coefficients, QDate::currentDate());
+        return reportPdf(calculation.parameters, calculation.results, calculation.coefficients, QDate::currentDate(),
+                         analysisPages);
     });
 }
 
@@ -131,6 +135,25 @@ struct Output {
         return uncertaintyOutput(format, fileName, analysis.run, analysis.summary);
     }
     std::string operator()(const MeasuredLoadCheck& check) const { return measuredLoadOutput(format, fileName, check); }
+};
+
+// The report's pages of the analysis, as the analysis window adds them: the scenario with its
+// levers, each target at its cut, the sensitivity, the uncertainty, the check.
+struct ReportPages {
+    const std::vector<LeverChange>& changes;
+    std::vector<ReportPage> operator()(const Scenario& scenario) const {
+        return {scenarioReportPage(scenario, changes, {})};
+    }
+    std::vector<ReportPage> operator()(const std::vector<TargetSearch>& searches) const {
+        std::vector<ReportPage> pages;
+        for (const TargetSearch& search : searches) pages.push_back(scenarioReportPage(search.scenario, {}, {search}));
+        return pages;
+    }
+    std::vector<ReportPage> operator()(const SensitivityTable& table) const { return {sensitivityReportPage(table)}; }
+    std::vector<ReportPage> operator()(const UncertaintyAnalysis& analysis) const {
+        return {uncertaintyReportPage(analysis.run, analysis.summary)};
+    }
+    std::vector<ReportPage> operator()(const MeasuredLoadCheck& check) const { return {measuredLoadReportPage(check)}; }
 };
 
 // Whether the figures an analysis answers with can be taken: a scenario's, the results at a
@@ -227,8 +250,12 @@ int analyseFile(const std::string& fileName, const AnalysisRequest& request, Out
     } else {
         succeeded = false;
     }
-    // The report holds the catchment's pages; the analysis, when it was made, is `result`.
-    if (report) succeeded = writeReport(*report, calculation) && succeeded;
+    // The report holds the catchment's pages, then the analysis's when it was made.
+    if (report)
+        succeeded =
+            writeReport(*report, calculation,
+                        result ? std::visit(ReportPages{request.changes}, *result) : std::vector<ReportPage>{}) &&
+            succeeded;
     return succeeded ? kExitAllComputed : kExitSomeFailed;
 }
 

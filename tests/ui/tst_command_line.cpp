@@ -180,7 +180,12 @@ const Case kCases[] = {
     {"variant not written", ANALYSE("--change point=-10 --save-variant nowhere/v.txt"), 1,
      failureLine("nowhere/v.txt", kFileNotFound), "", 1, ""},
     {"report of an analysis", ANALYSE("--sensitivity --report r.pdf") " >/dev/null && pdfinfo r.pdf", 0, "", "", 0,
-     "Pages:           2\n"},
+     "Pages:           3\n"},
+    {"report of a scenario", ANALYSE("--change livestock=-30 --report r.pdf") " >/dev/null && pdftotext r.pdf -", 0, "",
+     "", 0, "Сценарий сокращения нагрузки"},
+    {"report of a target",
+     ANALYSE("--target P=2000 --levers livestock --report r.pdf") " >/dev/null && pdftotext r.pdf - | tr '\\n' ' '", 0,
+     "", "", 0, "Цель достигнута при сокращении на 30.77 %"},
     // A basin and lists of files.
     {"basin", R"("$0" --basin basin.csv)", 0, "", "", 0, "нагрузка на водный объект 6253.0 т/год"},
     {"basin in a spreadsheet's CSV", R"("$0" --basin basin.csv --format csv-ru)", 0, "", "", 0,

@@ -1,7 +1,8 @@
 // Renders every window of the program, as the user reaches it, to PNG files in the
 // "screenshots" directory of the build folder, so that anyone can look at them.  The results
-// and chart windows are taken after a calculation of the standard set, the basin window with a
-// basin of four sub-catchments.
+// and chart windows are taken after a calculation of the standard set, the analysis window's
+// pages with the inputs a user would give them, the basin window with a basin of four
+// sub-catchments.
 
 #include "basin_files.h"
 #include "no_file_dialogs.h"
@@ -11,6 +12,7 @@
 #include "widgets.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
@@ -31,10 +33,14 @@ QDir screenshotDirectory() {
     return dir;
 }
 
+void typeInto(QWidget& window, const char* fieldName, const QString& text) {
+    typeKeys(namedChild<QLineEdit>(window, fieldName), text);
+}
+
 // A parameter's range on the page "Неопределенность", its distribution chosen by its caption.
 void giveRange(QWidget& window, const QString& symbol, const QString& low, const QString& high,
                const QString& distribution) {
-    auto* table = window.findChild<QTableWidget*>(QStringLiteral("RangesTable"));
+    auto* table = namedChild<QTableWidget>(window, "RangesTable");
     for (int row = 0; row < table->rowCount(); ++row) {
         if (table->item(row, 0)->text() != symbol) continue;
         table->item(row, 2)->setText(low);
@@ -100,13 +106,20 @@ void ScreenshotsTest::everyWindowAsTheUserReachesIt() {
     take(program.methodWindow(), QStringLiteral("7-method-end"));
     program.methodWindow().close();
 
-    // The analyses: the uncertainty of the load with three ranges and a target, and its check
-    // against measured loads.
+    // The analyses: the livestock cut that brings L(P) down to 2000 t/yr, taken into the
+    // scenario; the sensitivity of the standard set; the uncertainty of the load with three
+    // ranges and a target; its check against measured loads.
     nutrient::AnalysisWindow& analysis = program.analysisWindow();
     nutrient::showModal(analysis);
-    auto* pages = analysis.findChild<QTabWidget*>(QStringLiteral("AnalysisPages"));
+    auto* pages = namedChild<QTabWidget>(analysis, "AnalysisPages");
+    namedChild<QCheckBox>(analysis, "moves:P:livestock")->setChecked(true);
+    typeInto(analysis, "target:P", QStringLiteral("2000"));
+    click(analysis, "cutIntoScenario:P");
+    take(analysis, QStringLiteral("scenario"));
+    pages->setCurrentWidget(analysis.findChild<QWidget*>(QStringLiteral("SensitivityPage")));
+    take(analysis, QStringLiteral("sensitivity"));
     pages->setCurrentWidget(analysis.findChild<QWidget*>(QStringLiteral("UncertaintyPage")));
-    typeKeys(namedChild<QLineEdit>(analysis, "TargetP"), QStringLiteral("3000"));
+    typeInto(analysis, "TargetP", QStringLiteral("3000"));
     giveRange(analysis, QStringLiteral("a(P)"), QStringLiteral("-20%"), QStringLiteral("+20%"),
               QStringLiteral("равномерное"));
     giveRange(analysis, QStringLiteral("Lp(P)"), QStringLiteral("190"), QStringLiteral("260"),
@@ -117,8 +130,8 @@ void ScreenshotsTest::everyWindowAsTheUserReachesIt() {
     QVERIFY(QTest::qWaitFor([&] { return !runner->running(); }, 300000));
     take(analysis, QStringLiteral("uncertainty"));
     pages->setCurrentWidget(analysis.findChild<QWidget*>(QStringLiteral("MeasuredLoadPage")));
-    typeKeys(namedChild<QLineEdit>(analysis, "MeasuredP"), QStringLiteral("2500"));
-    typeKeys(namedChild<QLineEdit>(analysis, "MeasuredN"), QStringLiteral("13500"));
+    typeInto(analysis, "MeasuredP", QStringLiteral("2500"));
+    typeInto(analysis, "MeasuredN", QStringLiteral("13500"));
     take(analysis, QStringLiteral("measured-load"));
     analysis.close();
 

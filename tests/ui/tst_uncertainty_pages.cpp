@@ -4,13 +4,14 @@
 // the command line makes from the core's objects.  The reports are left in the build folder as
 // analysis-report-window.pdf and analysis-report-core.pdf to be looked at.
 
+#include "ui/analysis_report.h"
 #include "ui/analysis_window.h"
 #include "ui/measured_load_page.h"
 #include "ui/uncertainty_page.h"
 #include "ui/uncertainty_report.h"
 #include "ui/uncertainty_runner.h"
 
-#include "fake_file_dialogs.h"
+#include "analysis_session.h"
 #include "model_fixture.h"
 #include "saved_files.h"
 #include "standard_set.h"
@@ -20,6 +21,7 @@
 #include "model/number_text.h"
 #include "model/parameters_file.h"
 #include "model/results_export.h"
+#include "model/sensitivity.h"
 #include "model/variant.h"
 
 #include <QComboBox>
@@ -39,25 +41,11 @@ namespace {
 // Draws on an instrumented build may take long; nothing here measures how long.
 constexpr int kPatience = 300000;
 
-struct Session {
-    Recorder recorder;
-    FakeDialogs dialogs;
-    ParameterSet parameters{recorder};
-    AnalysisWindow window{parameters, recorder, dialogs};
-
-    explicit Session(const Edits& edits = {}) {
-        parameters.applyStandard();
-        for (const auto& [parameter, text] : edits) parameters.setText(parameter, text);
-        recorder.boxes.clear();
-    }
+struct Session : AnalysisSession {
+    using AnalysisSession::AnalysisSession;
     UncertaintyPage& uncertainty() { return *window.findChild<UncertaintyPage*>(); }
     MeasuredLoadPage& measured() { return *window.findChild<MeasuredLoadPage*>(); }
     UncertaintyRunner& runner() { return *window.findChild<UncertaintyRunner*>(); }
-    template <class Widget>
-    Widget& child(const char* name) {
-        return *namedChild<Widget>(window, name);
-    }
-    void type(const char* field, const QString& text) { typeOver(namedChild<QLineEdit>(window, field), text); }
     // Types both ends of a parameter's range, then chooses its distribution (1 uniform, 2 triangular).
     void range(const char* symbol, const char* low, const char* high, int distribution = 1) {
         auto& table = child<QTableWidget>("RangesTable");
@@ -82,7 +70,6 @@ struct Session {
         }
         return rows;
     }
-    QString label(const char* name) { return child<QLabel>(name).text(); }
 };
 
 // What the core makes of the same ranges: the draws and their summary.
@@ -333,7 +320,8 @@ void UncertaintyPagesTest::aRefusedRangesFileLeavesTheTable() {
              (std::vector<UncertaintyRange>{{Parameter::PointSourcesP, "200", "220", Distribution::Uniform}}));
 }
 
-// The window's report holds both pages, exactly as the command line's functions paint them
+// The window's report holds both pages after the sensitivity's (the scenario page shows nothing
+// to report), exactly as the command line's functions paint them
 // from the core's objects.
 void UncertaintyPagesTest::theReportPagesAreThoseOfTheCommandLine() {
     Session s;
@@ -354,7 +342,8 @@ void UncertaintyPagesTest::theReportPagesAreThoseOfTheCommandLine() {
     const QString corePdf = folder + "/analysis-report-core.pdf";
     QVERIFY(writeFileBytes(corePdf,
                            reportPdf(baseline.parameters, baseline.results, baseline.coefficients, QDate::currentDate(),
-                                     {uncertaintyReportPage(core.run, core.summary), measuredLoadReportPage(check)})));
+                                     {sensitivityReportPage(sensitivityTable(baseline, kDefaultSensitivityStep)),
+                                      uncertaintyReportPage(core.run, core.summary), measuredLoadReportPage(check)})));
     const QString text = pdfText(corePdf);
     QCOMPARE(pdfText(s.dialogs.report.fileName), text);
     for (const char* phrase :

@@ -1,6 +1,5 @@
 #include "ui/charts/bar_chart.h"
 
-#include "model/number_text.h"
 #include "ui/charts/chart_painting.h"
 
 #include <QFontMetricsF>
@@ -21,37 +20,18 @@ constexpr qreal kBarWidthShare = 0.7;
 const QColor kGrid(0xA0, 0xA0, 0xA0);
 const QColor kWallLine(0x80, 0x80, 0x80);
 
-// The value axis: from `low` to `high` in steps of `step`, all round numbers.
-struct Scale {
-    double low = 0, high = 1, step = 1;
-    int tickCount() const { return static_cast<int>(std::lround((high - low) / step)) + 1; }
-    double tick(int i) const { return low + i * step; }
-};
+using chart::axisLabel;
+using Scale = chart::AxisScale;
 
-// A step of 1, 2 or 5 times a power of ten giving about ten ticks, and the range widened to
-// whole steps; zero is always on the axis since the bars stand on it.
+// About ten round steps; zero is always on the axis since the bars stand on it.
 Scale roundScale(const std::vector<ChartBar>& bars) {
     double low = 0, high = 0;
     for (const ChartBar& bar : bars) {
         low = std::min(low, bar.value);
         high = std::max(high, bar.value);
     }
-    const double span = high - low;
-    if (!(span > 0) || !std::isfinite(span)) return {};
-    const double rough = span / 10;
-    const double power = std::pow(10.0, std::floor(std::log10(rough)));
-    double step = 10 * power;
-    for (double factor : {1.0, 2.0, 5.0}) {
-        if (factor * power >= rough) {
-            step = factor * power;
-            break;
-        }
-    }
-    return {std::floor(low / step) * step, std::ceil(high / step) * step, step};
+    return chart::roundScale(low, high, 10);
 }
-
-// A tick of the value axis with up to three decimals, grouped.
-QString axisLabel(double value) { return QString::fromStdString(formatGrouped(value, 3)); }
 
 // The chart's geometry: the front plane of the plot and the offset of its back plane.
 struct Plot {

@@ -1,5 +1,7 @@
 #include "ui/charts/chart_painting.h"
 
+#include "model/number_text.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPointF>
@@ -57,5 +59,24 @@ QRectF crisp(const QRectF& rect) {
     return QRectF(std::round(rect.left()) + 0.5, std::round(rect.top()) + 0.5, std::round(rect.width()) - 1,
                   std::round(rect.height()) - 1);
 }
+
+int AxisScale::tickCount() const { return static_cast<int>(std::lround((high - low) / step)) + 1; }
+
+AxisScale roundScale(double low, double high, int steps) {
+    const double span = high - low;
+    if (!(span > 0) || !std::isfinite(span)) return {};
+    const double rough = span / steps;
+    const double power = std::pow(10.0, std::floor(std::log10(rough)));
+    double step = 10 * power;
+    for (double factor : {1.0, 2.0, 5.0}) {
+        if (factor * power >= rough) {
+            step = factor * power;
+            break;
+        }
+    }
+    return {std::floor(low / step) * step, std::ceil(high / step) * step, step};
+}
+
+QString axisLabel(double value) { return QString::fromStdString(formatGrouped(value, 3)); }
 
 }  // namespace nutrient::chart

@@ -1,5 +1,5 @@
 #pragma once
-// Drawing pieces shared by the pie and the bar chart: fonts, mark boxes and arrows.
+// Drawing pieces shared by the charts: fonts, mark boxes and arrows, value axes.
 
 #include <QColor>
 #include <QFont>
@@ -26,5 +26,17 @@ void paintArrow(QPainter& painter, const QPointF& from, const QRectF& box);
 
 // The rectangle moved by half a pixel so that a one-pixel outline falls on whole pixels.
 QRectF crisp(const QRectF& rect);
+
+// A value axis from `low` to `high` in steps of `step`, all round numbers.
+struct AxisScale {
+    double low = 0, high = 1, step = 1;
+    int tickCount() const;
+    double tick(int i) const { return low + i * step; }
+};
+// A step of 1, 2 or 5 times a power of ten giving about `steps` steps from `low` to `high`,
+// the range widened to whole steps; 0 ... 1 for a span that is empty or not finite.
+AxisScale roundScale(double low, double high, int steps);
+// A tick of a value axis with up to three decimals, grouped: "3,500".
+QString axisLabel(double value);
 
 }  // namespace nutrient::chart
