@@ -4,7 +4,7 @@
 #include "windows1251.h"
 
 #include <algorithm>
-#include <regex>
+#include <cctype>
 
 namespace nutrient {
 
@@ -76,10 +76,26 @@ std::string csvNumberField(std::string text, const CsvDialect& dialect) {
 
 namespace {
 
-// A figure as the program writes it: a sign, digits with a point, an exponent.
-bool isFigure(const std::string& text) {
-    static const std::regex figure(R"(-?[0-9]+(\.[0-9]+)?([eE][-+]?[0-9]+)?)");
-    return std::regex_match(text, figure);
+// Skips the digits from `at`; false when there is none.
+bool skipDigits(std::string_view text, std::size_t& at) {
+    const std::size_t start = at;
+    while (at < text.size() && std::isdigit(static_cast<unsigned char>(text[at]))) ++at;
+    return at > start;
+}
+
+// A figure as the program writes it: an optional minus, digits, a point with digits, an
+// exponent with an optional sign and digits.
+bool isFigure(std::string_view text) {
+    std::size_t at = 0;
+    if (at < text.size() && text[at] == '-') ++at;
+    if (!skipDigits(text, at)) return false;
+    if (at < text.size() && text[at] == '.' && !skipDigits(text, ++at)) return false;
+    if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
+        ++at;
+        if (at < text.size() && (text[at] == '-' || text[at] == '+')) ++at;
+        if (!skipDigits(text, at)) return false;
+    }
+    return at == text.size();
 }
 
 }  // namespace

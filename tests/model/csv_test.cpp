@@ -39,4 +39,12 @@ TEST(ParseCsvFailure, NamesTheLineOfAQuoteThatNeverCloses) {
     EXPECT_EQ(failureText([] { parseCsv("a\n\"b,\nc"); }), "Line 2: a quoted field does not end");
 }
 
+// Only what reads as a figure takes the decimal comma; a text that merely holds digits and
+// points stays as it is, quoted where it holds the separator.
+TEST(CsvForARussianSpreadsheet, GivesTheDecimalCommaToFiguresOnly) {
+    EXPECT_EQ(csvInDialect("3126.5,-0.93,1.5e-7,2E+10,12,1.,.5,1.2.3,1e,-,a;b,v1.2\r\n", kRussianSpreadsheetCsv),
+              "\xEF\xBB\xBF"
+              "3126,5;-0,93;1,5e-7;2E+10;12;1.;.5;1.2.3;1e;-;\"a;b\";v1.2\r\n");
+}
+
 }  // namespace
