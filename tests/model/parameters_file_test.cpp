@@ -322,10 +322,14 @@ TEST_F(ParametersFileTest, AUtf8FileIsSavedInWindows1251) {
 
 // --- Files the program never wrote --------------------------------------------------------
 
+using Texts = std::vector<std::pair<Parameter, std::string>>;
+
 struct ContentCase {
     const char* name;
     std::function<std::string()> bytes;
-    std::vector<std::pair<Parameter, std::string>> texts;  // parameter, text after loading
+    // Parameter and text after loading; made when the case runs, as the bytes are, so that
+    // the large ones do not weigh on every start of the test program.
+    std::function<Texts()> texts;
 };
 
 class StrangeContent : public ParametersFileTest, public ::testing::WithParamInterface<ContentCase> {};
@@ -334,7 +338,7 @@ TEST_P(StrangeContent, LoadsWithoutHarm) {
     const std::string name = folder / "strange.txt";
     writeBytes(name, GetParam().bytes());
     loadParameters(parameters, name, recorder);
-    for (const auto& [parameter, text] : GetParam().texts)
+    for (const auto& [parameter, text] : GetParam().texts())
         EXPECT_EQ(parameters.text(parameter), text) << info(parameter).field;
 }
 
@@ -344,52 +348,60 @@ std::string everyByte() {
     return bytes;
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, StrangeContent,
-                         ::testing::Values(
-                             // Lines: bytes 0..9 (ending at LF), 11..12 (ending at CR), 14..255.
-                             ContentCase{"everyByte",
-                                         everyByte,
-                                         {{Parameter::ObjectName, ""},
-                                          {Parameter::TotalArea, "\v\f"},
-                                          {Parameter::ArableArea, decodeWindows1251(everyByte().substr(14))},
-                                          {Parameter::UrbanArea, ""}}},
-                             // A field's text ends at a NUL byte.
-                             ContentCase{"nulBytes",
-                                         [] {
-                                             return std::string(
-                                                 "Name\0hidden\r\n\0\r\n1\0"
-                                                 "2\r\n",
-                                                 22);
-                                         },
-                                         {{Parameter::ObjectName, "Name"},
-                                          {Parameter::TotalArea, ""},
-                                          {Parameter::ArableArea, "1"},
-                                          {Parameter::UrbanArea, ""}}},
-                             // The CR LF straddles two reads of 64 KiB.
-                             ContentCase{"crLfAcrossReads",
-                                         [] { return std::string(65535, 'x') + "\r\n777\r\n"; },
-                                         {{Parameter::ObjectName, std::string(65535, 'x')},
-                                          {Parameter::TotalArea, "777"},
-                                          {Parameter::ArableArea, ""}}},
-                             ContentCase{"noLineEnd",
-                                         [] { return std::string("\xCE\xE7\xE5\xF0\xEE"); },
-                                         {{Parameter::ObjectName, "Озеро"}, {Parameter::TotalArea, ""}}},
-                             ContentCase{"tenMegabyteLine",
-                                         [] { return std::string(10'000'000, '\xDF') + "\r\n777\r\n"; },
-                                         {{Parameter::ObjectName,
-                                           [] {
-                                               std::string s;
-                                               for (int i = 0; i < 10'000'000; ++i) s += "Я";
-                                               return s;
-                                           }()},
-                                          {Parameter::TotalArea, "777"}}},
-                             ContentCase{
-                                 "linesBeyondForty",
-                                 [] { return kStandardFileBytes + "junk\r\n" + std::string(1'000'000, '\0') + "\r\n"; },
-                                 {{Parameter::ObjectName, "Частный водосбор Финского залива"},
-                                  {Parameter::RunoffLayer, "300"},
-                                  {Parameter::RunoffModulus, "9.513"}}}),
-                         [](const auto& test) { return test.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    Files, StrangeContent,
+    ::testing::Values(
+        // Lines: bytes 0..9 (ending at LF), 11..12 (ending at CR), 14..255.
+        ContentCase{"everyByte", everyByte,
+                    [] {
+                        return Texts{{Parameter::ObjectName, ""},
+                                     {Parameter::TotalArea, "\v\f"},
+                                     {Parameter::ArableArea, decodeWindows1251(everyByte().substr(14))},
+                                     {Parameter::UrbanArea, ""}};
+                    }},
+        // A field's text ends at a NUL byte.
+        ContentCase{"nulBytes",
+                    [] {
+                        return std::string(
+                            "Name\0hidden\r\n\0\r\n1\0"
+                            "2\r\n",
+                            22);
+                    },
+                    [] {
+                        return Texts{{Parameter::ObjectName, "Name"},
+                                     {Parameter::TotalArea, ""},
+                                     {Parameter::ArableArea, "1"},
+                                     {Parameter::UrbanArea, ""}};
+                    }},
+        // The CR LF straddles two reads of 64 KiB.
+        ContentCase{"crLfAcrossReads", [] { return std::string(65535, 'x') + "\r\n777\r\n"; },
+                    [] {
+                        return Texts{{Parameter::ObjectName, std::string(65535, 'x')},
+                                     {Parameter::TotalArea, "777"},
+                                     {Parameter::ArableArea, ""}};
+                    }},
+        ContentCase{"noLineEnd", [] { return std::string("\xCE\xE7\xE5\xF0\xEE"); },
+                    [] {
+                        return Texts{{Parameter::ObjectName, "Озеро"}, {Parameter::TotalArea, ""}};
+                    }},
+        ContentCase{"tenMegabyteLine", [] { return std::string(10'000'000, '\xDF') + "\r\n777\r\n"; },
+                    [] {
+                        return Texts{{Parameter::ObjectName,
+                                      [] {
+                                          std::string s;
+                                          for (int i = 0; i < 10'000'000; ++i) s += "Я";
+                                          return s;
+                                      }()},
+                                     {Parameter::TotalArea, "777"}};
+                    }},
+        ContentCase{"linesBeyondForty",
+                    [] { return kStandardFileBytes + "junk\r\n" + std::string(1'000'000, '\0') + "\r\n"; },
+                    [] {
+                        return Texts{{Parameter::ObjectName, "Частный водосбор Финского залива"},
+                                     {Parameter::RunoffLayer, "300"},
+                                     {Parameter::RunoffModulus, "9.513"}};
+                    }}),
+    [](const auto& test) { return test.param.name; });
 
 // --- Failures --------------------------------------------------------------------------------
 
