@@ -114,9 +114,11 @@ std::vector<HistogramFigure> histogramFigures(const UncertaintySummary& summary,
     const NutrientSummary& of = summary.of(nutrient);
     std::vector<HistogramFigure> figures;
     const Histogram& histogram = of.histogram;
-    for (std::size_t i = 0; i < histogram.counts.size(); ++i)
-        figures.push_back(HistogramBin{static_cast<double>(histogram.edges[i]),
-                                       static_cast<double>(histogram.edges[i + 1]), histogram.counts[i], kBinColour});
+    for (std::size_t i = 0; i < histogram.counts.size(); ++i) {
+        const HistogramBin bin{static_cast<double>(histogram.edges[i]), static_cast<double>(histogram.edges[i + 1]),
+                               histogram.counts[i], kBinColour};
+        figures.emplace_back(bin);
+    }
     if (baseline.computed)
         addMarker(figures, baseline.results.text(Quantity::L, nutrient), QStringLiteral("базовый"), kBaselineColour,
                   false);
