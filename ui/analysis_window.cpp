@@ -40,11 +40,12 @@ void AnalysisWindow::build() {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(tabs_);
-    const auto openFile = [this] { return parametersFile_ ? parametersFile_() : QString(); };
-    addPage(new ScenarioPage(messages_, dialogs_, openFile));
+    const VariantFiles variantFiles{messages_, dialogs_,
+                                    [this] { return parametersFile_ ? parametersFile_() : QString(); }};
+    addPage(new ScenarioPage(variantFiles));
     addPage(new SensitivityPage);
     addPage(new UncertaintyPage(messages_, dialogs_));
-    addPage(new MeasuredLoadPage(messages_, dialogs_, openFile));
+    addPage(new MeasuredLoadPage(variantFiles));
     addWindowAction(*this, QStringLiteral("Отчет…"), QKeySequence::keyBindings(QKeySequence::Print),
                     [this] { makeReport(); });
     // Closing the window stops the work its pages still run.

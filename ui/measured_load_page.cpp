@@ -22,9 +22,8 @@ constexpr std::array<FittedCoefficient, 2> kCoefficients = {FittedCoefficient::A
 
 }  // namespace
 
-MeasuredLoadPage::MeasuredLoadPage(Messages& messages, FileDialogs& dialogs, std::function<QString()> parametersFile,
-                                   QWidget* parent)
-    : AnalysisPage(parent), messages_(messages), dialogs_(dialogs), parametersFile_(std::move(parametersFile)) {
+MeasuredLoadPage::MeasuredLoadPage(VariantFiles variantFiles, QWidget* parent)
+    : AnalysisPage(parent), variantFiles_(std::move(variantFiles)) {
     setObjectName(QStringLiteral("MeasuredLoadPage"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
@@ -124,8 +123,7 @@ std::vector<ReportPage> MeasuredLoadPage::reportPages() const {
 
 void MeasuredLoadPage::saveVariant() {
     if (!check_ || !check_->variant) return;
-    saveVariantFile(this, check_->variant->parameters, dialogs_, messages_,
-                    parametersFile_ ? parametersFile_() : QString());
+    variantFiles_.save(this, check_->variant->parameters);
 }
 
 }  // namespace nutrient

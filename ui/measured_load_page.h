@@ -8,11 +8,11 @@
 
 #include "model/measured_load.h"
 #include "ui/analysis_page.h"
+#include "ui/variant_file.h"
 
 #include <QString>
 
 #include <array>
-#include <functional>
 #include <optional>
 
 class QComboBox;
@@ -23,16 +23,11 @@ class QTableWidget;
 
 namespace nutrient {
 
-class FileDialogs;
-class Messages;
-
 class MeasuredLoadPage : public AnalysisPage {
     Q_OBJECT
 public:
-    // `parametersFile` names the parameters file the texts as they stand came from (empty for
-    // none): a variant is never saved over it.
-    MeasuredLoadPage(Messages& messages, FileDialogs& dialogs, std::function<QString()> parametersFile,
-                     QWidget* parent = nullptr);
+    // Variants are saved through `variantFiles`.
+    explicit MeasuredLoadPage(VariantFiles variantFiles, QWidget* parent = nullptr);
 
     QString title() const override;
     void setBaseline(const Computation& baseline) override;
@@ -47,9 +42,7 @@ private:
     void recompute();
     void showCheck();
 
-    Messages& messages_;
-    FileDialogs& dialogs_;
-    std::function<QString()> parametersFile_;
+    VariantFiles variantFiles_;
     ParameterTexts baseline_;
     std::optional<MeasuredLoadCheck> check_;
 

@@ -34,9 +34,8 @@ bool hasTexts(const Computation& computation) {
 
 }  // namespace
 
-ScenarioPage::ScenarioPage(Messages& messages, FileDialogs& dialogs, std::function<QString()> parametersFile,
-                           QWidget* parent)
-    : AnalysisPage(parent), messages_(messages), dialogs_(dialogs), parametersFile_(std::move(parametersFile)) {
+ScenarioPage::ScenarioPage(VariantFiles variantFiles, QWidget* parent)
+    : AnalysisPage(parent), variantFiles_(std::move(variantFiles)) {
     setObjectName(QStringLiteral("ScenarioPage"));
     auto* layout = new QVBoxLayout(this);
     QLabel* help = makeWrappedLabel(this, scenarioHelp(), font(), QStringLiteral("scenarioHelp"));
@@ -261,8 +260,7 @@ void ScenarioPage::takeCut(Nutrient nutrient) {
 
 void ScenarioPage::saveVariant() {
     if (!scenario_ || !hasTexts(scenario_->variant)) return;
-    saveVariantFile(this, scenario_->variant.parameters, dialogs_, messages_,
-                    parametersFile_ ? parametersFile_() : QString());
+    variantFiles_.save(this, scenario_->variant.parameters);
 }
 
 std::vector<ReportPage> ScenarioPage::reportPages() const {

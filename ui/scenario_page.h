@@ -8,11 +8,11 @@
 
 #include "model/target_search.h"
 #include "ui/analysis_page.h"
+#include "ui/variant_file.h"
 
 #include <QString>
 
 #include <array>
-#include <functional>
 #include <optional>
 #include <vector>
 
@@ -25,15 +25,11 @@ class QTableWidget;
 
 namespace nutrient {
 
-class FileDialogs;
-class Messages;
-
 class ScenarioPage : public AnalysisPage {
     Q_OBJECT
 public:
-    // `parametersFile` names the parameters file that is open, or nothing.
-    ScenarioPage(Messages& messages, FileDialogs& dialogs, std::function<QString()> parametersFile,
-                 QWidget* parent = nullptr);
+    // Variants are saved through `variantFiles`.
+    explicit ScenarioPage(VariantFiles variantFiles, QWidget* parent = nullptr);
 
     QString title() const override;
     void setBaseline(const Computation& baseline) override;
@@ -69,9 +65,7 @@ private:
     void takeCut(Nutrient nutrient);
     void saveVariant();
 
-    Messages& messages_;
-    FileDialogs& dialogs_;
-    std::function<QString()> parametersFile_;
+    VariantFiles variantFiles_;
 
     std::vector<LeverRow> levers_;
     std::array<TargetRow, 2> targets_;

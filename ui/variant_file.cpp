@@ -16,15 +16,15 @@ bool sameFile(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-QString saveVariantFile(QWidget* parent, const ParameterTexts& texts, FileDialogs& dialogs, Messages& messages,
-                        const QString& openFile) {
+QString VariantFiles::save(QWidget* parent, const ParameterTexts& texts) const {
+    const QString open = openFile ? openFile() : QString();
     QString written;
     guarded(messages, [&] {
         const QString name = dialogs.saveFileName(parent);
         if (name.isEmpty()) return;
         const std::string fileName = withTextExtension(name.toStdString());
         dialogs.rememberSaveName(QString::fromStdString(fileName));
-        if (!openFile.isEmpty() && sameFile(fileName, openFile.toStdString()))
+        if (!open.isEmpty() && sameFile(fileName, open.toStdString()))
             throw Failure("A variant is not saved over the parameters file it is made from: " +
                           readableQuote(fileName));
         ParameterSet variant(messages, texts);

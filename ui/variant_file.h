@@ -7,17 +7,26 @@
 
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 
 namespace nutrient {
 
 class FileDialogs;
 
-// Asks for a name over `parent` and saves the texts there (".txt" appended as Save appends it).
-// `openFile` names the parameters file the parameters as they stand were opened from or saved
-// to, empty for none: a variant is refused there.  Returns the name written; empty when the user
-// cancels or the save is refused or fails, which is reported through `messages`.
-QString saveVariantFile(QWidget* parent, const ParameterTexts& texts, FileDialogs& dialogs, Messages& messages,
-                        const QString& openFile);
+// Where the analysis pages save their variants: the window's dialogs and boxes, and the
+// parameters file the parameters as they stand were opened from or saved to (empty for none),
+// which a variant never replaces.
+struct VariantFiles {
+    Messages& messages;
+    FileDialogs& dialogs;
+    std::function<QString()> openFile;
+
+    // Asks for a name over `parent` and saves the texts there (".txt" appended as Save appends
+    // it).  Returns the name written; empty when the user cancels or the save is refused or
+    // fails, which is reported through `messages`.
+    QString save(QWidget* parent, const ParameterTexts& texts) const;
+};
 
 }  // namespace nutrient
